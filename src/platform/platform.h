@@ -1,0 +1,79 @@
+// The platform layer: every operation that reaches outside the program.
+// One header; posix.cpp or windows.cpp implements it, and the tests link a fake.
+// Text is UTF-8 bytes on this side of the layer; each implementation converts
+// at its own edge.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// ---- Platform constants ----------------------------------------------------
+
+extern const char SEPARATOR;              // between a folder and a name when they are joined
+extern const std::string TOOL_EXTENSION;  // required of the compiler and launcher; "" = any file
+
+// ---- Console ---------------------------------------------------------------
+
+// Switches console input and output to UTF-8 where the console has code pages.
+void Set_UTF8_Console();
+
+// Writes the bytes to standard output and shows them at once.
+void Write_Out(const std::string& bytes);
+
+// Reads one line of standard input without its line end (LF, or CR LF).
+// Returns false at end of input.
+bool Read_Line(std::string& line);
+
+// Ends the process at once with the status, saving nothing.
+[[noreturn]] void Quit(int status);
+
+// ---- Command interpreter ---------------------------------------------------
+
+// Runs one command string as the platform's command interpreter would and
+// returns its exit status.
+int Command(const std::string& command);
+
+// How a program run by Run_Program ended.
+struct Program_End {
+  bool started;    // false: it could not be started, and `code` is the system's error number
+  bool signaled;   // POSIX: it was killed by signal number `code`
+  long long code;  // its exit status (on Windows the whole 32-bit value, e.g. 0xC0000005)
+};
+
+// Runs argv[0] with the rest as its arguments, in this console with its input
+// and output, without a shell, and waits for it. While it runs, Ctrl+C and
+// its kin reach the program, not the caller.
+Program_End Run_Program(const std::vector<std::string>& argv);
+
+// ---- Time ------------------------------------------------------------------
+
+// Microseconds on a monotonic clock.
+long long Clock_Us();
+
+// Sleeps the calling thread for the given number of microseconds.
+void Sleep_Us(long long us);
+
+// ---- File system -----------------------------------------------------------
+
+enum Path_Kind { PATH_MISSING, PATH_FILE, PATH_DIRECTORY, PATH_OTHER };
+
+// Status of a path, following symbolic links. A query that fails for any
+// reason (access denied, a malformed name) answers PATH_MISSING.
+Path_Kind Path_Status(const std::string& path);
+
+// Reads a whole text file in text mode (line ends arrive as LF).
+// Returns false when the file cannot be opened.
+bool Read_Text_File(const std::string& path, std::string& text);
+
+// Writes text (LF line ends; the platform's own line end on disk) to a new
+// file beside `path`, then puts it in place of `path` in one step, so that a
+// failed or cut-off write leaves the old file whole. Returns false on failure.
+bool Replace_Text_File(const std::string& path, const std::string& text);
+
+// Marks the file hidden, with no other attribute. Nothing where files have no
+// hidden attribute.
+void Hide_File(const std::string& path);
+
+// Creates an empty file; never opens or truncates one that exists.
+// Returns false when it cannot be created.
+bool Create_Empty_File(const std::string& path);
