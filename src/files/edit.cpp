@@ -1,0 +1,4 @@
+#include "files/edit.h"
+
+// The menu arrives with the edit work.
+void Edit() {}

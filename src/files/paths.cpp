@@ -1,0 +1,62 @@
+#include "files/paths.h"
+
+#include "console/input.h"
+#include "console/print.h"
+#include "platform/platform.h"
+
+bool IsFile(std::string s) {
+  return Path_Status(s) == PATH_FILE;
+}
+
+bool IsPath(std::string s) {
+  return Path_Status(s) == PATH_DIRECTORY;
+}
+
+std::string Cover(std::string s) {
+  return "\"" + s + "\"";
+}
+
+std::string Join_Path(const std::string& folder, const std::string& name) {
+  return folder + SEPARATOR + name;
+}
+
+std::string Read_Path(const std::string& prefix) {
+  while (true) {
+    std::string line = Read_Input_Line();
+    Path_Kind kind = Path_Status(prefix + line);
+    if (kind == PATH_MISSING)
+      Print("路径无效。", 1);
+    else if (kind == PATH_DIRECTORY)
+      return line;
+    else
+      Print("路径不是目录。", 1);
+  }
+}
+
+namespace {
+// The bytes after the last "." anywhere in the line, ASCII letters lowered.
+std::string Extension(const std::string& line) {
+  std::string::size_type dot = line.rfind('.');
+  if (dot == std::string::npos) return "";
+  std::string ext = line.substr(dot + 1);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return ext;
+}
+}  // namespace
+
+std::string Read_File(std::string wh, const std::string& prefix) {
+  while (true) {
+    std::string line = Read_Input_Line();
+    Path_Kind kind = Path_Status(prefix + line);
+    if (kind == PATH_MISSING) {
+      Print("路径无效。", 1);
+    } else if (kind != PATH_FILE) {
+      Print("路径指向的不是文件。", 1);
+    } else if (wh.empty() || Extension(line) == wh) {
+      return line;
+    } else {
+      Print("路径指向的文件类型不正确，应为 ." + wh + "。", 1);
+    }
+  }
+}

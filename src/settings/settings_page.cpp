@@ -1,0 +1,4 @@
+#include "settings/settings_page.h"
+
+// The page arrives with the settings work.
+void Settings() {}
