@@ -101,7 +101,11 @@ void Hide_File(const std::string& path) {
 }
 
 bool Create_Empty_File(const std::string& path) {
-  if (FAKE.fail_writes || FAKE.files.count(path) || FAKE.folders.count(path)) return false;
+  std::string folder = path.substr(0, path.rfind(SEPARATOR));
+  while (!folder.empty() && folder.back() == SEPARATOR) folder.pop_back();
+  if (FAKE.fail_writes || FAKE.files.count(path) || FAKE.folders.count(path) ||
+      path.back() == SEPARATOR || !FAKE.folders.count(folder))
+    return false;
   FAKE.files[path] = "";
   return true;
 }

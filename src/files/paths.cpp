@@ -3,6 +3,7 @@
 #include "console/input.h"
 #include "console/print.h"
 #include "platform/platform.h"
+#include "settings/settings.h"
 
 bool IsFile(std::string s) {
   return Path_Status(s) == PATH_FILE;
@@ -59,4 +60,12 @@ std::string Read_File(std::string wh, const std::string& prefix) {
       Print("路径指向的文件类型不正确，应为 ." + wh + "。", 1);
     }
   }
+}
+
+std::string Read_File_In_Default(std::string wh) {
+  bool valid = IsPath(US_PATH);
+  if (!valid) Print("由于你的默认文件夹路径无效，请输入完整路径。", 1);
+  std::string line = Read_File(wh, valid ? Join_Path(US_PATH, "") : "");
+  // Tested afresh: the folder is used only if it is still there now.
+  return !US_PATH.empty() && IsPath(US_PATH) ? Join_Path(US_PATH, line) : line;
 }

@@ -23,3 +23,8 @@ std::string Read_Path(const std::string& prefix = "");
 // Reads lines until one names an existing regular file, checked as `prefix` +
 // line, whose extension is `wh` ("" accepts any); returns the line as typed.
 std::string Read_File(std::string wh, const std::string& prefix = "");
+
+// Reads a file path the way the pages that work in the default folder do:
+// while the default folder is valid, the typed line is checked inside it and
+// the folder joined in front; otherwise the user is told to type a full path.
+std::string Read_File_In_Default(std::string wh);
