@@ -216,6 +216,9 @@ TEST_F(Posix, NotepadOpensTheEditorWithThePathAsOneArgument) {
   EXPECT_EQ(7, Command("notepad.exe \"" + path + "\""));
   EXPECT_EQ("--wait\n" + path + "\n", Slurp(editor + ".args"));
   EXPECT_FALSE(fs::exists(dir + "/owned"));
+  fs::current_path(dir);
+  EXPECT_EQ(7, Command("notepad.exe \"-n.cpp\""));
+  EXPECT_EQ("--wait\n./-n.cpp\n", Slurp(editor + ".args"));
   unsetenv("VISUAL");
   EXPECT_EQ(1, Command("notepad.exe \"x\""));  // then EDITOR
 }

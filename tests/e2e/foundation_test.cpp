@@ -10,7 +10,9 @@
 #include <sstream>
 #include <thread>
 
+#include "e2e/piped_run.h"
 #include "e2e/pty_session.h"
+#include "escaped.h"
 
 namespace fs = std::filesystem;
 
@@ -168,4 +170,25 @@ TEST_F(Foundation, CtrlCDuringThePauseEndsTheProgramAndLeavesTheTerminalAsItWas)
   EXPECT_TRUE(mode.c_lflag & ICANON) << "lines are edited again";
   EXPECT_TRUE(mode.c_lflag & ECHO) << "typing shows again";
   Expect_Settings_Untouched("\n\n\n\n0");
+}
+
+TEST_F(Foundation, AScriptOfAnswersPipedInAtOnceIsReadInOrder) {
+  // The pause takes one byte ("x") and leaves the next answer for the menu;
+  // a script written on Windows, with CR LF, reads the same.
+  for (const std::string script : {"1\nx5\n", "1\r\nx5\r\n"}) {
+    fs::remove(settings);
+    Piped_Run run = Run_Piped(TWS_PROGRAM, dir, script);
+    EXPECT_EQ(0, run.status) << Escaped(run.out);
+    size_t help = run.out.find(HELP_END + "\n" + MAIN_MENU);
+    EXPECT_EQ(0u, run.out.find(FIRST_QUESTION + HELP_TOP)) << Escaped(run.out);
+    EXPECT_NE(std::string::npos, help) << Escaped(run.out);
+    EXPECT_EQ(HELP_END + "\n" + MAIN_MENU + EXIT_PAGE, run.out.substr(help)) << Escaped(run.out);
+    EXPECT_EQ("\n\n\n\n1", Slurp(settings));
+  }
+  // The script ends before the question is answered: nothing is saved.
+  fs::remove(settings);
+  Piped_Run run = Run_Piped(TWS_PROGRAM, dir, "");
+  EXPECT_EQ(1, run.status);
+  EXPECT_EQ(FIRST_QUESTION, run.out);
+  EXPECT_EQ(std::vector<std::string>{}, Folder_Names());
 }
