@@ -46,6 +46,19 @@ std::string Read_Fd(int fd) {
   return text;
 }
 
+// What a shell command prints, without its last line end.
+std::string Slurp_Command(const std::string& command) {
+  std::string text;
+  if (FILE* out = popen(command.c_str(), "r")) {
+    char chunk[256];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, out)) > 0) text.append(chunk, n);
+    pclose(out);
+  }
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
 struct Child_Run {
   std::string out;     // what the child wrote to standard output
   std::string result;  // what `body` gave back
@@ -189,6 +202,23 @@ TEST_F(Posix, StartInsideTmuxOpensAWindowInTheCurrentFolder) {
             Slurp(dir + "/bin/tmux.args"));
   EXPECT_FALSE(fs::exists(prog + ".args"));  // the program was not run here
   EXPECT_NE(0, Command("start \"T\" missing"));
+}
+
+TEST_F(Posix, StartInsideARealTmuxRunsTheProgramInANewWindow) {
+  if (Find_Program("tmux").empty()) GTEST_SKIP() << "tmux is not installed";
+  std::string server = "tws-test-" + std::to_string(getpid());
+  ASSERT_EQ(0, Command("tmux -L " + server + " new-session -d -x 80 -y 24 'sleep 20'"));
+  std::string socket = Slurp_Command("tmux -L " + server + " display -p '#{socket_path}'");
+  setenv("TMUX", (socket + ",0,0").c_str(), 1);
+  std::string prog = Recorder(dir + "/prog");
+  fs::current_path(dir);
+  EXPECT_EQ(0, Command("start \"T\" prog \"a b\""));
+  for (int i = 0; i < 100 && !fs::exists(prog + ".args"); i++)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ("a b\n", Slurp(prog + ".args"));
+  Command("tmux -L " + server + " kill-server");
+  fs::remove(socket);
 }
 
 TEST_F(Posix, StartWithADisplayOpensATerminalWithoutWaiting) {
