@@ -240,24 +240,6 @@ std::string Crlf(const std::string& text) {
   return out;
 }
 
-std::string Escaped(const std::string& bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c == '\n') {
-      out += "\\n\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c < 0x20 || c == 0x7F) {
-      char hex[8];
-      snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
-
 std::string Read_File_Bytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::stringstream bytes;

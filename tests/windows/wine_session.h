@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "escaped.h"
+
 // Why the tests under Wine cannot run here, or "" when they can. The first
 // call sets up the Wine prefix.
 std::string Wine_Missing();
@@ -74,9 +76,6 @@ std::string Run(const std::string& exe, const std::vector<std::string>& args,
 
 // LF line ends as the CR LF that the Windows program writes to a pipe.
 std::string Crlf(const std::string& text);
-
-// Bytes made readable for a failure message.
-std::string Escaped(const std::string& bytes);
 
 std::string Read_File_Bytes(const std::string& path);
 void Write_File_Bytes(const std::string& path, const std::string& bytes);
