@@ -176,6 +176,17 @@ long long Clock_Us() {
   return ticks / hz * 1000000 + ticks % hz * 1000000 / hz;
 }
 
+void Sleep_By_Ticks(long long us) {
+  if (!RAISED && timeBeginPeriod(1) == TIMERR_NOERROR) {
+    RAISED = true;
+    atexit(Lower_Resolution);
+  }
+  // Whole milliseconds by Sleep, the rest by yielding until the clock says so.
+  long long end = Clock_Us() + us;
+  if (us >= 1000) Sleep(static_cast<DWORD>(us / 1000));
+  while (Clock_Us() < end) Sleep(0);
+}
+
 void Sleep_Us(long long us) {
   if (us <= 0) return;
   // Sleep(1) lasts a whole timer tick, 15.6 ms by default, which would make
@@ -192,12 +203,5 @@ void Sleep_Us(long long us) {
         WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0)
       return;
   }
-  if (!RAISED && timeBeginPeriod(1) == TIMERR_NOERROR) {
-    RAISED = true;
-    atexit(Lower_Resolution);
-  }
-  // Whole milliseconds by Sleep, the rest by yielding until the clock says so.
-  long long end = Clock_Us() + us;
-  if (us >= 1000) Sleep(static_cast<DWORD>(us / 1000));
-  while (Clock_Us() < end) Sleep(0);
+  Sleep_By_Ticks(us);
 }
