@@ -98,30 +98,6 @@ ino_t Inode(const std::string& path) {
 
 }  // namespace
 
-TEST(WindowsProgram, ImportsOnlyWindowsSystemLibraries) {
-  REQUIRE_WINE();
-  std::string command = "x86_64-w64-mingw32-objdump -p '" + Program() + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string dump;
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) dump.append(buffer, got);
-  ASSERT_EQ(pclose(pipe), 0) << command;
-  std::vector<std::string> dlls;
-  for (size_t at = dump.find("DLL Name: "); at != std::string::npos;
-       at = dump.find("DLL Name: ", at + 1))
-    dlls.push_back(dump.substr(at + 10, dump.find('\n', at) - at - 10));
-  ASSERT_FALSE(dlls.empty()) << dump;
-  for (std::string dll : dlls) {
-    for (char& c : dll) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    bool system = dll == "kernel32.dll" || dll == "msvcrt.dll" || dll == "ucrtbase.dll" ||
-                  dll == "winmm.dll" || dll == "user32.dll" || dll == "advapi32.dll" ||
-                  dll == "shell32.dll" || dll.rfind("api-ms-win-", 0) == 0;
-    EXPECT_TRUE(system) << dll << " is not a Windows system library";
-  }
-}
-
 TEST(WindowsProgram, FirstUseHelpExitAndARestartThatAsksNothing) {
   REQUIRE_WINE();
   std::string folder = Fresh_Folder("first");
@@ -312,47 +288,4 @@ TEST(WindowsProgram, SettingsEditCompileRunExitAndRestart) {
   EXPECT_EQ(Finish(s), 0);
   EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"), saved);
   EXPECT_EQ(Dos_Attributes(folder + "/Tarnwickstone.tws"), "0x2");
-}
-
-// In a console (Wine gives one to a program started in a terminal) the paced
-// bytes of a character must still show as that character, and a Chinese line
-// typed at a prompt must arrive whole.
-TEST(WindowsProgram, ShowsAndReadsWholeChineseCharactersInAConsole) {
-  REQUIRE_WINE();
-  std::string folder = Fresh_Folder("console");
-  fs::create_directory(folder + "/源 码");
-  Session s = Start_In_Terminal(Program(), folder);
-  // Wine draws some spaces as cursor moves, so texts are matched between them.
-  ASSERT_TRUE(Expect(s, "检测到你是第一次使用"));
-  ASSERT_TRUE(Expect(s, "Tarnwickstone，是否需要查看帮助（否：0，是：1）？\n"));
-  Send(s, "3\r");
-  ASSERT_TRUE(Expect(s, "输入不在给定范围内。\n"));
-  Send(s, "1\r");
-  ASSERT_TRUE(Expect(s, "3.不喜欢慢速输出？现在可以在"));
-  ASSERT_TRUE(Expect(s, "中修改了！\n"));
-  Send(s, " ");
-  ASSERT_TRUE(Expect(s, "5.保存信息并退出\n"));
-  Send(s, "3\r");
-  ASSERT_TRUE(Expect(s, "7.返回\n"));
-  Send(s, "3\r");
-  ASSERT_TRUE(Expect(s, "请输入新默认文件夹路径：\n"));
-  Send(s, "源 码\r");
-  ASSERT_TRUE(Expect(s, "修改成功！\n"));
-  Send(s, " ");
-  ASSERT_TRUE(Expect(s, "7.返回\n"));
-  Send(s, "7\r");
-  ASSERT_TRUE(Expect(s, "5.保存信息并退出\n"));
-  Send(s, "5\r");
-  ASSERT_TRUE(Expect(s, "将在3s内退出……\n"));
-  EXPECT_EQ(Finish(s), 0);
-  EXPECT_EQ(Visible(s.output).find("\xEF\xBF\xBD"), std::string::npos)
-      << "replacement marks in: " << Escaped(Visible(s.output));
-  EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"), "\r\n\r\n源 码\r\n\r\n1");
-
-  // Ctrl+Z and Enter: the console's end of input ends the program, saving nothing.
-  s = Start_In_Terminal(Program(), folder);
-  ASSERT_TRUE(Expect(s, "5.保存信息并退出\n"));
-  Send(s, "\x1a\r");
-  EXPECT_EQ(Finish(s), 1);
-  EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"), "\r\n\r\n源 码\r\n\r\n1");
 }

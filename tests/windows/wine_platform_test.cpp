@@ -132,3 +132,28 @@ TEST(WindowsLayer, PacesOneMillisecondSleepsAgainstTheClock) {
     EXPECT_LT(us, 1000000) << op;
   }
 }
+
+TEST(WindowsBuild, ImportsOnlyWindowsSystemLibraries) {
+  REQUIRE_WINE();
+  std::string command =
+      "x86_64-w64-mingw32-objdump -p '" + Windows_Build("tarnwickstone.exe") + "'";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string dump;
+  char buffer[4096];
+  size_t got;
+  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) dump.append(buffer, got);
+  ASSERT_EQ(pclose(pipe), 0) << command;
+  std::vector<std::string> dlls;
+  for (size_t at = dump.find("DLL Name: "); at != std::string::npos;
+       at = dump.find("DLL Name: ", at + 1))
+    dlls.push_back(dump.substr(at + 10, dump.find('\n', at) - at - 10));
+  ASSERT_FALSE(dlls.empty()) << dump;
+  for (std::string dll : dlls) {
+    for (char& c : dll) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    bool system = dll == "kernel32.dll" || dll == "msvcrt.dll" || dll == "ucrtbase.dll" ||
+                  dll == "winmm.dll" || dll == "user32.dll" || dll == "advapi32.dll" ||
+                  dll == "shell32.dll" || dll.rfind("api-ms-win-", 0) == 0;
+    EXPECT_TRUE(system) << dll << " is not a Windows system library";
+  }
+}
