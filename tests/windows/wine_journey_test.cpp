@@ -1,6 +1,5 @@
 // The Windows program under Wine, driven through its pages as a user would,
 // in a fresh folder whose path holds Chinese characters and a space.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -88,12 +87,6 @@ std::string Log_Of(const std::string& path, int seconds = 30) {
   for (int i = 0; i < seconds * 10 && !fs::exists(path); ++i) usleep(100000);
   usleep(200000);  // the double writes its one line at once; let it finish
   return Read_File_Bytes(path);
-}
-
-ino_t Inode(const std::string& path) {
-  struct stat st = {};
-  stat(path.c_str(), &st);
-  return st.st_ino;
 }
 
 }  // namespace

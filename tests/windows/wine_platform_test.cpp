@@ -1,6 +1,5 @@
 // The Windows platform layer under Wine, one operation at a time, through the
 // probe program.
-#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -13,12 +12,6 @@ namespace {
 std::string Probe(const std::string& folder, const std::vector<std::string>& args,
                   const std::string& input = "") {
   return Run(Windows_Build("tests/windows/doubles/probe.exe"), args, folder, input);
-}
-
-ino_t Inode(const std::string& path) {
-  struct stat st = {};
-  stat(path.c_str(), &st);
-  return st.st_ino;
 }
 
 }  // namespace

@@ -251,6 +251,12 @@ void Write_File_Bytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+ino_t Inode(const std::string& path) {
+  struct stat st = {};
+  stat(path.c_str(), &st);
+  return st.st_ino;
+}
+
 std::string Dos_Attributes(const std::string& path) {
   char value[64];
   ssize_t n = getxattr(path.c_str(), "user.DOSATTRIB", value, sizeof value);

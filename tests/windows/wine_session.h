@@ -80,6 +80,9 @@ std::string Crlf(const std::string& text);
 std::string Read_File_Bytes(const std::string& path);
 void Write_File_Bytes(const std::string& path, const std::string& bytes);
 
+// The file's inode: a new one after a file was put in place of the old one.
+ino_t Inode(const std::string& path);
+
 // The DOS attributes that Wine keeps for a file ("0x2" for hidden alone), or
 // "" when there are none.
 std::string Dos_Attributes(const std::string& path);
