@@ -1,0 +1,111 @@
+#include "fake_platform.h"
+
+#include "settings/settings.h"
+
+Fake_Platform FAKE;
+
+const char SEPARATOR = '\\';
+const std::string TOOL_EXTENSION = "exe";
+
+void Reset_Fake() {
+  FAKE = Fake_Platform();
+  COM_PATH.clear();
+  LAU_PATH.clear();
+  US_PATH.clear();
+  COM_SETTINGS.clear();
+  SLOWSAY = true;
+  FIRST = false;
+}
+
+std::string Last_Page() {
+  std::string::size_type at = FAKE.screen.rfind("[cls]");
+  return at == std::string::npos ? FAKE.screen : FAKE.screen.substr(at + 5);
+}
+
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n')
+      out += "\\n\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\x1b')
+      out += "\\e";
+    else
+      out += c;
+  }
+  return out;
+}
+
+void Set_UTF8_Console() {
+  FAKE.commands.push_back("<utf8>");
+}
+
+void Write_Out(const std::string& bytes) {
+  FAKE.screen += bytes;
+  FAKE.clock += FAKE.write_cost;
+}
+
+bool Read_Line(std::string& line) {
+  if (FAKE.input.empty()) return false;
+  line = FAKE.input.front();
+  FAKE.input.pop_front();
+  return true;
+}
+
+void Quit(int status) {
+  throw Fake_Quit{status};
+}
+
+int Command(const std::string& command) {
+  FAKE.commands.push_back(command);
+  FAKE.screen += "[" + command + "]";
+  return FAKE.on_command ? FAKE.on_command(command) : 0;
+}
+
+Program_End Run_Program(const std::vector<std::string>&) {
+  return {false, false, 0};
+}
+
+long long Clock_Us() {
+  return FAKE.clock;
+}
+
+void Sleep_Us(long long us) {
+  FAKE.sleeps.push_back(us);
+  FAKE.clock += us;
+}
+
+Path_Kind Path_Status(const std::string& path) {
+  if (FAKE.files.count(path)) return PATH_FILE;
+  if (FAKE.folders.count(path)) return PATH_DIRECTORY;
+  return PATH_MISSING;
+}
+
+bool Read_Text_File(const std::string& path, std::string& text) {
+  if (!FAKE.files.count(path)) return false;
+  text = FAKE.files[path];
+  return true;
+}
+
+bool Replace_Text_File(const std::string& path, const std::string& text) {
+  if (FAKE.fail_writes) return false;
+  FAKE.files[path] = text;
+  FAKE.hidden.erase(path);  // the new file comes with fresh attributes
+  FAKE.replaced.push_back(path);
+  return true;
+}
+
+void Hide_File(const std::string& path) {
+  if (FAKE.files.count(path)) FAKE.hidden.insert(path);
+}
+
+bool Create_Empty_File(const std::string& path) {
+  std::string folder = path.substr(0, path.rfind(SEPARATOR));
+  while (!folder.empty() && folder.back() == SEPARATOR) folder.pop_back();
+  if (FAKE.fail_writes || FAKE.files.count(path) || FAKE.folders.count(path) ||
+      path.back() == SEPARATOR || !FAKE.folders.count(folder))
+    return false;
+  FAKE.files[path] = "";
+  return true;
+}

@@ -1,1 +1,78 @@
 #include <gtest/gtest.h>
+
+#include "fake_platform.h"
+#include "files/paths.h"
+#include "settings/settings.h"
+
+namespace {
+
+class Paths : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Reset_Fake();
+    SLOWSAY = false;
+    FAKE.folders = {"D:\\src", "D:\\src.cpp", "D:\\src.old"};
+    FAKE.files = {{"D:\\src\\Main.CPP", ""}, {"D:\\src\\a.tar.cpp", ""},
+                  {"D:\\src\\noext", ""},    {"D:\\src\\dot.", ""},
+                  {"D:\\src.old\\main", ""}, {"D:\\tools\\g++.EXE", ""}};
+  }
+};
+
+TEST_F(Paths, KindsOfPath) {
+  EXPECT_TRUE(IsFile("D:\\src\\noext"));
+  EXPECT_FALSE(IsFile("D:\\src"));
+  EXPECT_TRUE(IsPath("D:\\src"));
+  EXPECT_FALSE(IsPath("D:\\src\\noext"));
+  EXPECT_FALSE(IsFile(""));
+  EXPECT_FALSE(IsPath(""));
+  EXPECT_FALSE(IsFile("D:\\missing"));
+}
+
+TEST_F(Paths, CoverQuotesWithoutEscaping) {
+  EXPECT_EQ(Cover(""), "\"\"");
+  EXPECT_EQ(Cover("a \"b\" c"), "\"a \"b\" c\"");
+  EXPECT_EQ(Join_Path("D:\\src\\", "a.cpp"), "D:\\src\\\\a.cpp");
+}
+
+TEST_F(Paths, ReadPathReportsEachRejectedLineInOrder) {
+  FAKE.input = {"", "D:\\nowhere", "D:\\src\\noext", " D:\\src", "D:\\src"};
+  EXPECT_EQ(Read_Path(), "D:\\src");
+  EXPECT_EQ(FAKE.screen, "路径无效。\n路径无效。\n路径不是目录。\n路径无效。\n");
+}
+
+TEST_F(Paths, ReadFileChecksExistenceThenKindThenExtension) {
+  FAKE.input = {"",
+                "D:\\nowhere.cpp",
+                "D:\\src.cpp",
+                "D:\\src\\noext",
+                "D:\\src\\dot.",
+                "D:\\src.old\\main",
+                "D:\\src\\Main.CPP"};
+  EXPECT_EQ(Read_File("cpp"), "D:\\src\\Main.CPP");
+  EXPECT_EQ(FAKE.screen,
+            "路径无效。\n路径无效。\n路径指向的不是文件。\n"
+            "路径指向的文件类型不正确，应为 .cpp。\n路径指向的文件类型不正确，应为 .cpp。\n"
+            "路径指向的文件类型不正确，应为 .cpp。\n");
+
+  FAKE.screen.clear();
+  FAKE.input = {"D:\\src\\a.tar.cpp"};
+  EXPECT_EQ(Read_File("cpp"), "D:\\src\\a.tar.cpp");
+  FAKE.input = {"D:\\src.old\\main", "D:\\tools\\g++.EXE"};
+  EXPECT_EQ(Read_File("exe"), "D:\\tools\\g++.EXE");
+  EXPECT_EQ(FAKE.screen, "路径指向的文件类型不正确，应为 .exe。\n");
+  FAKE.input = {"D:\\src\\noext"};
+  EXPECT_EQ(Read_File(""), "D:\\src\\noext");
+}
+
+TEST_F(Paths, ReadersCheckTheLineBehindAPrefixButReturnItAsTyped) {
+  FAKE.input = {"D:\\src\\Main.CPP", "Main.CPP"};
+  EXPECT_EQ(Read_File("cpp", "D:\\src\\"), "Main.CPP");
+  EXPECT_EQ(FAKE.screen, "路径无效。\n");
+}
+
+TEST_F(Paths, EndOfInputEndsTheProgram) {
+  EXPECT_THROW(Read_Path(), Fake_Quit);
+  EXPECT_THROW(Read_File("cpp"), Fake_Quit);
+}
+
+}  // namespace

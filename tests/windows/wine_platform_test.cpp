@@ -1,0 +1,130 @@
+// The Windows platform layer under Wine, one operation at a time, through the
+// probe program.
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "wine_session.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Probe(const std::string& folder, const std::vector<std::string>& args,
+                  const std::string& input = "") {
+  return Run(Windows_Build("tests/windows/doubles/probe.exe"), args, folder, input);
+}
+
+ino_t Inode(const std::string& path) {
+  struct stat st = {};
+  stat(path.c_str(), &st);
+  return st.st_ino;
+}
+
+}  // namespace
+
+TEST(WindowsLayer, TellsFilesFoldersDevicesAndMissingPathsWithChineseNames) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("status");
+  fs::create_directory(folder + "/源 码");
+  Write_File_Bytes(folder + "/源 码/你好.cpp", "");
+  EXPECT_EQ(Probe(folder, {"status", "源 码"}), "directory\r\n");
+  EXPECT_EQ(Probe(folder, {"status", "源 码\\你好.cpp"}), "file\r\n");
+  EXPECT_EQ(Probe(folder, {"status", Windows_Path(folder) + "\\源 码\\你好.cpp"}), "file\r\n");
+  EXPECT_EQ(Probe(folder, {"status", "源 码\\没有.cpp"}), "missing\r\n");
+  EXPECT_EQ(Probe(folder, {"status", "源 码\\你好.cpp\\x"}), "missing\r\n");
+  EXPECT_EQ(Probe(folder, {"status", ""}), "missing\r\n");
+  EXPECT_EQ(Probe(folder, {"status", "NUL"}), "other\r\n");
+}
+
+TEST(WindowsLayer, ReplacesAHiddenOrReadOnlyFileThroughANewFile) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("replace");
+  std::string file = folder + "/设置 文件.tws";
+  EXPECT_EQ(Probe(folder, {"replace", "设置 文件.tws", "a b\n\n1"}), "replaced\r\n");
+  EXPECT_EQ(Read_File_Bytes(file), "a b\r\n\r\n1");
+  Probe(folder, {"hide", "设置 文件.tws"});
+  ASSERT_EQ(Dos_Attributes(file), "0x2");
+  // Wine would let the old file be written in place; Windows refuses to open
+  // a hidden file that way, so the new content must come as a new file.
+  ino_t before = Inode(file);
+  EXPECT_EQ(Probe(folder, {"replace", "设置 文件.tws", "中文\n0"}), "replaced\r\n");
+  EXPECT_NE(Inode(file), before);
+  EXPECT_EQ(Read_File_Bytes(file), "中文\r\n0");
+  EXPECT_EQ(Probe(folder, {"read", "设置 文件.tws"}), "[中文\r\n0]\r\n");
+  fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);  // read-only to Wine
+  EXPECT_EQ(Probe(folder, {"replace", "设置 文件.tws", "x"}), "replaced\r\n");
+  EXPECT_EQ(Read_File_Bytes(file), "x");
+  // Only the file itself is left: no temporary file beside it.
+  int entries = 0;
+  for (auto& entry : fs::directory_iterator(folder)) entries += entry.is_regular_file();
+  EXPECT_EQ(entries, 1);
+  // A folder that cannot take the new file: false, and nothing left behind.
+  EXPECT_EQ(Probe(folder, {"replace", "没有 目录\\a.tws", "x"}), "failed\r\n");
+}
+
+TEST(WindowsLayer, ReadsTextFilesAndCreatesOnlyNewFiles) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("files");
+  Write_File_Bytes(folder + "/文本.txt",
+                   "a\r\nb\rc\n\x1A"
+                   "d");
+  EXPECT_EQ(Probe(folder, {"read", "文本.txt"}), Crlf("[a\nb\rc\n\x1A"
+                                                      "d]\n"));
+  EXPECT_EQ(Probe(folder, {"read", "没有.txt"}), "[<cannot open>]\r\n");
+  EXPECT_EQ(Probe(folder, {"create", "新 文件.cpp"}), "created\r\n");
+  EXPECT_EQ(fs::file_size(folder + "/新 文件.cpp"), 0u);
+  EXPECT_EQ(Probe(folder, {"create", "文本.txt"}), "failed\r\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/文本.txt"),
+            "a\r\nb\rc\n\x1A"
+            "d");
+}
+
+TEST(WindowsLayer, RunsProgramsWithTheirArgumentsIntactAndTheWholeExitCode) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("run");
+  fs::copy_file(Windows_Build("tests/windows/doubles/recorder.exe"), folder + "/记 录.exe");
+  std::vector<std::string> words = {"a b",     "",         "q\"x",      "tr\\",
+                                    "tr sp\\", "a\\\\\"b", "中文 路径", "x\\y"};
+  std::vector<std::string> args = {"run", "记 录.exe"};
+  args.insert(args.end(), words.begin(), words.end());
+  EXPECT_EQ(Probe(folder, args), "started 0\r\n");
+  std::string expected;
+  for (const std::string& w : words) expected += "[" + w + "]";
+  EXPECT_EQ(Read_File_Bytes(folder + "/记 录.log"), expected + "\n");
+  std::string probe = Windows_Path(Windows_Build("tests/windows/doubles/probe.exe"));
+  EXPECT_EQ(Probe(folder, {"run", probe, "exit", "3221225477"}), "started 3221225477\r\n");
+  EXPECT_EQ(Probe(folder, {"run", "没有 程序.exe"}), "not started 2\r\n");
+}
+
+TEST(WindowsLayer, CommandsGoThroughCmd) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("command");
+  fs::copy_file(Windows_Build("tests/windows/doubles/recorder.exe"), folder + "/记 录.exe");
+  EXPECT_EQ(Probe(folder, {"command", "cmd /c\"\"记 录.exe\" 你 \"好 吗\"\" & exit 7"}),
+            "status 7\r\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/记 录.log"), "[你][好 吗]\n");
+}
+
+TEST(WindowsLayer, ReadsPipedLinesByteByByteAndWritesCrLf) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("lines");
+  EXPECT_EQ(Probe(folder, {"lines"}, "ab\r\n中文 路径\n\nlast"),
+            Crlf("[ab]\n[中文 路径]\n[]\n[last]\nend\n"));
+  EXPECT_EQ(Probe(folder, {"lines"}, ""), "end\r\n");
+  // Lines read leave the rest of the input to the programs that follow.
+  EXPECT_EQ(Probe(folder, {"command", "cmd /c \"set /p x= & echo got %x%\""}, "one\r\n"),
+            "got one\r\nstatus 0\r\n");
+  EXPECT_EQ(Probe(folder, {"bytes", "一\n二"}), "一\r\n二");
+}
+
+TEST(WindowsLayer, PacesOneMillisecondSleepsAgainstTheClock) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("sleep");
+  std::string out = Probe(folder, {"sleep", "1000", "500"});
+  ASSERT_EQ(out.rfind("elapsed ", 0), 0u) << out;
+  long long us = std::stoll(out.substr(8));
+  EXPECT_GE(us, 500000);
+  // A sleep that took a whole 15.6 ms timer tick would make this 7.8 s.
+  EXPECT_LT(us, 1000000);
+}

@@ -1,0 +1,78 @@
+// Runs the Windows programs of build-windows under Wine from a Linux test:
+// one throwaway Wine prefix per run of the tests, programs started in a given
+// folder with pipes for their standard input and output, and answers fed only
+// after their prompt has appeared.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+// Why the tests under Wine cannot run here, or "" when they can. The first
+// call sets up the Wine prefix.
+std::string Wine_Missing();
+
+// Skips the test when Wine or the Windows build is missing, except under CI,
+// where that is a failure.
+#define REQUIRE_WINE()                    \
+  do {                                    \
+    std::string missing = Wine_Missing(); \
+    if (!missing.empty()) {               \
+      if (Under_CI()) FAIL() << missing;  \
+      GTEST_SKIP() << missing;            \
+    }                                     \
+  } while (0)
+
+bool Under_CI();
+
+// A file of the Windows build, e.g. "tarnwickstone.exe" or
+// "tests/windows/doubles/probe.exe".
+std::string Windows_Build(const std::string& name);
+
+// A new empty folder for one test, inside the build tree, whose path holds
+// Chinese characters and a space.
+std::string Fresh_Folder(const std::string& test);
+
+// The Windows name of a Linux path (Wine's drive Z:).
+std::string Windows_Path(const std::string& unix_path);
+
+struct Session {
+  pid_t pid = -1;
+  int in = -1;         // the program's standard input
+  int out = -1;        // its standard output and error
+  std::string output;  // everything it has written so far
+  size_t seen = 0;     // where the next Expect starts looking
+};
+
+// Starts a Windows program under Wine in `folder`.
+Session Start(const std::string& exe, const std::vector<std::string>& args,
+              const std::string& folder);
+
+// Waits until `text` appears in the output after what earlier calls saw.
+testing::AssertionResult Expect(Session& s, const std::string& text, int seconds = 30);
+
+// Types bytes to the program's standard input.
+void Send(Session& s, const std::string& bytes);
+
+// Closes its input and waits for the end; the exit status, or -1 when it had
+// to be killed after `seconds`.
+int Finish(Session& s, int seconds = 30);
+
+// Runs a program to its end with the given input; gives back its output.
+std::string Run(const std::string& exe, const std::vector<std::string>& args,
+                const std::string& folder, const std::string& input = "", int* status = nullptr);
+
+// LF line ends as the CR LF that the Windows program writes to a pipe.
+std::string Crlf(const std::string& text);
+
+// Bytes made readable for a failure message.
+std::string Escaped(const std::string& bytes);
+
+std::string Read_File_Bytes(const std::string& path);
+void Write_File_Bytes(const std::string& path, const std::string& bytes);
+
+// The DOS attributes that Wine keeps for a file ("0x2" for hidden alone), or
+// "" when there are none.
+std::string Dos_Attributes(const std::string& path);
