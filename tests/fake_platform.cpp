@@ -22,21 +22,6 @@ std::string Last_Page() {
   return at == std::string::npos ? FAKE.screen : FAKE.screen.substr(at + 5);
 }
 
-std::string Escaped(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n')
-      out += "\\n\n";
-    else if (c == '\r')
-      out += "\\r";
-    else if (c == '\x1b')
-      out += "\\e";
-    else
-      out += c;
-  }
-  return out;
-}
-
 void Set_UTF8_Console() {
   FAKE.commands.push_back("<utf8>");
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "escaped.h"
 #include "platform/platform.h"
 
 struct Fake_Quit {  // thrown by Quit so a test can see the program end
@@ -38,6 +39,3 @@ void Reset_Fake();
 // The screen with every "[cls]" and what came before it removed: what the
 // user sees after the last clear.
 std::string Last_Page();
-
-// Text escaped so that a failing comparison shows every control byte.
-std::string Escaped(const std::string& text);

@@ -1,1 +1,353 @@
+// The POSIX platform layer against the real system.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include "platform/platform.h"
+#include "platform/posix_internal.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+void Put(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// A script that writes its arguments, one a line, to PATH.args and exits with `status`.
+std::string Recorder(const std::string& path, int status = 0) {
+  Put(path, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args\"\nexit " +
+                std::to_string(status) + "\n");
+  chmod(path.c_str(), 0755);
+  return path;
+}
+
+std::string Read_Fd(int fd) {
+  std::string text;
+  char chunk[4096];
+  ssize_t n;
+  while ((n = read(fd, chunk, sizeof chunk)) > 0) text.append(chunk, n);
+  close(fd);
+  return text;
+}
+
+// What a shell command prints, without its last line end.
+std::string Slurp_Command(const std::string& command) {
+  std::string text;
+  if (FILE* out = popen(command.c_str(), "r")) {
+    char chunk[256];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, out)) > 0) text.append(chunk, n);
+    pclose(out);
+  }
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
+struct Child_Run {
+  std::string out;     // what the child wrote to standard output
+  std::string result;  // what `body` gave back
+};
+
+// Runs `body` in a child whose standard input is `input` and whose standard
+// output is captured, so that the layer's one input buffer starts fresh.
+Child_Run In_Child(const std::string& input, const std::function<std::string()>& body) {
+  int in[2], out[2], res[2];
+  EXPECT_EQ(0, pipe(in));
+  EXPECT_EQ(0, pipe(out));
+  EXPECT_EQ(0, pipe(res));
+  EXPECT_EQ(static_cast<ssize_t>(input.size()), write(in[1], input.data(), input.size()));
+  close(in[1]);
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(in[0], STDIN_FILENO);
+    dup2(out[1], STDOUT_FILENO);
+    close(in[0]);
+    close(out[0]);
+    close(out[1]);
+    close(res[0]);
+    std::string result = body();
+    ssize_t n = write(res[1], result.data(), result.size());
+    _exit(n == static_cast<ssize_t>(result.size()) ? 0 : 1);
+  }
+  close(in[0]);
+  close(out[1]);
+  close(res[1]);
+  Child_Run run{Read_Fd(out[0]), Read_Fd(res[0])};
+  int status = -1;
+  waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+  return run;
+}
+
+// Every line Read_Line gives until it says the input has ended, each in [].
+std::string All_Lines() {
+  std::string all, line;
+  while (Read_Line(line)) all += "[" + line + "]";
+  if (!Read_Line(line)) all += "end";
+  return all;
+}
+
+class Posix : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char name[] = "/tmp/tws-posix-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(name));
+    dir = name;
+    home = fs::current_path();
+    for (const char* var : {"TMUX", "DISPLAY", "WAYLAND_DISPLAY", "VISUAL", "EDITOR", "PATH"})
+      if (const char* value = getenv(var)) saved[var] = value;
+    for (const char* var : {"TMUX", "DISPLAY", "WAYLAND_DISPLAY", "VISUAL", "EDITOR"})
+      unsetenv(var);
+  }
+  void TearDown() override {
+    fs::current_path(home);
+    for (const char* var : {"TMUX", "DISPLAY", "WAYLAND_DISPLAY", "VISUAL", "EDITOR", "PATH"})
+      if (saved.count(var))
+        setenv(var, saved[var].c_str(), 1);
+      else
+        unsetenv(var);
+    fs::remove_all(dir);
+  }
+  std::string dir;
+  fs::path home;
+  std::map<std::string, std::string> saved;
+};
+
+TEST(Split_Words, SplitsAsAWindowsCommandLine) {
+  using W = std::vector<std::string>;
+  EXPECT_EQ(W({"a", "b", "c"}), Split_Words("  a \tb   c  "));
+  EXPECT_EQ(W({"/x/my prog", "-g", "-o", "/y/a b.exe"}),
+            Split_Words("\"/x/my prog\" -g -o \"/y/a b.exe\""));
+  EXPECT_EQ(W({"", "p"}), Split_Words("\"\" p"));              // an empty title
+  EXPECT_EQ(W({"ab", "c d"}), Split_Words("a\"\"b \"c \"d"));  // quotes glue, not split
+  EXPECT_EQ(W({"a\\", "b"}), Split_Words("a\\ b"));            // nothing is escaped
+  EXPECT_EQ(W({"open end"}), Split_Words("\"open end"));
+  EXPECT_EQ(W(), Split_Words("   "));
+}
+
+TEST_F(Posix, CmdRunsTheProgramWithItsWordsAndGivesItsStatus) {
+  fs::create_directory(dir + "/a b");
+  std::string prog = Recorder(dir + "/a b/tool", 4);
+  EXPECT_EQ(4, Command("cmd /c\"\"" + prog + "\" -O2  -g -o \"" + dir + "/x y.exe\" \"\"\""));
+  EXPECT_EQ("-O2\n-g\n-o\n" + dir + "/x y.exe\n\n", Slurp(prog + ".args"));
+  EXPECT_EQ(0, Command("cmd /c\"/bin/true\""));
+  EXPECT_EQ(1, Command("cmd /c\"false\""));  // found on the PATH
+  EXPECT_EQ(3, Command("cmd /c\"/bin/sh -c \"exit 3\"\""));
+}
+
+TEST_F(Posix, CmdFindsABareNameInTheCurrentFolderFirst) {
+  Recorder(dir + "/tool", 6);
+  fs::current_path(dir);
+  EXPECT_EQ(6, Command("cmd /c\"tool x\""));
+  EXPECT_EQ("x\n", Slurp(dir + "/tool.args"));
+}
+
+TEST_F(Posix, CmdGives127WhenTheProgramCannotStartAnd128PlusTheSignal) {
+  EXPECT_EQ(127, Command("cmd /c\"" + dir + "/missing\""));
+  EXPECT_EQ(127, Command("cmd /c\"no-such-program-anywhere\""));
+  Put(dir + "/plain", "not a program");
+  EXPECT_EQ(127, Command("cmd /c\"" + dir + "/plain\""));
+  EXPECT_EQ(128 + SIGTERM, Command("cmd /c\"/bin/sh -c \"kill -TERM $$\"\""));
+  EXPECT_EQ(128 + SIGKILL, Command("cmd /c\"/bin/sh -c \"kill -KILL $$\"\""));
+}
+
+TEST_F(Posix, RunProgramTellsHowTheProgramEnded) {
+  Program_End end = Run_Program({dir + "/missing"});
+  EXPECT_FALSE(end.started);
+  EXPECT_EQ(ENOENT, end.code);
+  end = Run_Program({"sh", "-c", "kill -INT $$"});  // reaches the child, not us
+  EXPECT_TRUE(end.started && end.signaled);
+  EXPECT_EQ(SIGINT, end.code);
+}
+
+TEST_F(Posix, StartWithoutAWindowRunsTheProgramHereAndWaits) {
+  std::string prog = Recorder(dir + "/prog", 3);
+  // Status 0 once started, whatever the program returns; the arguments have
+  // arrived by the time start returns, so it was waited for.
+  EXPECT_EQ(0, Command("start \"" + dir + "/a.cpp\" \"" + prog + "\" \"one two\""));
+  EXPECT_EQ("one two\n", Slurp(prog + ".args"));
+  EXPECT_EQ(0, Command("start " + prog + " first"));  // no quotes: no title
+  EXPECT_EQ("first\n", Slurp(prog + ".args"));
+  EXPECT_NE(0, Command("start \"\" \"" + dir + "/missing.exe\""));
+  Put(dir + "/plain", "");
+  EXPECT_NE(0, Command("start \"\" \"" + dir + "/plain\""));
+}
+
+TEST_F(Posix, StartInsideTmuxOpensAWindowInTheCurrentFolder) {
+  fs::create_directory(dir + "/bin");
+  Recorder(dir + "/bin/tmux");
+  setenv("PATH", (dir + "/bin:" + saved["PATH"]).c_str(), 1);
+  setenv("TMUX", "/tmp/tmux-0/default,1,0", 1);
+  setenv("DISPLAY", ":9", 1);  // tmux comes first
+  std::string prog = Recorder(dir + "/prog");
+  fs::current_path(dir);
+  EXPECT_EQ(0, Command("start \"T x\" prog \"a b\""));
+  EXPECT_EQ("new-window\n-c\n" + dir + "\n-n\nT x\n--\n./prog\na b\n",
+            Slurp(dir + "/bin/tmux.args"));
+  EXPECT_FALSE(fs::exists(prog + ".args"));  // the program was not run here
+  EXPECT_NE(0, Command("start \"T\" missing"));
+}
+
+TEST_F(Posix, StartInsideARealTmuxRunsTheProgramInANewWindow) {
+  if (Find_Program("tmux").empty()) GTEST_SKIP() << "tmux is not installed";
+  std::string server = "tws-test-" + std::to_string(getpid());
+  ASSERT_EQ(0, Command("tmux -L " + server + " new-session -d -x 80 -y 24 'sleep 20'"));
+  std::string socket = Slurp_Command("tmux -L " + server + " display -p '#{socket_path}'");
+  setenv("TMUX", (socket + ",0,0").c_str(), 1);
+  std::string prog = Recorder(dir + "/prog");
+  fs::current_path(dir);
+  EXPECT_EQ(0, Command("start \"T\" prog \"a b\""));
+  for (int i = 0; i < 100 && !fs::exists(prog + ".args"); i++)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ("a b\n", Slurp(prog + ".args"));
+  Command("tmux -L " + server + " kill-server");
+  fs::remove(socket);
+}
+
+TEST_F(Posix, StartWithADisplayOpensATerminalWithoutWaiting) {
+  fs::create_directory(dir + "/bin");
+  std::string terminal = dir + "/bin/x-terminal-emulator";
+  Put(terminal, "#!/bin/sh\nsleep 1\nprintf '%s\\n' \"$@\" > \"$0.args\"\n");
+  chmod(terminal.c_str(), 0755);
+  setenv("PATH", (dir + "/bin:" + saved["PATH"]).c_str(), 1);
+  setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+  std::string prog = Recorder(dir + "/prog");
+  long long before = Clock_Us();
+  EXPECT_EQ(0, Command("start \"T\" \"" + prog + "\" a"));
+  EXPECT_LT(Clock_Us() - before, 900000);  // returned while the terminal still sleeps
+  for (int i = 0; i < 100 && !fs::exists(terminal + ".args"); i++)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ("-T\nT\n-e\n" + prog + "\na\n", Slurp(terminal + ".args"));
+}
+
+TEST_F(Posix, NotepadOpensTheEditorWithThePathAsOneArgument) {
+  std::string editor = Recorder(dir + "/editor", 7);
+  std::string path = dir + "/it's \"$(touch " + dir + "/owned)\" a b.cpp";
+  setenv("EDITOR", "/bin/false", 1);
+  setenv("VISUAL", (editor + " --wait").c_str(), 1);  // VISUAL first, options allowed
+  EXPECT_EQ(7, Command("notepad.exe \"" + path + "\""));
+  EXPECT_EQ("--wait\n" + path + "\n", Slurp(editor + ".args"));
+  EXPECT_FALSE(fs::exists(dir + "/owned"));
+  fs::current_path(dir);
+  EXPECT_EQ(7, Command("notepad.exe \"-n.cpp\""));
+  EXPECT_EQ("--wait\n./-n.cpp\n", Slurp(editor + ".args"));
+  unsetenv("VISUAL");
+  EXPECT_EQ(1, Command("notepad.exe \"x\""));  // then EDITOR
+}
+
+TEST_F(Posix, OtherCommandsGoToTheShell) {
+  EXPECT_EQ(5, Command("exit 5"));
+  EXPECT_EQ(0, Command("echo hi > '" + dir + "/out'"));
+  EXPECT_EQ("hi\n", Slurp(dir + "/out"));
+}
+
+TEST(Console, ClearAndTitleWriteTheirBytesOnlyWhereTheyMeanSomething) {
+  Child_Run run = In_Child("", [] {
+    return std::to_string(Command("cls")) + std::to_string(Command("title Tarnwickstone"));
+  });
+  EXPECT_EQ("\x1b[H\x1b[2J\x1b[3J", run.out);  // no title: output is not a terminal
+  EXPECT_EQ("00", run.result);
+}
+
+TEST(Console, PauseTakesOneByteOfPipedInputAndLeavesTheRest) {
+  Child_Run run = In_Child("xrest\nnext", [] {
+    std::string result = std::to_string(Command("pause"));
+    return result + All_Lines();
+  });
+  EXPECT_EQ("请按任意键继续. . .\n", run.out);
+  EXPECT_EQ("0[rest][next]end", run.result);
+  run = In_Child("", [] { return std::to_string(Command("pause")) + All_Lines(); });
+  EXPECT_EQ("请按任意键继续. . .\n", run.out);  // returns at end of input
+  EXPECT_EQ("0end", run.result);
+}
+
+TEST(Console, ReadLineEndsLinesAtLFWithAnOptionalCR) {
+  Child_Run run = In_Child("a\r\nb\n\nc\rd\n\r\nlast", All_Lines);
+  EXPECT_EQ("[a][b][][c\rd][][last]end", run.result);
+  // A CR LF split over two reads of the buffer is still one line end.
+  std::string first(4095, 'x');
+  run = In_Child(first + "\r\nnext\r\n", All_Lines);
+  EXPECT_EQ("[" + first + "][next]end", run.result);
+  run = In_Child("", All_Lines);
+  EXPECT_EQ("end", run.result);
+}
+
+TEST(Time, SleepLastsAtLeastItsTime) {
+  long long before = Clock_Us();
+  Sleep_Us(20000);
+  long long slept = Clock_Us() - before;
+  EXPECT_GE(slept, 20000);
+  EXPECT_LT(slept, 200000);
+}
+
+TEST_F(Posix, PathStatusTellsTheKindFollowingLinks) {
+  Put(dir + "/f", "");
+  fs::create_directory(dir + "/d");
+  fs::create_symlink(dir + "/f", dir + "/to-f");
+  fs::create_symlink(dir + "/gone", dir + "/to-gone");
+  EXPECT_EQ(PATH_FILE, Path_Status(dir + "/f"));
+  EXPECT_EQ(PATH_FILE, Path_Status(dir + "/to-f"));
+  EXPECT_EQ(PATH_DIRECTORY, Path_Status(dir + "/d"));
+  EXPECT_EQ(PATH_OTHER, Path_Status("/dev/null"));
+  EXPECT_EQ(PATH_MISSING, Path_Status(dir + "/to-gone"));
+  EXPECT_EQ(PATH_MISSING, Path_Status(dir + "/f/x"));
+  EXPECT_EQ(PATH_MISSING, Path_Status(""));
+}
+
+TEST_F(Posix, ReadTextFileTurnsCRLFIntoLF) {
+  std::string text = "old";
+  Put(dir + "/s", "a\r\n\r\nb\rc\r\n1");
+  ASSERT_TRUE(Read_Text_File(dir + "/s", text));
+  EXPECT_EQ("a\n\nb\rc\n1", text);
+  EXPECT_FALSE(Read_Text_File(dir + "/missing", text));
+  EXPECT_FALSE(Read_Text_File(dir, text));
+}
+
+TEST_F(Posix, ReplaceTextFilePutsTheWholeTextInPlaceOrLeavesTheOldFile) {
+  std::string path = dir + "/Tarnwickstone.tws";
+  ASSERT_TRUE(Replace_Text_File(path, "\n\n\n\n1"));
+  EXPECT_EQ("\n\n\n\n1", Slurp(path));
+  ASSERT_TRUE(Replace_Text_File(path, "/usr/bin/g++\n\n\n-O2\n0"));
+  EXPECT_EQ("/usr/bin/g++\n\n\n-O2\n0", Slurp(path));
+  EXPECT_FALSE(fs::exists(path + ".tmp"));
+  // The temporary file cannot be written: the old file stays as it was.
+  fs::create_directory(path + ".tmp");
+  EXPECT_FALSE(Replace_Text_File(path, "new"));
+  EXPECT_EQ("/usr/bin/g++\n\n\n-O2\n0", Slurp(path));
+  fs::remove(path + ".tmp");
+  // It cannot be put in place: the temporary file goes away again.
+  fs::create_directory(dir + "/d");
+  EXPECT_FALSE(Replace_Text_File(dir + "/d", "new"));
+  EXPECT_FALSE(fs::exists(dir + "/d.tmp"));
+  EXPECT_FALSE(Replace_Text_File(dir + "/missing/x", "new"));
+}
+
+TEST_F(Posix, CreateEmptyFileNeverTouchesAnExistingFile) {
+  ASSERT_TRUE(Create_Empty_File(dir + "/a.cpp"));
+  EXPECT_EQ(PATH_FILE, Path_Status(dir + "/a.cpp"));
+  EXPECT_EQ("", Slurp(dir + "/a.cpp"));
+  Put(dir + "/b.cpp", "int main() {}");
+  EXPECT_FALSE(Create_Empty_File(dir + "/b.cpp"));
+  EXPECT_EQ("int main() {}", Slurp(dir + "/b.cpp"));
+  EXPECT_FALSE(Create_Empty_File(dir + "/missing/c.cpp"));
+  EXPECT_FALSE(Create_Empty_File(dir));
+}
+}  // namespace

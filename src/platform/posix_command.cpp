@@ -46,8 +46,9 @@ int Edit(const std::string& path) {
   if (editor.empty()) editor = Variable("EDITOR");
   if (editor.empty()) editor = Find_Program("nano").empty() ? "vi" : "nano";
   // The variable may carry options, so a shell reads it; the path is passed
-  // as an argument, never pasted into the shell's text.
-  return Status_Of(Run_Program({"/bin/sh", "-c", editor + " \"$1\"", "sh", path}));
+  // as an argument, never pasted into the shell's text, and never read as an option.
+  std::string file = path.empty() || path[0] != '-' ? path : "./" + path;
+  return Status_Of(Run_Program({"/bin/sh", "-c", editor + " \"$1\"", "sh", file}));
 }
 
 // A new tmux window in the current folder for the program; false when tmux refuses.

@@ -1,0 +1,14 @@
+// Runs the real program with a whole script of answers on its standard input,
+// as a script or a test would pipe them in, with a timeout.
+#pragma once
+
+#include <string>
+
+struct Piped_Run {
+  int status;       // exit status, 128+N for signal N, -1 when killed after the timeout
+  std::string out;  // everything it wrote to standard output
+};
+
+// Runs `program` in `folder` with `input` as its whole standard input.
+Piped_Run Run_Piped(const std::string& program, const std::string& folder, const std::string& input,
+                    int timeout_ms = 20000);

@@ -1,0 +1,20 @@
+#include "escaped.h"
+
+std::string Escaped(const std::string& text) {
+  static const char HEX[] = "0123456789abcdef";
+  std::string out;
+  for (char c : text) {
+    unsigned char b = static_cast<unsigned char>(c);
+    if (c == '\n')
+      out += "\\n\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\x1b')
+      out += "\\e";
+    else if (b < 0x20 || b == 0x7f)
+      out += std::string("\\x") + HEX[b >> 4] + HEX[b & 15];
+    else
+      out += c;
+  }
+  return out;
+}
