@@ -103,6 +103,20 @@ TEST_F(Launch_Test, ExplainsACrashWithTheSignalInDecimalAndHex) {
       << Escaped(null.screen);
 }
 
+TEST_F(Launch_Test, CtrlCEndsTheProgramButNotTheLauncher) {
+  Pty_Session s;
+  std::string script = folder + "/loop.sh";
+  std::ofstream(script) << "#!/bin/sh\nexec '" << LAUNCHER << "' '" << SAMPLE << "' loop\n";
+  chmod(script.c_str(), 0755);
+  ASSERT_TRUE(Start(s, script, folder));
+  ASSERT_TRUE(Expect(s, "循环中……\n"));
+  Type(s, "\x03");
+  ASSERT_TRUE(Expect(s, RULE + "程序被信号 2（0x2，SIGINT）终止，用时 "));
+  ASSERT_TRUE(Expect(s, " 秒。\n程序被 Ctrl+C 中断。\n" + WAIT));
+  Type(s, "x");
+  EXPECT_EQ(Wait_Exit(s), 128 + 2) << Transcript(s);
+}
+
 TEST_F(Launch_Test, KeysTypedWhileTheProgramRanDoNotAnswerTheWait) {
   Pty_Session s;
   // Launch itself fails with -4 when "abc" ends the wait.

@@ -28,6 +28,12 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     return 0;
   }
+  if (std::strcmp(mode, "loop") == 0) {  // a program that never ends, until Ctrl+C
+    std::puts("循环中……");
+    std::fflush(stdout);
+    std::this_thread::sleep_for(std::chrono::seconds(20));
+    return 0;
+  }
   if (std::strcmp(mode, "echo") == 0) {
     for (int i = 2; i < argc; ++i) std::printf("[%s]\n", argv[i]);
     return 0;
