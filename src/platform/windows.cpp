@@ -3,21 +3,12 @@
 // because a narrow call would read UTF-8 bytes in the ANSI code page (936 on
 // Chinese Windows) and name the wrong file. No application manifest declares
 // UTF-8 as the process code page: no narrow call is left for it to change.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+// This file: the console and time; windows_files.cpp and windows_program.cpp
+// hold the rest.
+#include "windows_internal.h"
 // after windows.h
 #include <mmsystem.h>
-#include <process.h>
 #include <stdlib.h>
-
-#include <cstdio>
-#include <string>
-#include <vector>
 
 #include "platform/platform.h"
 
@@ -27,8 +18,6 @@
 
 const char SEPARATOR = '\\';
 const std::string TOOL_EXTENSION = "exe";
-
-namespace {
 
 std::wstring Widen(const std::string& s) {
   if (s.empty()) return std::wstring();
@@ -46,6 +35,8 @@ std::string Narrow(const std::wstring& w) {
   WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
   return s;
 }
+
+namespace {
 
 bool Is_Console(HANDLE h) {
   DWORD mode;
@@ -73,11 +64,6 @@ void Write_Console(const std::string& bytes) {
   WriteConsoleW(STDOUT, w.data(), static_cast<DWORD>(w.size()), &done, nullptr);
 }
 
-void Write_Held() {
-  if (!HELD.empty()) Write_Console(HELD);
-  HELD.clear();
-}
-
 // ---- Timer resolution ----------------------------------------------------------
 
 bool RAISED = false;  // timeBeginPeriod(1) is in force
@@ -87,35 +73,14 @@ void Lower_Resolution() {
   RAISED = false;
 }
 
-// ---- Console control ---------------------------------------------------------
-
-BOOL WINAPI Ignore_Interrupt(DWORD event) {
-  return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
-}
-
-// One word of a command line as the C runtime's parser splits it back: quotes
-// only when needed; backslashes are literal except before a quote, where they
-// are doubled, and the quote itself is escaped.
-std::wstring Quote_Argument(const std::wstring& arg) {
-  if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring::npos) return arg;
-  std::wstring out = L"\"";
-  size_t slashes = 0;
-  for (wchar_t c : arg) {
-    if (c == L'\\') {
-      ++slashes;
-      continue;
-    }
-    out.append(c == L'"' ? slashes * 2 + 1 : slashes, L'\\');
-    slashes = 0;
-    out += c;
-  }
-  out.append(slashes * 2, L'\\');  // before the closing quote
-  return out + L"\"";
-}
-
 }  // namespace
 
 // ---- Console -----------------------------------------------------------------
+
+void Write_Held() {
+  if (!HELD.empty()) Write_Console(HELD);
+  HELD.clear();
+}
 
 void Set_UTF8_Console() {
   SetConsoleOutputCP(CP_UTF8);
@@ -196,37 +161,6 @@ void Quit(int status) {
   ExitProcess(static_cast<UINT>(status));
 }
 
-// ---- Command interpreter -----------------------------------------------------
-
-int Command(const std::string& command) {
-  Write_Held();
-  return _wsystem(Widen(command).c_str());
-}
-
-Program_End Run_Program(const std::vector<std::string>& argv) {
-  Write_Held();
-  std::wstring line;
-  for (const std::string& arg : argv) {
-    if (!line.empty()) line += L' ';
-    line += Quote_Argument(Widen(arg));
-  }
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return Program_End{false, false, static_cast<long long>(GetLastError())};
-  // Ctrl+C goes to every process on the console: let the program have it.
-  SetConsoleCtrlHandler(Ignore_Interrupt, TRUE);
-  WaitForSingleObject(process.hProcess, INFINITE);
-  SetConsoleCtrlHandler(Ignore_Interrupt, FALSE);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return Program_End{true, false, static_cast<long long>(code)};
-}
-
 // ---- Time ----------------------------------------------------------------------
 
 long long Clock_Us() {
@@ -266,94 +200,4 @@ void Sleep_Us(long long us) {
   long long end = Clock_Us() + us;
   if (us >= 1000) Sleep(static_cast<DWORD>(us / 1000));
   while (Clock_Us() < end) Sleep(0);
-}
-
-// ---- File system ---------------------------------------------------------------
-
-Path_Kind Path_Status(const std::string& path) {
-  std::wstring w = Widen(path);
-  if (w.empty()) return PATH_MISSING;
-  DWORD attributes = GetFileAttributesW(w.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return PATH_MISSING;
-  // Opening follows a symbolic link to its target and tells a device (NUL,
-  // CON, a pipe) from a file on disk.
-  HANDLE h = CreateFileW(w.c_str(), FILE_READ_ATTRIBUTES,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (h != INVALID_HANDLE_VALUE) {
-    BY_HANDLE_FILE_INFORMATION info;
-    bool disk = GetFileType(h) == FILE_TYPE_DISK;
-    if (disk && GetFileInformationByHandle(h, &info)) attributes = info.dwFileAttributes;
-    CloseHandle(h);
-    if (!disk) return PATH_OTHER;
-  } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-    return PATH_MISSING;  // a link whose target is gone
-  }
-  // A file that is in use cannot always be opened; its attributes still tell.
-  if (attributes & FILE_ATTRIBUTE_DEVICE) return PATH_OTHER;
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PATH_DIRECTORY : PATH_FILE;
-}
-
-bool Read_Text_File(const std::string& path, std::string& text) {
-  // Read as bytes and turned into text here: CR LF becomes LF as in text mode,
-  // without text mode's habit of ending the file at a Ctrl+Z byte.
-  FILE* file = _wfopen(Widen(path).c_str(), L"rb");
-  if (file == nullptr) return false;
-  std::string bytes;
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-  fclose(file);
-  text.clear();
-  for (size_t i = 0; i < bytes.size(); ++i)
-    if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) text += bytes[i];
-  return true;
-}
-
-bool Replace_Text_File(const std::string& path, const std::string& text) {
-  std::string disk;
-  for (char c : text) {
-    if (c == '\n') disk += '\r';
-    disk += c;
-  }
-  std::wstring target = Widen(path);
-  std::wstring temp;
-  HANDLE h = INVALID_HANDLE_VALUE;
-  for (int n = 0; n < 100 && h == INVALID_HANDLE_VALUE; ++n) {
-    temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n);
-    h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                    nullptr);
-    if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
-  }
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD done = 0;
-  bool written = WriteFile(h, disk.data(), static_cast<DWORD>(disk.size()), &done, nullptr) &&
-                 done == disk.size() && FlushFileBuffers(h);
-  written = CloseHandle(h) && written;
-  // Windows refuses to replace a read-only file, and some of its calls refuse
-  // hidden or system ones: clear those first, and put them back should the
-  // replace fail.
-  DWORD old = GetFileAttributesW(target.c_str());
-  const DWORD blocking = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-  bool cleared = written && old != INVALID_FILE_ATTRIBUTES && (old & blocking) &&
-                 SetFileAttributesW(target.c_str(),
-                                    (old & ~blocking) ? (old & ~blocking) : FILE_ATTRIBUTE_NORMAL);
-  if (written &&
-      MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-  if (cleared) SetFileAttributesW(target.c_str(), old);
-  DeleteFileW(temp.c_str());
-  return false;
-}
-
-void Hide_File(const std::string& path) {
-  SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
-}
-
-bool Create_Empty_File(const std::string& path) {
-  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(h);
-  return true;
 }

@@ -1,6 +1,7 @@
 // The Windows program under Wine, driven through its pages as a user would,
 // in a fresh folder whose path holds Chinese characters and a space.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -47,6 +48,20 @@ const std::string HELP =
 
 const std::string EXITING = "将在 3s 内退出……\n";
 
+const std::string EDIT_MENU = std::string(37, ' ') + "Tarnwickstone -- 编辑文件\n" + DASHES +
+                              "\n1. 新建文件\n2. 打开已有文件\n3. 返回\n\n";
+
+std::string Settings_Page(const std::string& com, const std::string& lau, const std::string& us,
+                          const std::string& options, bool slow) {
+  return std::string(39, ' ') + "Tarnwickstone -- 设置\n" + DASHES + "\n\n" +
+         Rule(47, " 路径 ", 47) + "当前编译器路径：" + com + "\n1. 修改编译器路径\n\n" +
+         "当前启动器路径：" + lau + "\n2. 修改启动器路径\n\n" + "当前默认文件夹路径：" + us +
+         "\n3. 修改默认文件夹路径\n\n" + Rule(46, " 编译器 ", 46) + "当前编译选项：" + options +
+         "\n4. 修改编译选项\n\n" + Rule(42, " Tarnwickstone ", 43) + "慢速输出：" +
+         (slow ? "开启" : "关闭") + "\n5. " + (slow ? "关闭" : "开启") +
+         "慢速输出\n6. 项目信息\n\n7. 返回\n\n";
+}
+
 // The program's next output is exactly `text` (LF written as CR LF), with
 // nothing before it.
 testing::AssertionResult Shows(Session& s, const std::string& text) {
@@ -65,6 +80,14 @@ testing::AssertionResult Press_Key(Session& s) {
   testing::AssertionResult paused = Expect(s, PAUSE);
   if (paused) Send(s, " ");
   return paused;
+}
+
+// What a double wrote to its log, once it is there: a started program runs
+// on its own, and the program goes on without waiting for it.
+std::string Log_Of(const std::string& path, int seconds = 30) {
+  for (int i = 0; i < seconds * 10 && !fs::exists(path); ++i) usleep(100000);
+  usleep(200000);  // the double writes its one line at once; let it finish
+  return Read_File_Bytes(path);
 }
 
 ino_t Inode(const std::string& path) {
@@ -138,4 +161,191 @@ TEST(WindowsProgram, FirstUseHelpExitAndARestartThatAsksNothing) {
   ASSERT_TRUE(Shows(s, MAIN_MENU));
   EXPECT_EQ(Finish(s), 1);
   EXPECT_EQ(Inode(settings), second);
+}
+
+// The whole journey of a user: settings, edit menu, compile and run, exit and
+// restart, with test doubles in place of the compiler, the launcher, notepad
+// and the compiled program.
+TEST(WindowsProgram, SettingsEditCompileRunExitAndRestart) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("journey");
+  std::string tools = folder + "/工具 箱", sources = folder + "/源 码";
+  fs::create_directory(tools);
+  fs::create_directory(sources);
+  std::string doubles = Windows_Build("tests/windows/doubles/");
+  fs::copy_file(doubles + "compiler.exe", tools + "/编译器.exe");
+  fs::copy_file(doubles + "recorder.exe", tools + "/recorder.exe");  // what the compiler writes
+  fs::copy_file(doubles + "recorder.exe", tools + "/启动器.exe");
+  fs::copy_file(doubles + "recorder.exe", folder + "/notepad.exe");  // cmd looks here first
+  std::string com = Windows_Path(tools) + "\\编译器.exe";
+  std::string lau = Windows_Path(tools) + "\\启动器.exe";
+  std::string us = Windows_Path(sources);
+
+  Session s = Start(Program(), {}, folder);
+  ASSERT_TRUE(Shows(s, FIRST_USE));
+  Send(s, "0\r\n");
+  ASSERT_TRUE(Shows(s, MAIN_MENU));
+
+  // Settings: slow output off first, then every path and the options.
+  Send(s, "3\r\n");
+  ASSERT_TRUE(Shows(s, Settings_Page("", "", "", "", true)));
+  Send(s, "5\r\n");
+  ASSERT_TRUE(Shows(s, "关闭成功！\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  ASSERT_TRUE(Shows(s, Settings_Page("", "", "", "", false)));
+  Send(s, "1\r\n");
+  ASSERT_TRUE(Shows(s, "请输入新编译器路径：\n"));
+  Send(s, "工具 箱\\没有.exe\r\n");
+  ASSERT_TRUE(Shows(s, "路径无效。\n"));
+  Send(s, "工具 箱\r\n");
+  ASSERT_TRUE(Shows(s, "路径指向的不是文件。\n"));
+  Send(s, com + "\r\n");
+  ASSERT_TRUE(Shows(s, "修改成功！\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  ASSERT_TRUE(Expect(s, "7. 返回\r\n\r\n"));
+  Send(s, "2\r\n");
+  ASSERT_TRUE(Shows(s, "请输入新启动器路径：\n"));
+  Send(s, lau + "\r\n");
+  ASSERT_TRUE(Shows(s, "修改成功！\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  ASSERT_TRUE(Expect(s, "7. 返回\r\n\r\n"));
+  Send(s, "3\r\n");
+  ASSERT_TRUE(Shows(s, "请输入新默认文件夹路径：\n"));
+  Send(s, us + "\r\n");
+  ASSERT_TRUE(Shows(s, "修改成功！\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  ASSERT_TRUE(Expect(s, "7. 返回\r\n\r\n"));
+  Send(s, "4\r\n");
+  ASSERT_TRUE(Shows(s, "请输入新编译选项：\n"));
+  Send(s, "-O2 -Wall\r\n");
+  ASSERT_TRUE(Shows(s, "设置成功！\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  ASSERT_TRUE(Shows(s, Settings_Page(com, lau, us, "-O2 -Wall", false)));
+  Send(s, "7\r\n");
+  ASSERT_TRUE(Shows(s, MAIN_MENU));
+
+  // Edit menu: a new file in the default folder, again (it exists), then open it.
+  Send(s, "1\r\n");
+  ASSERT_TRUE(Shows(s, EDIT_MENU));
+  Send(s, "1\r\n");
+  ASSERT_TRUE(Shows(s, "请输入想要创建的文件名：\n"));
+  Send(s, "你好.cpp\r\n");
+  ASSERT_TRUE(Shows(s, "\n创建成功！\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  EXPECT_EQ(fs::file_size(sources + "/你好.cpp"), 0u);
+  Write_File_Bytes(sources + "/你好.cpp", "int main() {}\n");
+  ASSERT_TRUE(Shows(s, EDIT_MENU));
+  Send(s, "1\r\n");
+  ASSERT_TRUE(Shows(s, "请输入想要创建的文件名：\n"));
+  Send(s, "你好.cpp\r\n");
+  ASSERT_TRUE(Shows(s, "\n文件已存在。\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  EXPECT_EQ(Read_File_Bytes(sources + "/你好.cpp"), "int main() {}\n");
+  ASSERT_TRUE(Shows(s, EDIT_MENU));
+  Send(s, "2\r\n");
+  ASSERT_TRUE(Shows(s, "请输入想要打开的文件的目录：\n"));
+  Send(s, "你好.cpp\r\n");
+  ASSERT_TRUE(Shows(s, "\n正在打开……\n打开成功！\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  EXPECT_EQ(Read_File_Bytes(folder + "/notepad.log"), "[" + us + "\\你好.cpp]\n");
+  ASSERT_TRUE(Shows(s, EDIT_MENU));
+  Send(s, "3\r\n");
+  ASSERT_TRUE(Shows(s, MAIN_MENU));
+
+  // Compile without asking (no .exe yet) and run through the launcher.
+  Send(s, "2\r\n");
+  ASSERT_TRUE(Shows(s, "请输入 C++ 文件的路径：\n"));
+  Send(s, "你好.cpp\r\n");
+  ASSERT_TRUE(Shows(s,
+                    "\n未找到对应程序的 .exe 文件，自动启动编译。\n正在编译……\n编译成功！\n\n"
+                    "是否需要运行？\n"));
+  EXPECT_EQ(Read_File_Bytes(tools + "/编译器.log"),
+            "[-O2][-Wall][-g][-o][" + us + "\\你好.exe][" + us + "\\你好.cpp]\n");
+  Send(s, "1\r\n");
+  ASSERT_TRUE(Shows(s, "正在通过启动器启动程序……\n启动成功！\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  EXPECT_EQ(Log_Of(tools + "/启动器.log"), "[" + us + "\\你好.exe]\n");
+  ASSERT_TRUE(Shows(s, MAIN_MENU));
+
+  // A source that does not compile: the compiler's own words, then the failure.
+  Write_File_Bytes(sources + "/坏 的.cpp", "FAIL_TO_COMPILE\n");
+  Send(s, "2\r\n");
+  ASSERT_TRUE(Shows(s, "请输入 C++ 文件的路径：\n"));
+  Send(s, "坏 的.cpp\r\n");
+  ASSERT_TRUE(Shows(s, "\n未找到对应程序的 .exe 文件，自动启动编译。\n正在编译……\n"));
+  ASSERT_TRUE(Shows(s, "a.cpp:1:1: error: asked to fail\n"));
+  ASSERT_TRUE(Shows(s, "编译失败！请检查编译选项或代码。\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  EXPECT_FALSE(fs::exists(sources + "/坏 的.exe"));
+  ASSERT_TRUE(Shows(s, MAIN_MENU));
+
+  // The launcher gone: skip the compilation and start the program directly.
+  fs::remove(tools + "/启动器.exe");
+  Send(s, "2\r\n");
+  ASSERT_TRUE(Shows(s, "请输入 C++ 文件的路径：\n"));
+  Send(s, "你好.cpp\r\n");
+  ASSERT_TRUE(Shows(s, "\n是否需要编译？\n"));
+  Send(s, "0\r\n");
+  ASSERT_TRUE(Shows(s, "跳过编译。\n\n是否需要运行？\n"));
+  Send(s, "1\r\n");
+  ASSERT_TRUE(Shows(s, "启动器路径无效。即将直接启动程序。\n启动成功！\n\n"));
+  ASSERT_TRUE(Press_Key(s));
+  EXPECT_EQ(Log_Of(sources + "/你好.log"), "\n");  // started with no arguments
+  ASSERT_TRUE(Shows(s, MAIN_MENU));
+
+  Send(s, "5\r\n");
+  ASSERT_TRUE(Shows(s, EXITING));
+  EXPECT_EQ(Finish(s), 0);
+  std::string saved = Crlf(com + "\n" + lau + "\n" + us + "\n-O2 -Wall\n") + "0";
+  EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"), saved);
+  EXPECT_EQ(Dos_Attributes(folder + "/Tarnwickstone.tws"), "0x2");
+
+  // A restart reads it all back.
+  s = Start(Program(), {}, folder);
+  ASSERT_TRUE(Shows(s, MAIN_MENU));
+  Send(s, "3\r\n");
+  ASSERT_TRUE(Shows(s, Settings_Page(com, lau, us, "-O2 -Wall", false)));
+  Send(s, "7\r\n");
+  ASSERT_TRUE(Shows(s, MAIN_MENU));
+  Send(s, "5\r\n");
+  ASSERT_TRUE(Shows(s, EXITING));
+  EXPECT_EQ(Finish(s), 0);
+  EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"), saved);
+  EXPECT_EQ(Dos_Attributes(folder + "/Tarnwickstone.tws"), "0x2");
+}
+
+// In a console (Wine gives one to a program started in a terminal) the paced
+// bytes of a character must still show as that character, and a Chinese line
+// typed at a prompt must arrive whole.
+TEST(WindowsProgram, ShowsAndReadsWholeChineseCharactersInAConsole) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("console");
+  fs::create_directory(folder + "/源 码");
+  Session s = Start_In_Terminal(Program(), folder);
+  // Wine draws some spaces as cursor moves, so texts are matched between them.
+  ASSERT_TRUE(Expect(s, "检测到你是第一次使用"));
+  ASSERT_TRUE(Expect(s, "Tarnwickstone，是否需要查看帮助（否：0，是：1）？\n"));
+  Send(s, "3\r");
+  ASSERT_TRUE(Expect(s, "输入不在给定范围内。\n"));
+  Send(s, "1\r");
+  ASSERT_TRUE(Expect(s, "3.不喜欢慢速输出？现在可以在"));
+  ASSERT_TRUE(Expect(s, "中修改了！\n"));
+  Send(s, " ");
+  ASSERT_TRUE(Expect(s, "5.保存信息并退出\n"));
+  Send(s, "3\r");
+  ASSERT_TRUE(Expect(s, "7.返回\n"));
+  Send(s, "3\r");
+  ASSERT_TRUE(Expect(s, "请输入新默认文件夹路径：\n"));
+  Send(s, "源 码\r");
+  ASSERT_TRUE(Expect(s, "修改成功！\n"));
+  Send(s, " ");
+  ASSERT_TRUE(Expect(s, "7.返回\n"));
+  Send(s, "7\r");
+  ASSERT_TRUE(Expect(s, "5.保存信息并退出\n"));
+  Send(s, "5\r");
+  ASSERT_TRUE(Expect(s, "将在3s内退出……\n"));
+  EXPECT_EQ(Finish(s), 0);
+  EXPECT_EQ(Visible(s.output).find("\xEF\xBF\xBD"), std::string::npos)
+      << "replacement marks in: " << Escaped(Visible(s.output));
+  EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"), "\r\n\r\n源 码\r\n\r\n1");
 }

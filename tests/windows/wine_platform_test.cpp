@@ -113,8 +113,9 @@ TEST(WindowsLayer, ReadsPipedLinesByteByByteAndWritesCrLf) {
             Crlf("[ab]\n[中文 路径]\n[]\n[last]\nend\n"));
   EXPECT_EQ(Probe(folder, {"lines"}, ""), "end\r\n");
   // Lines read leave the rest of the input to the programs that follow.
-  EXPECT_EQ(Probe(folder, {"command", "cmd /c \"set /p x= & echo got %x%\""}, "one\r\n"),
-            "got one\r\nstatus 0\r\n");
+  EXPECT_EQ(
+      Probe(folder, {"line-then-command", "cmd /c \"set /p x=& echo got %x%\""}, "one\r\ntwo\r\n"),
+      "[one]\r\ngot two\r\nstatus 0\r\n");
   EXPECT_EQ(Probe(folder, {"bytes", "一\n二"}), "一\r\n二");
 }
 

@@ -2,10 +2,12 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -34,22 +36,26 @@ void Wine_Environment() {
   unsetenv("WAYLAND_DISPLAY");
 }
 
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& folder, int in, int out) {
-  pid_t pid = fork();
-  if (pid != 0) return pid;
+[[noreturn]] void Exec(const std::vector<std::string>& argv, const std::string& folder) {
   Wine_Environment();
-  // Without pipes of its own, nothing started here (wineserver above all,
-  // which outlives it) may hold on to the test's output.
-  int null = open("/dev/null", O_RDWR);
-  dup2(in >= 0 ? in : null, 0);
-  dup2(out >= 0 ? out : null, 1);
-  dup2(out >= 0 ? out : null, 2);
   if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
   execv(args[0], args.data());
   _exit(127);
+}
+
+pid_t Spawn(const std::vector<std::string>& argv, const std::string& folder, int in, int out) {
+  pid_t pid = fork();
+  if (pid != 0) return pid;
+  // Without pipes of its own, nothing started here (wineserver above all,
+  // which outlives it) may hold on to the test's output.
+  int null = open("/dev/null", O_RDWR);
+  dup2(in >= 0 ? in : null, 0);
+  dup2(out >= 0 ? out : null, 1);
+  dup2(out >= 0 ? out : null, 2);
+  Exec(argv, folder);
 }
 
 int Wait_Status(pid_t pid) {
@@ -139,16 +145,54 @@ Session Start(const std::string& exe, const std::vector<std::string>& args,
   return s;
 }
 
+Session Start_In_Terminal(const std::string& exe, const std::string& folder) {
+  Session s;
+  s.terminal = true;
+  winsize size = {};
+  size.ws_col = 120;
+  size.ws_row = 40;
+  int master = -1;
+  s.pid = forkpty(&master, nullptr, nullptr, &size);
+  if (s.pid == 0) {
+    // Raw from the start, as Wine's console sets it anyway once it reads:
+    // typed bytes must not be echoed or turned into other bytes before then.
+    termios mode;
+    tcgetattr(0, &mode);
+    cfmakeraw(&mode);
+    tcsetattr(0, TCSANOW, &mode);
+    Exec({WINE, exe}, folder);
+  }
+  s.out = master;
+  s.in = dup(master);
+  return s;
+}
+
+std::string Visible(const std::string& output) {
+  std::string shown;
+  for (size_t i = 0; i < output.size(); ++i) {
+    if (output[i] == '\x1b' && i + 1 < output.size() && output[i + 1] == '[') {
+      i += 2;  // a control sequence: up to its final byte
+      while (i < output.size() && !(output[i] >= 0x40 && output[i] <= 0x7E)) ++i;
+    } else if (output[i] == '\x1b' && i + 1 < output.size() && output[i + 1] == ']') {
+      while (i < output.size() && output[i] != '\a') ++i;  // a title, up to its BEL
+    } else if (output[i] != '\r') {
+      shown += output[i];
+    }
+  }
+  return shown;
+}
+
 testing::AssertionResult Expect(Session& s, const std::string& text, int seconds) {
   auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   size_t at;
-  while ((at = s.output.find(text, s.seen)) == std::string::npos) {
+  while ((at = (s.terminal ? Visible(s.output) : s.output).find(text, s.seen)) ==
+         std::string::npos) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         end - std::chrono::steady_clock::now());
     if (left.count() <= 0 || Read_Some(s, static_cast<int>(left.count())) < 0)
-      return testing::AssertionFailure() << "waited for: " << Escaped(text)
-                                         << "\nafter: " << Escaped(s.output.substr(0, s.seen))
-                                         << "\nbut got: " << Escaped(s.output.substr(s.seen));
+      return testing::AssertionFailure()
+             << "waited for: " << Escaped(text) << "\nbut got: "
+             << Escaped((s.terminal ? Visible(s.output) : s.output).substr(s.seen));
   }
   s.seen = at + text.size();
   return testing::AssertionSuccess();
@@ -192,24 +236,6 @@ std::string Crlf(const std::string& text) {
   for (char c : text) {
     if (c == '\n') out += '\r';
     out += c;
-  }
-  return out;
-}
-
-std::string Escaped(const std::string& bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c == '\n') {
-      out += "\\n\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c < 0x20 || c == 0x7F) {
-      char hex[8];
-      snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    } else {
-      out += static_cast<char>(c);
-    }
   }
   return out;
 }

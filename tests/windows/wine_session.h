@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "escaped.h"
+
 // Why the tests under Wine cannot run here, or "" when they can. The first
 // call sets up the Wine prefix.
 std::string Wine_Missing();
@@ -39,16 +41,24 @@ std::string Fresh_Folder(const std::string& test);
 std::string Windows_Path(const std::string& unix_path);
 
 struct Session {
+  bool terminal = false;  // runs in a pseudo-terminal, so Wine gives it a console
   pid_t pid = -1;
   int in = -1;         // the program's standard input
   int out = -1;        // its standard output and error
   std::string output;  // everything it has written so far
-  size_t seen = 0;     // where the next Expect starts looking
+  size_t seen = 0;     // where the next Expect starts looking (in Visible when terminal)
 };
 
 // Starts a Windows program under Wine in `folder`.
 Session Start(const std::string& exe, const std::vector<std::string>& args,
               const std::string& folder);
+
+// Starts a Windows program under Wine in a pseudo-terminal of 120 columns.
+Session Start_In_Terminal(const std::string& exe, const std::string& folder);
+
+// What a terminal shows of the output: without Wine's escape sequences and
+// carriage returns.
+std::string Visible(const std::string& output);
 
 // Waits until `text` appears in the output after what earlier calls saw.
 testing::AssertionResult Expect(Session& s, const std::string& text, int seconds = 30);
@@ -66,9 +76,6 @@ std::string Run(const std::string& exe, const std::vector<std::string>& args,
 
 // LF line ends as the CR LF that the Windows program writes to a pipe.
 std::string Crlf(const std::string& text);
-
-// Bytes made readable for a failure message.
-std::string Escaped(const std::string& bytes);
 
 std::string Read_File_Bytes(const std::string& path);
 void Write_File_Bytes(const std::string& path, const std::string& bytes);

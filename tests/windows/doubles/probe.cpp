@@ -53,6 +53,10 @@ int wmain(int argc, wchar_t** argv) {
         " " + std::to_string(end.code));
   } else if (op == "command" && args.size() == 2) {
     Say("status " + std::to_string(Command(args[1])));
+  } else if (op == "line-then-command" && args.size() == 2) {
+    std::string line;
+    Say(Read_Line(line) ? "[" + line + "]" : "end");
+    Say("status " + std::to_string(Command(args[1])));
   } else if (op == "lines") {
     std::string line;
     while (Read_Line(line)) Say("[" + line + "]");

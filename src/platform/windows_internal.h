@@ -1,0 +1,24 @@
+// What the Windows layer's own files share. Not part of the platform
+// interface: the core never includes this.
+#pragma once
+
+#ifndef _WIN32_WINNT
+#define _WIN32_WINNT 0x0601  // Windows 7 and later
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <string>
+
+// UTF-8 to UTF-16 and back, for every path, command and console text.
+std::wstring Widen(const std::string& s);
+std::string Narrow(const std::wstring& w);
+
+// Writes the bytes of an unfinished character that standard output still
+// holds, before anything else may write to the console.
+void Write_Held();
