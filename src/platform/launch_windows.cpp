@@ -1,12 +1,6 @@
 // The launcher's platform operations on Windows.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/windows_internal.h"
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
 
@@ -16,24 +10,6 @@ namespace {
 
 UINT INPUT_CP = 0;   // the console's input code page at start; 0 = none saved
 UINT OUTPUT_CP = 0;  // the console's output code page at start; 0 = none saved
-
-std::string To_UTF8(const wchar_t* wide) {
-  int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return "";
-  std::string text(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, &text[0], size, nullptr, nullptr);
-  text.resize(static_cast<size_t>(size - 1));
-  return text;
-}
-
-std::wstring To_UTF16(const std::string& text) {
-  if (text.empty()) return L"";
-  int size =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
-  return wide;
-}
 
 // Standard input when it is a console, else nullptr.
 HANDLE Console_Input() {
@@ -68,13 +44,13 @@ std::vector<std::string> Program_Arguments(int argc, char** argv) {
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
   std::vector<std::string> args;
-  for (int i = 0; i < count; ++i) args.push_back(To_UTF8(wide[i]));
+  for (int i = 0; i < count; ++i) args.push_back(Narrow(wide[i]));
   LocalFree(wide);
   return args;
 }
 
 void Set_Title(const std::string& title) {
-  SetConsoleTitleW(To_UTF16(title).c_str());
+  SetConsoleTitleW(Widen(title).c_str());
 }
 
 void Save_Code_Pages() {

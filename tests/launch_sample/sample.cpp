@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstring>
 #include <thread>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 int main(int argc, char** argv) {
   const char* mode = argc > 1 ? argv[1] : "";
@@ -34,6 +37,12 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::seconds(20));
     return 0;
   }
+#ifdef _WIN32
+  if (std::strcmp(mode, "codepages") == 0) {
+    std::printf("code pages %u %u\n", GetConsoleCP(), GetConsoleOutputCP());
+    return 0;
+  }
+#endif
   if (std::strcmp(mode, "echo") == 0) {
     for (int i = 2; i < argc; ++i) std::printf("[%s]\n", argv[i]);
     return 0;

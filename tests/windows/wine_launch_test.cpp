@@ -145,3 +145,23 @@ TEST(WindowsLauncher, SaysWhyAProgramCannotStart) {
                 WAIT);
   EXPECT_EQ(run.status, 2);
 }
+
+TEST(WindowsLauncher, InAConsoleSetsTheTitleAndUTF8AndPutsTheCodePagesBack) {
+  REQUIRE_LAUNCHER();
+  Session s = Start_In_Terminal("cmd", Fresh_Folder("console"));
+  ASSERT_TRUE(Expect(s, ">"));
+  std::string sample = Windows_Path(Sample("launch_sample"));
+  Send(s, Windows_Path(Launcher()) + " " + sample + " codepages\r");
+  // Wine draws the program's spaces as cursor moves: "code pages 65001 65001".
+  ASSERT_TRUE(Expect(s, "codepages6500165001\n"));
+  ASSERT_TRUE(Expect(s, std::string(40, '-') + "\n程序已结束，返回值 0，用时"));
+  ASSERT_TRUE(Expect(s, "请按任意键继续. . ."));
+  EXPECT_FALSE(Expect(s, ">", 1)) << "the launcher did not wait for a key";
+  Send(s, " ");
+  ASSERT_TRUE(Expect(s, ">"));
+  EXPECT_NE(s.output.find("\x1b]0;launch_sample.exe\x07"), std::string::npos) << Escaped(s.output);
+  Send(s, sample + " codepages\r");
+  EXPECT_TRUE(Expect(s, "codepages936936\n"));  // Chinese Windows' own, as before
+  Send(s, "exit\r");
+  EXPECT_EQ(Finish(s), 0);
+}
