@@ -42,6 +42,12 @@ int main(int argc, char** argv) {
     std::printf("code pages %u %u\n", GetConsoleCP(), GetConsoleOutputCP());
     return 0;
   }
+  if (std::strcmp(mode, "utf8") == 0) {  // UTF-8 bytes as they are, read in the console's code page
+    const char text[] = "你好，世界\r\n";
+    DWORD written;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, sizeof text - 1, &written, nullptr);
+    return 0;
+  }
 #endif
   if (std::strcmp(mode, "echo") == 0) {
     for (int i = 2; i < argc; ++i) std::printf("[%s]\n", argv[i]);

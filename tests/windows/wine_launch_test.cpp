@@ -162,6 +162,16 @@ TEST(WindowsLauncher, InAConsoleSetsTheTitleAndUTF8AndPutsTheCodePagesBack) {
   EXPECT_NE(s.output.find("\x1b]0;launch_sample.exe\x07"), std::string::npos) << Escaped(s.output);
   Send(s, sample + " codepages\r");
   EXPECT_TRUE(Expect(s, "codepages936936\n"));  // Chinese Windows' own, as before
+
+  // UTF-8 bytes show as Chinese through the launcher, and as garbage without it.
+  Send(s, Windows_Path(Launcher()) + " " + sample + " utf8\r");
+  EXPECT_TRUE(Expect(s, "你好，世界\n"));
+  ASSERT_TRUE(Expect(s, "请按任意键继续. . ."));
+  Send(s, " ");
+  ASSERT_TRUE(Expect(s, ">"));
+  Send(s, sample + " utf8\r");
+  ASSERT_TRUE(Expect(s, ">"));
+  EXPECT_EQ(Visible(s.output).rfind("你好，世界"), Visible(s.output).find("你好，世界"));
   Send(s, "exit\r");
   EXPECT_EQ(Finish(s), 0);
 }
