@@ -33,7 +33,7 @@ std::string Explicit_Path(const std::string& path) {
   return std::string(".") + SEPARATOR + path;
 }
 
-int Launch(std::vector<std::string> args) {
+int Launch(const std::vector<std::string>& args) {
   if (args.size() < 2) {
     Write_Out(
         "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n");
