@@ -22,7 +22,7 @@ const std::string TOOL_EXTENSION = "exe";
 std::wstring Widen(const std::string& s) {
   if (s.empty()) return std::wstring();
   int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(n, L'\0');
+  std::wstring w(static_cast<size_t>(n), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
   return w;
 }
@@ -31,7 +31,7 @@ std::string Narrow(const std::wstring& w) {
   if (w.empty()) return std::string();
   int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr,
                               nullptr);
-  std::string s(n, '\0');
+  std::string s(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
   return s;
 }
@@ -176,6 +176,17 @@ long long Clock_Us() {
   return ticks / hz * 1000000 + ticks % hz * 1000000 / hz;
 }
 
+void Sleep_By_Ticks(long long us) {
+  if (!RAISED && timeBeginPeriod(1) == TIMERR_NOERROR) {
+    RAISED = true;
+    atexit(Lower_Resolution);
+  }
+  // Whole milliseconds by Sleep, the rest by yielding until the clock says so.
+  long long end = Clock_Us() + us;
+  if (us >= 1000) Sleep(static_cast<DWORD>(us / 1000));
+  while (Clock_Us() < end) Sleep(0);
+}
+
 void Sleep_Us(long long us) {
   if (us <= 0) return;
   // Sleep(1) lasts a whole timer tick, 15.6 ms by default, which would make
@@ -192,12 +203,5 @@ void Sleep_Us(long long us) {
         WaitForSingleObject(timer, INFINITE) == WAIT_OBJECT_0)
       return;
   }
-  if (!RAISED && timeBeginPeriod(1) == TIMERR_NOERROR) {
-    RAISED = true;
-    atexit(Lower_Resolution);
-  }
-  // Whole milliseconds by Sleep, the rest by yielding until the clock says so.
-  long long end = Clock_Us() + us;
-  if (us >= 1000) Sleep(static_cast<DWORD>(us / 1000));
-  while (Clock_Us() < end) Sleep(0);
+  Sleep_By_Ticks(us);
 }

@@ -34,7 +34,8 @@ bool Read_Text_File(const std::string& path, std::string& text) {
   std::string bytes;
   char buffer[4096];
   DWORD got;
-  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  while (ReadFile(h, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr) && got > 0)
+    bytes.append(buffer, got);
   CloseHandle(h);
   // CR LF becomes LF as text mode would make it, without text mode's habit
   // of ending the file at a Ctrl+Z byte.

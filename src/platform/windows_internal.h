@@ -22,3 +22,7 @@ std::string Narrow(const std::wstring& w);
 // Writes the bytes of an unfinished character that standard output still
 // holds, before anything else may write to the console.
 void Write_Held();
+
+// Sleeps without a high-resolution timer, as on Windows before 10 1803: the
+// timer resolution raised to 1 ms (until exit), then Sleep and the clock.
+void Sleep_By_Ticks(long long us);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/windows_internal.h"
 #include "record.h"
 
 namespace {
@@ -63,13 +64,18 @@ int wmain(int argc, wchar_t** argv) {
     Say("end");
   } else if (op == "bytes" && args.size() == 2) {
     for (char c : args[1]) Write_Out(std::string(1, c));
-  } else if (op == "sleep" && args.size() == 3) {
+  } else if ((op == "sleep" || op == "sleep-by-ticks") && args.size() == 3) {
     // Paces `count` sleeps of `us` against the clock, as the program does.
     long long us = std::atoll(args[1].c_str()), count = std::atoll(args[2].c_str());
     long long start = Clock_Us(), due = start;
     for (long long i = 0; i < count; ++i) {
       due += us;
-      Sleep_Us(due - Clock_Us());
+      long long left = due - Clock_Us();
+      if (left <= 0) continue;
+      if (op == "sleep")
+        Sleep_Us(left);
+      else
+        Sleep_By_Ticks(left);
     }
     Say("elapsed " + std::to_string(Clock_Us() - start));
   } else if (op == "quit" && args.size() == 2) {
