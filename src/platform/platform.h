@@ -77,3 +77,37 @@ void Hide_File(const std::string& path);
 // Creates an empty file; never opens or truncates one that exists.
 // Returns false when it cannot be created.
 bool Create_Empty_File(const std::string& path);
+
+// ---- The launcher ----------------------------------------------------------
+// What tarnwickstone-launch needs beyond the main program's operations;
+// launch_posix.cpp or launch_windows.cpp implements it.
+
+// The process's arguments as UTF-8, its own name first. On Windows they are
+// read from the wide command line, since argv holds them in the ANSI code page.
+std::vector<std::string> Program_Arguments(int argc, char** argv);
+
+// Sets the console window's title to the text as it stands: `&` or `|` in a
+// file name stay characters (cmd's "title a&b" would run b).
+void Set_Title(const std::string& title);
+
+// Remembers the console's input and output code pages, and puts back what
+// was remembered. Nothing where consoles have no code pages.
+void Save_Code_Pages();
+void Restore_Code_Pages();
+
+// Throws away whatever was typed and not yet read. Nothing when standard
+// input is not a console.
+void Discard_Typed_Input();
+
+// Writes "请按任意键继续. . .", waits for one key (one byte of input when
+// standard input is not a console; returns at end of input), then writes a
+// line feed.
+void Wait_Key();
+
+// The name of signal `number`, such as "SIGSEGV"; "" for a number without one.
+std::string Signal_Name(int number);
+
+// Why a program could not be started, from the system's error number in
+// Program_End::code.
+enum Start_Failure { START_NOT_FOUND, START_DENIED, START_NOT_PROGRAM, START_OTHER };
+Start_Failure Start_Failure_Kind(long long code);

@@ -1,0 +1,68 @@
+#include "launch/report.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "launch/explain.h"
+
+namespace {
+
+const int DASHES = 40;  // narrow enough for an 80-column terminal
+
+// Windows exit codes are 32-bit and unsigned; a layer that hands one over as
+// a negative int still means the same code.
+long long Unsigned_Code(long long code) {
+  if (code < 0 && code >= INT32_MIN) return code + 0x100000000LL;
+  return code;
+}
+
+std::string Hex(long long value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
+  return text;
+}
+
+}  // namespace
+
+std::string File_Name(const std::string& path) {
+  std::string::size_type last = path.find_last_of(std::string("/") + SEPARATOR);
+  return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+std::string Format_Seconds(long long us) {
+  if (us < 0) us = 0;
+  long long ms = (us + 500) / 1000;
+  char text[40];
+  std::snprintf(text, sizeof text, "%lld.%03lld", ms / 1000, ms % 1000);
+  return text;
+}
+
+std::string End_Report(const Program_End& end, long long us, const std::string& signal_name) {
+  std::string time = "用时 " + Format_Seconds(us) + " 秒。";
+  std::string line, explanation;
+  if (end.signaled) {
+    std::string name = signal_name.empty() ? "" : "，" + signal_name;
+    line =
+        "程序被信号 " + std::to_string(end.code) + "（" + Hex(end.code) + name + "）终止，" + time;
+    explanation = Explain_Signal(signal_name);
+  } else {
+    long long code = Unsigned_Code(end.code);
+    explanation = Explain_Exit_Code(code);
+    std::string value = std::to_string(code);
+    // Past 2^31 a value is a crash status, which is looked up by its hex form.
+    if (!explanation.empty() || code >= 0x80000000LL) value += "（" + Hex(code) + "）";
+    line = "程序已结束，返回值 " + value + "，" + time;
+  }
+  std::string report = "\n" + std::string(DASHES, '-') + "\n" + line + "\n";
+  if (!explanation.empty()) report += explanation + "\n";
+  return report;
+}
+
+int Exit_Status(const Program_End& end) {
+  if (end.signaled) return static_cast<int>(128 + end.code);
+  return static_cast<int32_t>(static_cast<uint32_t>(Unsigned_Code(end.code)));
+}
+
+std::string Cannot_Start_Line(const std::string& path, const std::string& reason) {
+  return "无法启动程序 " + path + "：" + reason + "。\n";
+}

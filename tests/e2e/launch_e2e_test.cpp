@@ -1,0 +1,190 @@
+// tarnwickstone-launch at a real terminal: a program that prints Chinese,
+// returns 3, divides by zero, writes through a null pointer or does not exist,
+// run through the launcher directly and through the main program's page.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <thread>
+
+#include "e2e/pty_session.h"
+#include "escaped.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string LAUNCHER = TWS_LAUNCHER;
+const std::string SAMPLE = TWS_LAUNCH_SAMPLE;
+const std::string RULE = "\n" + std::string(40, '-') + "\n";
+const std::string WAIT = "请按任意键继续. . .";
+
+std::string Title(const std::string& name) {
+  return "\x1b]0;" + name + "\x07";
+}
+
+// The screen with every "用时 0.123 秒" as "用时 T 秒".
+std::string Timeless(const std::string& screen) {
+  return std::regex_replace(screen, std::regex("用时 [0-9]+\\.[0-9]{3} 秒"), "用时 T 秒");
+}
+
+bool Ends_With(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+struct Launch_Test : ::testing::Test {
+  std::string folder = Make_Temp_Folder();
+  ~Launch_Test() override { fs::remove_all(folder); }
+
+  // Runs the launcher with `args` in a new terminal up to its wait, checks
+  // that the wait holds until a key comes, presses one and gives back the
+  // launcher's exit status (negative when it went wrong before that).
+  int Launch(Pty_Session& s, const std::vector<std::string>& args, const std::string& before = "") {
+    // The harness starts a program without arguments: a script adds them.
+    std::string script = folder + "/launch.sh";
+    std::string text = "#!/bin/sh\nexec '" + LAUNCHER + "'";
+    for (const std::string& arg : args) text += " '" + arg + "'";
+    std::ofstream(script) << text << "\n";
+    chmod(script.c_str(), 0755);
+    if (!Start(s, script, folder)) return -2;
+    if (!before.empty()) Type(s, before);
+    if (!Expect(s, WAIT)) return -3;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    Drain(s);
+    if (!Ends_With(s.screen, WAIT)) return -4;  // the wait ended without a key
+    Type(s, "x");
+    return Wait_Exit(s);
+  }
+};
+
+TEST_F(Launch_Test, ShowsChineseOutputThenHowItEndedAndWaitsForAKey) {
+  Pty_Session s;
+  EXPECT_EQ(Launch(s, {SAMPLE, "hello"}), 0) << Transcript(s);
+  EXPECT_EQ(Timeless(s.screen), Title("launch_sample") + "你好，世界\n" + RULE +
+                                    "程序已结束，返回值 0，用时 T 秒。\n" + WAIT + "\n")
+      << Escaped(s.screen);
+}
+
+TEST_F(Launch_Test, PassesOnItsArgumentsAndTheReturnValue) {
+  Pty_Session s;
+  EXPECT_EQ(Launch(s, {SAMPLE, "echo", "a b", "", "说\"话"}), 0) << Transcript(s);
+  EXPECT_NE(s.screen.find("[a b]\n[]\n[说\"话]\n" + RULE), std::string::npos) << Escaped(s.screen);
+
+  Pty_Session three;
+  EXPECT_EQ(Launch(three, {SAMPLE, "return3"}), 3) << Transcript(three);
+  EXPECT_TRUE(
+      Ends_With(Timeless(three.screen), RULE + "程序已结束，返回值 3，用时 T 秒。\n" + WAIT + "\n"))
+      << Escaped(three.screen);
+}
+
+TEST_F(Launch_Test, ExplainsACrashWithTheSignalInDecimalAndHex) {
+  Pty_Session divide;
+  EXPECT_EQ(Launch(divide, {SAMPLE, "divide"}), 128 + 8) << Transcript(divide);
+  EXPECT_TRUE(
+      Ends_With(Timeless(divide.screen), RULE +
+                                             "程序被信号 8（0x8，SIGFPE）终止，用时 T 秒。\n"
+                                             "算术错误：常见原因是整数除以零。\n" +
+                                             WAIT + "\n"))
+      << Escaped(divide.screen);
+
+  Pty_Session null;
+  EXPECT_EQ(Launch(null, {SAMPLE, "null"}), 128 + 11) << Transcript(null);
+  EXPECT_TRUE(
+      Ends_With(Timeless(null.screen), RULE +
+                                           "程序被信号 11（0xB，SIGSEGV）终止，用时 T 秒。\n"
+                                           "段错误：程序读写了不允许访问的内存，"
+                                           "常见原因是空指针、野指针、数组越界或递归太深。\n" +
+                                           WAIT + "\n"))
+      << Escaped(null.screen);
+}
+
+TEST_F(Launch_Test, CtrlCEndsTheProgramButNotTheLauncher) {
+  Pty_Session s;
+  std::string script = folder + "/loop.sh";
+  std::ofstream(script) << "#!/bin/sh\nexec '" << LAUNCHER << "' '" << SAMPLE << "' loop\n";
+  chmod(script.c_str(), 0755);
+  ASSERT_TRUE(Start(s, script, folder));
+  ASSERT_TRUE(Expect(s, "循环中……\n"));
+  Type(s, "\x03");
+  ASSERT_TRUE(Expect(s, RULE + "程序被信号 2（0x2，SIGINT）终止，用时 "));
+  ASSERT_TRUE(Expect(s, " 秒。\n程序被 Ctrl+C 中断。\n" + WAIT));
+  Type(s, "x");
+  EXPECT_EQ(Wait_Exit(s), 128 + 2) << Transcript(s);
+}
+
+TEST_F(Launch_Test, KeysTypedWhileTheProgramRanDoNotAnswerTheWait) {
+  Pty_Session s;
+  // Launch itself fails with -4 when "abc" ends the wait.
+  EXPECT_EQ(Launch(s, {SAMPLE, "sleep"}, "abc"), 0) << Transcript(s);
+  EXPECT_TRUE(Ends_With(Timeless(s.screen), "程序已结束，返回值 0，用时 T 秒。\n" + WAIT + "\n"))
+      << Escaped(s.screen);
+}
+
+TEST_F(Launch_Test, SaysWhyAProgramCannotStart) {
+  Pty_Session missing;
+  EXPECT_EQ(Launch(missing, {folder + "/没有"}), 127) << Transcript(missing);
+  EXPECT_EQ(missing.screen,
+            Title("没有") + "无法启动程序 " + folder + "/没有：文件不存在。\n" + WAIT + "\n");
+
+  std::ofstream(folder + "/text.exe") << "not a program\n";
+  Pty_Session denied;
+  EXPECT_EQ(Launch(denied, {folder + "/text.exe"}), 126) << Transcript(denied);
+  EXPECT_TRUE(Ends_With(denied.screen,
+                        "无法启动程序 " + folder + "/text.exe：没有运行它的权限。\n" + WAIT + "\n"))
+      << Escaped(denied.screen);
+
+  Pty_Session directory;
+  EXPECT_EQ(Launch(directory, {folder}), 126) << Transcript(directory);
+  EXPECT_TRUE(Ends_With(directory.screen,
+                        "无法启动程序 " + folder + "：这是一个文件夹，不是程序。\n" + WAIT + "\n"))
+      << Escaped(directory.screen);
+
+  Pty_Session none;
+  EXPECT_EQ(Launch(none, {}), 2) << Transcript(none);
+  EXPECT_EQ(none.screen,
+            "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n" +
+                WAIT + "\n");
+}
+
+TEST_F(Launch_Test, ABareNameIsTheFileHereNotAProgramOnThePath) {
+  // "ls" here is the sample, not /bin/ls.
+  fs::copy_file(SAMPLE, folder + "/ls");
+  Pty_Session s;
+  EXPECT_EQ(Launch(s, {"ls", "return3"}), 3) << Transcript(s);
+}
+
+TEST_F(Launch_Test, TheMainProgramRunsAProgramThroughIt) {
+  if (access("/usr/bin/g++", X_OK) != 0) GTEST_SKIP() << "no /usr/bin/g++ to compile with";
+  std::ofstream(folder + "/hello.cpp")
+      << "#include <cstdio>\nint main() { std::puts(\"你好，世界\"); return 3; }\n";
+  // Compiler, launcher, default folder, no options, slow output off.
+  std::ofstream(folder + "/Tarnwickstone.tws") << "/usr/bin/g++\n"
+                                               << LAUNCHER << "\n"
+                                               << folder << "\n\n0";
+  Pty_Session s;
+  ASSERT_TRUE(Start(s, TWS_PROGRAM, folder));
+  ASSERT_TRUE(Expect(s, "5. 保存信息并退出\n\n"));
+  Send(s, "2");
+  ASSERT_TRUE(Expect(s, "请输入 C++ 文件的路径：\n"));
+  Send(s, "hello.cpp");
+  ASSERT_TRUE(Expect(s, "编译成功！\n", 60000));
+  ASSERT_TRUE(Expect(s, "是否需要运行？\n"));
+  Send(s, "1");
+  ASSERT_TRUE(Expect(s, "正在通过启动器启动程序……\n" + Title("hello.exe") + "你好，世界\n" + RULE +
+                            "程序已结束，返回值 3，用时 "));
+  ASSERT_TRUE(Expect(s, " 秒。\n" + WAIT));
+  // The first key answers the launcher; the page then goes on to its own pause.
+  Type(s, "x");
+  ASSERT_TRUE(Expect(s, "\n启动成功！\n\n" + WAIT));
+  Type(s, "x");
+  ASSERT_TRUE(Expect(s, "5. 保存信息并退出\n\n"));
+  Send(s, "5");
+  EXPECT_EQ(Wait_Exit(s, 15000), 0) << Transcript(s);
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+// The launcher's Windows build under Wine: a program that prints Chinese,
+// returns 3, divides by zero, writes through a null pointer, lacks its DLLs,
+// or does not exist, each run through tarnwickstone-launch.exe.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "wine_session.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string RULE = "\n" + std::string(40, '-') + "\n";
+const std::string WAIT = "请按任意键继续. . .\n";
+
+std::string Launcher() {
+  return Windows_Build("tarnwickstone-launch.exe");
+}
+
+std::string Sample(const std::string& name) {
+  return Windows_Build("tests/launch_sample/" + name + ".exe");
+}
+
+// Skips (fails under CI) when the launcher or its sample programs were not built.
+#define REQUIRE_LAUNCHER()                                                        \
+  do {                                                                            \
+    REQUIRE_WINE();                                                               \
+    for (const std::string& file : {Launcher(), Sample("launch_sample")})         \
+      if (!fs::exists(file)) {                                                    \
+        if (Under_CI()) FAIL() << file << " is missing";                          \
+        GTEST_SKIP() << file << " is missing: cmake --workflow --preset windows"; \
+      }                                                                           \
+  } while (0)
+
+struct Launched {
+  std::string output;  // what the launcher and the program wrote, CR LF as LF, times as T
+  int status;          // the launcher's exit status as Wine passes it on (the low 8 bits)
+  bool waited;         // it still ran a moment after its prompt, until the key came
+};
+
+// Runs the launcher with `args` in `folder` and presses a key at its wait.
+Launched Launch(const std::vector<std::string>& args, const std::string& folder) {
+  Session s = Start(Launcher(), args, folder);
+  Launched run{"", -1, false};
+  if (Expect(s, "请按任意键继续. . .", 60)) {
+    usleep(300000);
+    run.waited = waitpid(s.pid, nullptr, WNOHANG) == 0;
+    Send(s, "x");
+  }
+  run.status = Finish(s);
+  std::string text;
+  for (char c : s.output)
+    if (c != '\r') text += c;
+  run.output = std::regex_replace(text, std::regex("用时 [0-9]+\\.[0-9]{3} 秒"), "用时 T 秒");
+  return run;
+}
+
+// The output ends with `tail`; what came before (Wine's own crash report
+// among it) is not the launcher's.
+testing::AssertionResult Ends_With(const std::string& output, const std::string& tail) {
+  if (output.size() >= tail.size() &&
+      output.compare(output.size() - tail.size(), tail.size(), tail) == 0)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure()
+         << "expected the end: " << Escaped(tail) << "\nbut the output was: " << Escaped(output);
+}
+
+}  // namespace
+
+TEST(WindowsLauncher, ShowsChineseAndTheEndOfAProgramInAChineseFolder) {
+  REQUIRE_LAUNCHER();
+  std::string folder = Fresh_Folder("launch");
+  // A Chinese file name in a Chinese folder reaches the launcher as UTF-16 and must survive.
+  fs::copy_file(Sample("launch_sample"), folder + "/你好 世界.exe");
+  Launched run = Launch({Windows_Path(folder + "/你好 世界.exe"), "hello"}, folder);
+  EXPECT_EQ(run.output, "你好，世界\n" + RULE + "程序已结束，返回值 0，用时 T 秒。\n" + WAIT);
+  EXPECT_TRUE(run.waited);
+  EXPECT_EQ(run.status, 0);
+
+  // A bare name is the file in this folder; the arguments arrive as they were given.
+  run = Launch({"你好 世界.exe", "echo", "a b", "say \"hi\"", ""}, folder);
+  EXPECT_EQ(run.output,
+            "[a b]\n[say \"hi\"]\n[]\n" + RULE + "程序已结束，返回值 0，用时 T 秒。\n" + WAIT);
+}
+
+TEST(WindowsLauncher, PassesOnTheReturnValue) {
+  REQUIRE_LAUNCHER();
+  Launched run = Launch({Windows_Path(Sample("launch_sample")), "return3"}, Fresh_Folder("return"));
+  EXPECT_EQ(run.output, RULE + "程序已结束，返回值 3，用时 T 秒。\n" + WAIT);
+  EXPECT_EQ(run.status, 3);
+}
+
+TEST(WindowsLauncher, ExplainsCrashesInDecimalAndHex) {
+  REQUIRE_LAUNCHER();
+  std::string folder = Fresh_Folder("crash");
+  Launched run = Launch({Windows_Path(Sample("launch_sample")), "divide"}, folder);
+  EXPECT_TRUE(Ends_With(run.output, RULE +
+                                        "程序已结束，返回值 3221225620（0xC0000094），用时 T 秒。\n"
+                                        "整数除以零：整数除法或取余运算的除数为 0。\n" +
+                                        WAIT));
+  EXPECT_EQ(run.status, 0x94);
+
+  run = Launch({Windows_Path(Sample("launch_sample")), "null"}, folder);
+  EXPECT_TRUE(Ends_With(run.output, RULE +
+                                        "程序已结束，返回值 3221225477（0xC0000005），用时 T 秒。\n"
+                                        "访问违规：程序读写了不允许访问的内存，"
+                                        "常见原因是空指针、野指针或数组越界。\n" +
+                                        WAIT));
+  EXPECT_EQ(run.status, 0x05);
+}
+
+TEST(WindowsLauncher, SuggestsStaticLinkingWhenTheRuntimeDllsAreMissing) {
+  REQUIRE_LAUNCHER();
+  if (!fs::exists(Sample("launch_sample_dynamic"))) GTEST_SKIP() << "no MinGW build";
+  Launched run =
+      Launch({Windows_Path(Sample("launch_sample_dynamic")), "hello"}, Fresh_Folder("dll"));
+  EXPECT_TRUE(Ends_With(run.output, RULE +
+                                        "程序已结束，返回值 3221225781（0xC0000135），用时 T 秒。\n"
+                                        "找不到程序需要的 DLL：请在编译选项中加上 -static "
+                                        "后重新编译。\n" +
+                                        WAIT));
+}
+
+TEST(WindowsLauncher, SaysWhyAProgramCannotStart) {
+  REQUIRE_LAUNCHER();
+  std::string folder = Fresh_Folder("missing");
+  std::string missing = Windows_Path(folder + "/没有.exe");
+  Launched run = Launch({missing}, folder);
+  EXPECT_EQ(run.output, "无法启动程序 " + missing + "：文件不存在。\n" + WAIT);
+  EXPECT_TRUE(run.waited);
+  EXPECT_EQ(run.status, 127);
+
+  Write_File_Bytes(folder + "/文本.exe", "不是程序\n");
+  run = Launch({"文本.exe"}, folder);
+  EXPECT_EQ(run.output, "无法启动程序 文本.exe：它不是本系统能运行的程序。\n" + WAIT);
+  EXPECT_EQ(run.status, 126);
+
+  run = Launch({}, folder);
+  EXPECT_EQ(run.output,
+            "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 "
+            "[参数……]）。\n" +
+                WAIT);
+  EXPECT_EQ(run.status, 2);
+}
+
+TEST(WindowsLauncher, InAConsoleSetsTheTitleAndUTF8AndPutsTheCodePagesBack) {
+  REQUIRE_LAUNCHER();
+  Session s = Start_In_Terminal("cmd", Fresh_Folder("console"));
+  ASSERT_TRUE(Expect(s, ">"));
+  std::string sample = Windows_Path(Sample("launch_sample"));
+  Send(s, Windows_Path(Launcher()) + " " + sample + " codepages\r");
+  // Wine draws the program's spaces as cursor moves: "code pages 65001 65001".
+  ASSERT_TRUE(Expect(s, "codepages6500165001\n"));
+  ASSERT_TRUE(Expect(s, std::string(40, '-') + "\n程序已结束，返回值 0，用时"));
+  ASSERT_TRUE(Expect(s, "请按任意键继续. . ."));
+  EXPECT_FALSE(Expect(s, ">", 1)) << "the launcher did not wait for a key";
+  Send(s, " ");
+  ASSERT_TRUE(Expect(s, ">"));
+  EXPECT_NE(s.output.find("\x1b]0;launch_sample.exe\x07"), std::string::npos) << Escaped(s.output);
+  Send(s, sample + " codepages\r");
+  EXPECT_TRUE(Expect(s, "codepages936936\n"));  // Chinese Windows' own, as before
+
+  // UTF-8 bytes show as Chinese through the launcher, and as garbage without it.
+  Send(s, Windows_Path(Launcher()) + " " + sample + " utf8\r");
+  EXPECT_TRUE(Expect(s, "你好，世界\n"));
+  ASSERT_TRUE(Expect(s, "请按任意键继续. . ."));
+  Send(s, " ");
+  ASSERT_TRUE(Expect(s, ">"));
+  Send(s, sample + " utf8\r");
+  ASSERT_TRUE(Expect(s, ">"));
+  EXPECT_EQ(Visible(s.output).rfind("你好，世界"), Visible(s.output).find("你好，世界"));
+  Send(s, "exit\r");
+  EXPECT_EQ(Finish(s), 0);
+}
