@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "escaped.h"
 #include "platform/platform.h"
+#include "test_text.h"
 
 struct Fake_Quit {  // thrown by Quit so a test can see the program end
   int status;

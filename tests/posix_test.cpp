@@ -14,24 +14,15 @@
 
 #include "platform/platform.h"
 #include "platform/posix_internal.h"
+#include "test_text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
-
-void Put(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
 // A script that writes its arguments, one a line, to PATH.args and exits with `status`.
 std::string Recorder(const std::string& path, int status = 0) {
-  Put(path, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args\"\nexit " +
+  Write_File_Bytes(
+      path, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args\"\nexit " +
                 std::to_string(status) + "\n");
   chmod(path.c_str(), 0755);
   return path;
@@ -145,7 +136,7 @@ TEST_F(Posix, CmdRunsTheProgramWithItsWordsAndGivesItsStatus) {
   fs::create_directory(dir + "/a b");
   std::string prog = Recorder(dir + "/a b/tool", 4);
   EXPECT_EQ(4, Command("cmd /c\"\"" + prog + "\" -O2  -g -o \"" + dir + "/x y.exe\" \"\"\""));
-  EXPECT_EQ("-O2\n-g\n-o\n" + dir + "/x y.exe\n\n", Slurp(prog + ".args"));
+  EXPECT_EQ("-O2\n-g\n-o\n" + dir + "/x y.exe\n\n", Read_File_Bytes(prog + ".args"));
   EXPECT_EQ(0, Command("cmd /c\"/bin/true\""));
   EXPECT_EQ(1, Command("cmd /c\"false\""));  // found on the PATH
   EXPECT_EQ(3, Command("cmd /c\"/bin/sh -c \"exit 3\"\""));
@@ -155,13 +146,13 @@ TEST_F(Posix, CmdFindsABareNameInTheCurrentFolderFirst) {
   Recorder(dir + "/tool", 6);
   fs::current_path(dir);
   EXPECT_EQ(6, Command("cmd /c\"tool x\""));
-  EXPECT_EQ("x\n", Slurp(dir + "/tool.args"));
+  EXPECT_EQ("x\n", Read_File_Bytes(dir + "/tool.args"));
 }
 
 TEST_F(Posix, CmdGives127WhenTheProgramCannotStartAnd128PlusTheSignal) {
   EXPECT_EQ(127, Command("cmd /c\"" + dir + "/missing\""));
   EXPECT_EQ(127, Command("cmd /c\"no-such-program-anywhere\""));
-  Put(dir + "/plain", "not a program");
+  Write_File_Bytes(dir + "/plain", "not a program");
   EXPECT_EQ(127, Command("cmd /c\"" + dir + "/plain\""));
   EXPECT_EQ(128 + SIGTERM, Command("cmd /c\"/bin/sh -c \"kill -TERM $$\"\""));
   EXPECT_EQ(128 + SIGKILL, Command("cmd /c\"/bin/sh -c \"kill -KILL $$\"\""));
@@ -181,11 +172,11 @@ TEST_F(Posix, StartWithoutAWindowRunsTheProgramHereAndWaits) {
   // Status 0 once started, whatever the program returns; the arguments have
   // arrived by the time start returns, so it was waited for.
   EXPECT_EQ(0, Command("start \"" + dir + "/a.cpp\" \"" + prog + "\" \"one two\""));
-  EXPECT_EQ("one two\n", Slurp(prog + ".args"));
+  EXPECT_EQ("one two\n", Read_File_Bytes(prog + ".args"));
   EXPECT_EQ(0, Command("start " + prog + " first"));  // no quotes: no title
-  EXPECT_EQ("first\n", Slurp(prog + ".args"));
+  EXPECT_EQ("first\n", Read_File_Bytes(prog + ".args"));
   EXPECT_NE(0, Command("start \"\" \"" + dir + "/missing.exe\""));
-  Put(dir + "/plain", "");
+  Write_File_Bytes(dir + "/plain", "");
   EXPECT_NE(0, Command("start \"\" \"" + dir + "/plain\""));
 }
 
@@ -199,7 +190,7 @@ TEST_F(Posix, StartInsideTmuxOpensAWindowInTheCurrentFolder) {
   fs::current_path(dir);
   EXPECT_EQ(0, Command("start \"T x\" prog \"a b\""));
   EXPECT_EQ("new-window\n-c\n" + dir + "\n-n\nT x\n--\n./prog\na b\n",
-            Slurp(dir + "/bin/tmux.args"));
+            Read_File_Bytes(dir + "/bin/tmux.args"));
   EXPECT_FALSE(fs::exists(prog + ".args"));  // the program was not run here
   EXPECT_NE(0, Command("start \"T\" missing"));
 }
@@ -216,7 +207,7 @@ TEST_F(Posix, StartInsideARealTmuxRunsTheProgramInANewWindow) {
   for (int i = 0; i < 100 && !fs::exists(prog + ".args"); i++)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ("a b\n", Slurp(prog + ".args"));
+  EXPECT_EQ("a b\n", Read_File_Bytes(prog + ".args"));
   Command("tmux -L " + server + " kill-server");
   fs::remove(socket);
 }
@@ -224,7 +215,7 @@ TEST_F(Posix, StartInsideARealTmuxRunsTheProgramInANewWindow) {
 TEST_F(Posix, StartWithADisplayOpensATerminalWithoutWaiting) {
   fs::create_directory(dir + "/bin");
   std::string terminal = dir + "/bin/x-terminal-emulator";
-  Put(terminal, "#!/bin/sh\nsleep 1\nprintf '%s\\n' \"$@\" > \"$0.args\"\n");
+  Write_File_Bytes(terminal, "#!/bin/sh\nsleep 1\nprintf '%s\\n' \"$@\" > \"$0.args\"\n");
   chmod(terminal.c_str(), 0755);
   setenv("PATH", (dir + "/bin:" + saved["PATH"]).c_str(), 1);
   setenv("WAYLAND_DISPLAY", "wayland-0", 1);
@@ -235,7 +226,7 @@ TEST_F(Posix, StartWithADisplayOpensATerminalWithoutWaiting) {
   for (int i = 0; i < 100 && !fs::exists(terminal + ".args"); i++)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ("-T\nT\n-e\n" + prog + "\na\n", Slurp(terminal + ".args"));
+  EXPECT_EQ("-T\nT\n-e\n" + prog + "\na\n", Read_File_Bytes(terminal + ".args"));
 }
 
 TEST_F(Posix, NotepadOpensTheEditorWithThePathAsOneArgument) {
@@ -244,11 +235,11 @@ TEST_F(Posix, NotepadOpensTheEditorWithThePathAsOneArgument) {
   setenv("EDITOR", "/bin/false", 1);
   setenv("VISUAL", (editor + " --wait").c_str(), 1);  // VISUAL first, options allowed
   EXPECT_EQ(7, Command("notepad.exe \"" + path + "\""));
-  EXPECT_EQ("--wait\n" + path + "\n", Slurp(editor + ".args"));
+  EXPECT_EQ("--wait\n" + path + "\n", Read_File_Bytes(editor + ".args"));
   EXPECT_FALSE(fs::exists(dir + "/owned"));
   fs::current_path(dir);
   EXPECT_EQ(7, Command("notepad.exe \"-n.cpp\""));
-  EXPECT_EQ("--wait\n./-n.cpp\n", Slurp(editor + ".args"));
+  EXPECT_EQ("--wait\n./-n.cpp\n", Read_File_Bytes(editor + ".args"));
   unsetenv("VISUAL");
   EXPECT_EQ(1, Command("notepad.exe \"x\""));  // then EDITOR
 }
@@ -256,7 +247,7 @@ TEST_F(Posix, NotepadOpensTheEditorWithThePathAsOneArgument) {
 TEST_F(Posix, OtherCommandsGoToTheShell) {
   EXPECT_EQ(5, Command("exit 5"));
   EXPECT_EQ(0, Command("echo hi > '" + dir + "/out'"));
-  EXPECT_EQ("hi\n", Slurp(dir + "/out"));
+  EXPECT_EQ("hi\n", Read_File_Bytes(dir + "/out"));
 }
 
 TEST(Console, ClearAndTitleWriteTheirBytesOnlyWhereTheyMeanSomething) {
@@ -299,7 +290,7 @@ TEST(Time, SleepLastsAtLeastItsTime) {
 }
 
 TEST_F(Posix, PathStatusTellsTheKindFollowingLinks) {
-  Put(dir + "/f", "");
+  Write_File_Bytes(dir + "/f", "");
   fs::create_directory(dir + "/d");
   fs::create_symlink(dir + "/f", dir + "/to-f");
   fs::create_symlink(dir + "/gone", dir + "/to-gone");
@@ -314,7 +305,7 @@ TEST_F(Posix, PathStatusTellsTheKindFollowingLinks) {
 
 TEST_F(Posix, ReadTextFileTurnsCRLFIntoLF) {
   std::string text = "old";
-  Put(dir + "/s", "a\r\n\r\nb\rc\r\n1");
+  Write_File_Bytes(dir + "/s", "a\r\n\r\nb\rc\r\n1");
   ASSERT_TRUE(Read_Text_File(dir + "/s", text));
   EXPECT_EQ("a\n\nb\rc\n1", text);
   EXPECT_FALSE(Read_Text_File(dir + "/missing", text));
@@ -324,14 +315,14 @@ TEST_F(Posix, ReadTextFileTurnsCRLFIntoLF) {
 TEST_F(Posix, ReplaceTextFilePutsTheWholeTextInPlaceOrLeavesTheOldFile) {
   std::string path = dir + "/Tarnwickstone.tws";
   ASSERT_TRUE(Replace_Text_File(path, "\n\n\n\n1"));
-  EXPECT_EQ("\n\n\n\n1", Slurp(path));
+  EXPECT_EQ("\n\n\n\n1", Read_File_Bytes(path));
   ASSERT_TRUE(Replace_Text_File(path, "/usr/bin/g++\n\n\n-O2\n0"));
-  EXPECT_EQ("/usr/bin/g++\n\n\n-O2\n0", Slurp(path));
+  EXPECT_EQ("/usr/bin/g++\n\n\n-O2\n0", Read_File_Bytes(path));
   EXPECT_FALSE(fs::exists(path + ".tmp"));
   // The temporary file cannot be written: the old file stays as it was.
   fs::create_directory(path + ".tmp");
   EXPECT_FALSE(Replace_Text_File(path, "new"));
-  EXPECT_EQ("/usr/bin/g++\n\n\n-O2\n0", Slurp(path));
+  EXPECT_EQ("/usr/bin/g++\n\n\n-O2\n0", Read_File_Bytes(path));
   fs::remove(path + ".tmp");
   // It cannot be put in place: the temporary file goes away again.
   fs::create_directory(dir + "/d");
@@ -343,10 +334,10 @@ TEST_F(Posix, ReplaceTextFilePutsTheWholeTextInPlaceOrLeavesTheOldFile) {
 TEST_F(Posix, CreateEmptyFileNeverTouchesAnExistingFile) {
   ASSERT_TRUE(Create_Empty_File(dir + "/a.cpp"));
   EXPECT_EQ(PATH_FILE, Path_Status(dir + "/a.cpp"));
-  EXPECT_EQ("", Slurp(dir + "/a.cpp"));
-  Put(dir + "/b.cpp", "int main() {}");
+  EXPECT_EQ("", Read_File_Bytes(dir + "/a.cpp"));
+  Write_File_Bytes(dir + "/b.cpp", "int main() {}");
   EXPECT_FALSE(Create_Empty_File(dir + "/b.cpp"));
-  EXPECT_EQ("int main() {}", Slurp(dir + "/b.cpp"));
+  EXPECT_EQ("int main() {}", Read_File_Bytes(dir + "/b.cpp"));
   EXPECT_FALSE(Create_Empty_File(dir + "/missing/c.cpp"));
   EXPECT_FALSE(Create_Empty_File(dir));
 }

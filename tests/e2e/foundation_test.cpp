@@ -12,7 +12,7 @@
 
 #include "e2e/piped_run.h"
 #include "e2e/pty_session.h"
-#include "escaped.h"
+#include "test_text.h"
 
 namespace fs = std::filesystem;
 
@@ -36,13 +36,6 @@ const std::string HELP_END =
     "3. 不喜欢慢速输出？现在可以在 设置 - 慢速输出 中修改了！\n\n请按任意键继续. . .";
 
 const std::string EXIT_PAGE = CLS + "将在 3s 内退出……\n";
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 // True once the terminal reads single keys without echo, as during a pause.
 bool Waits_For_A_Key(Pty_Session& s) {
@@ -82,7 +75,7 @@ class Foundation : public ::testing::Test {
     struct stat st;
     ASSERT_EQ(0, stat(settings.c_str(), &st));
     EXPECT_EQ(saved_inode, st.st_ino);
-    EXPECT_EQ(text, Slurp(settings));
+    EXPECT_EQ(text, Read_File_Bytes(settings));
   }
 
   std::vector<std::string> Folder_Names() {
@@ -115,7 +108,7 @@ TEST_F(Foundation, FirstStartOffersHelpThenSavesTheDefaultsAndTheNextStartAsksNo
     ASSERT_TRUE(Expect(s, EXIT_PAGE));
     EXPECT_EQ(0, Wait_Exit(s)) << Transcript(s);
   }
-  EXPECT_EQ("\n\n\n\n1", Slurp(settings));
+  EXPECT_EQ("\n\n\n\n1", Read_File_Bytes(settings));
   EXPECT_EQ(std::vector<std::string>{"Tarnwickstone.tws"}, Folder_Names());
 
   Pty_Session again;
@@ -125,7 +118,7 @@ TEST_F(Foundation, FirstStartOffersHelpThenSavesTheDefaultsAndTheNextStartAsksNo
   Send(again, "5");
   ASSERT_TRUE(Expect(again, EXIT_PAGE));
   EXPECT_EQ(0, Wait_Exit(again)) << Transcript(again);
-  EXPECT_EQ("\n\n\n\n1", Slurp(settings));
+  EXPECT_EQ("\n\n\n\n1", Read_File_Bytes(settings));
 }
 
 TEST_F(Foundation, EndOfInputAtTheFirstUseQuestionEndsAtOnceAndSavesNothing) {
@@ -183,7 +176,7 @@ TEST_F(Foundation, AScriptOfAnswersPipedInAtOnceIsReadInOrder) {
     EXPECT_EQ(0u, run.out.find(FIRST_QUESTION + HELP_TOP)) << Escaped(run.out);
     EXPECT_NE(std::string::npos, help) << Escaped(run.out);
     EXPECT_EQ(HELP_END + "\n" + MAIN_MENU + EXIT_PAGE, run.out.substr(help)) << Escaped(run.out);
-    EXPECT_EQ("\n\n\n\n1", Slurp(settings));
+    EXPECT_EQ("\n\n\n\n1", Read_File_Bytes(settings));
   }
   // The script ends before the question is answered: nothing is saved.
   fs::remove(settings);

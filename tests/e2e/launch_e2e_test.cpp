@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "e2e/pty_session.h"
-#include "escaped.h"
+#include "test_text.h"
 
 namespace fs = std::filesystem;
 

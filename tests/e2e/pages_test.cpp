@@ -9,17 +9,11 @@
 #include <sstream>
 
 #include "e2e/pty_session.h"
+#include "test_text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 void Write_Script(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << "#!/bin/sh\n" << text;
@@ -37,11 +31,11 @@ class Pages : public ::testing::Test {
     src = dir + "/源 码";  // a default folder with a space and Chinese characters
     fs::create_directory(src);
     // The editor double writes a real program into the file it is given.
-    std::ofstream(dir + "/hello.txt", std::ios::binary) << HELLO;
+    Write_File_Bytes(dir + "/hello.txt", HELLO);
     Write_Script(dir + "/editor", "printf '%s\\n' \"$1\" >> '" + dir + "/editor.log'\ncat '" + dir +
                                       "/hello.txt' > \"$1\"\n");
     Write_Script(dir + "/launcher", "printf '%s\\n' \"$@\" >> '" + dir + "/launcher.log'\n");
-    std::ofstream(dir + "/Tarnwickstone.tws", std::ios::binary) << "\n\n\n\n0";
+    Write_File_Bytes(dir + "/Tarnwickstone.tws", "\n\n\n\n0");
   }
   void TearDown() override { fs::remove_all(dir); }
 
@@ -106,8 +100,8 @@ TEST_F(Pages, AWholeSessionWithARealCompiler) {
   Send(s, "hello.cpp");
   ASSERT_TRUE(Expect(s, "正在打开……\n打开成功！\n\n"));
   Key_Then(EDIT_END);
-  EXPECT_EQ(Slurp(dir + "/editor.log"), src + "/hello.cpp\n");
-  EXPECT_EQ(Slurp(src + "/hello.cpp"), HELLO);
+  EXPECT_EQ(Read_File_Bytes(dir + "/editor.log"), src + "/hello.cpp\n");
+  EXPECT_EQ(Read_File_Bytes(src + "/hello.cpp"), HELLO);
   Send(s, "3");
   ASSERT_TRUE(Expect(s, MAIN_END));
 
@@ -133,7 +127,7 @@ TEST_F(Pages, AWholeSessionWithARealCompiler) {
   Key_Then(MAIN_END);
 
   // A broken program: the compiler's errors, then the failure.
-  std::ofstream(src + "/hello.cpp", std::ios::binary) << "int main() { return missing; }\n";
+  Write_File_Bytes(src + "/hello.cpp", "int main() { return missing; }\n");
   Send(s, "2");
   ASSERT_TRUE(Expect(s, "请输入 C++ 文件的路径：\n"));
   Send(s, "hello.cpp");
@@ -162,11 +156,11 @@ TEST_F(Pages, AWholeSessionWithARealCompiler) {
   Send(s, "1");
   ASSERT_TRUE(Expect(s, "正在通过启动器启动程序……\n启动成功！\n\n"));
   Key_Then(MAIN_END);
-  EXPECT_EQ(Slurp(dir + "/launcher.log"), src + "/hello.exe\n");
+  EXPECT_EQ(Read_File_Bytes(dir + "/launcher.log"), src + "/hello.exe\n");
 
   Send(s, "5");
   EXPECT_EQ(Wait_Exit(s), 0) << Transcript(s);
-  EXPECT_EQ(Slurp(dir + "/Tarnwickstone.tws"),
+  EXPECT_EQ(Read_File_Bytes(dir + "/Tarnwickstone.tws"),
             "/usr/bin/g++\n" + dir + "/launcher\n" + src + "\n-O2 -DNUM=42\n0");
 
   // Restart: every value is kept.
@@ -184,9 +178,9 @@ TEST_F(Pages, AWholeSessionWithARealCompiler) {
 TEST_F(Pages, AProgramThatCannotBeStartedIsReportedAsAFailure) {
   // A compiler double that "succeeds" without writing a runnable program.
   Write_Script(dir + "/fakecc", "exit 0\n");
-  std::ofstream(dir + "/a.cpp") << "int main() {}\n";
-  std::ofstream(dir + "/a.exe") << "not a program\n";
-  std::ofstream(dir + "/Tarnwickstone.tws", std::ios::binary) << dir + "/fakecc\n\n\n\n0";
+  Write_File_Bytes(dir + "/a.cpp", "int main() {}\n");
+  Write_File_Bytes(dir + "/a.exe", "not a program\n");
+  Write_File_Bytes(dir + "/Tarnwickstone.tws", dir + "/fakecc\n\n\n\n0");
   ASSERT_TRUE(Start_Program());
   ASSERT_TRUE(Expect(s, MAIN_END));
   Send(s, "2");

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "escaped.h"
+#include "test_text.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

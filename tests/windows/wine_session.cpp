@@ -240,17 +240,6 @@ std::string Crlf(const std::string& text) {
   return out;
 }
 
-std::string Read_File_Bytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
-
-void Write_File_Bytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 ino_t Inode(const std::string& path) {
   struct stat st = {};
   stat(path.c_str(), &st);

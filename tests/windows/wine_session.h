@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "escaped.h"
+#include "test_text.h"
 
 // Why the tests under Wine cannot run here, or "" when they can. The first
 // call sets up the Wine prefix.
@@ -76,9 +76,6 @@ std::string Run(const std::string& exe, const std::vector<std::string>& args,
 
 // LF line ends as the CR LF that the Windows program writes to a pipe.
 std::string Crlf(const std::string& text);
-
-std::string Read_File_Bytes(const std::string& path);
-void Write_File_Bytes(const std::string& path, const std::string& bytes);
 
 // The file's inode: a new one after a file was put in place of the old one.
 ino_t Inode(const std::string& path);

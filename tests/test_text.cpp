@@ -1,4 +1,7 @@
-#include "escaped.h"
+#include "test_text.h"
+
+#include <fstream>
+#include <sstream>
 
 std::string Escaped(const std::string& text) {
   static const char HEX[] = "0123456789abcdef";
@@ -17,4 +20,15 @@ std::string Escaped(const std::string& text) {
       out += c;
   }
   return out;
+}
+
+std::string Read_File_Bytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+void Write_File_Bytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
 }

@@ -1,0 +1,14 @@
+// Text helpers shared by the tests: escaped output, whole files as bytes.
+#pragma once
+
+#include <string>
+
+// The text with every control byte written as an escape (\n also ends the
+// line, so pages stay readable); UTF-8 text is left as it is.
+std::string Escaped(const std::string& text);
+
+// A file's whole content, byte for byte; empty when it cannot be read.
+std::string Read_File_Bytes(const std::string& path);
+
+// Writes the bytes as the file's whole content.
+void Write_File_Bytes(const std::string& path, const std::string& bytes);
