@@ -39,6 +39,15 @@ int Read_Report(int fd) {
   return n == static_cast<ssize_t>(sizeof error) ? error : 0;
 }
 
+// Waits for the child, resuming after a signal; false when it cannot be waited for.
+bool Wait_Child(pid_t pid, int& status) {
+  pid_t waited;
+  do {
+    waited = waitpid(pid, &status, 0);
+  } while (waited < 0 && errno == EINTR);
+  return waited == pid;
+}
+
 bool Is_Program(const std::string& path) {
   return Path_Status(path) == PATH_FILE && access(path.c_str(), X_OK) == 0;
 }
@@ -70,13 +79,10 @@ Program_End Run_Program(const std::vector<std::string>& argv) {
   if (pid > 0) {
     int error = Read_Report(report[0]);
     int status = 0;
-    pid_t waited;
-    do {
-      waited = waitpid(pid, &status, 0);
-    } while (waited < 0 && errno == EINTR);
+    bool waited = Wait_Child(pid, status);
     if (error != 0)
       end = {false, false, error};
-    else if (waited < 0)
+    else if (!waited)
       end = {true, false, 127};
     else if (WIFSIGNALED(status))
       end = {true, true, WTERMSIG(status)};
@@ -137,9 +143,5 @@ bool Start_Detached(const std::vector<std::string>& argv) {
   // that could not fork closes it without a word too, so check it as well.
   int error = Read_Report(report[0]);
   int status = 0;
-  pid_t waited;
-  do {
-    waited = waitpid(pid, &status, 0);
-  } while (waited < 0 && errno == EINTR);
-  return error == 0 && waited == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return Wait_Child(pid, status) && error == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
