@@ -8,7 +8,7 @@ int main() {
   Write_File(source, "#include <iostream>\nint main() { std::cout << \"hello\\n\"; }\n");
   Write_File(folder + "/Tarnwickstone.tws", "/usr/bin/g++\n\n\n\n0");
   std::vector<double> page, direct;
-  for (int run = 0; run < 7; run++) {
+  for (int run = 0; run < 15; run++) {
     std::remove(exe.c_str());
     Child child = Spawn(TWS_PROGRAM, folder);
     Send(child, "2\n");
