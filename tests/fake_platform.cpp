@@ -48,10 +48,6 @@ int Command(const std::string& command) {
   return FAKE.on_command ? FAKE.on_command(command) : 0;
 }
 
-Program_End Run_Program(const std::vector<std::string>&) {
-  return {false, false, 0};
-}
-
 long long Clock_Us() {
   return FAKE.clock;
 }

@@ -14,10 +14,7 @@ UINT OUTPUT_CP = 0;  // the console's output code page at start; 0 = none saved
 // Standard input when it is a console, else nullptr.
 HANDLE Console_Input() {
   HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-  DWORD mode;
-  if (input == INVALID_HANDLE_VALUE || input == nullptr || !GetConsoleMode(input, &mode))
-    return nullptr;
-  return input;
+  return Is_Console(input) ? input : nullptr;
 }
 
 // Keys that are held together with others; pressed alone they are no answer.

@@ -36,12 +36,12 @@ std::string Narrow(const std::wstring& w) {
   return s;
 }
 
-namespace {
-
 bool Is_Console(HANDLE h) {
   DWORD mode;
   return h != INVALID_HANDLE_VALUE && h != nullptr && GetConsoleMode(h, &mode) != 0;
 }
+
+namespace {
 
 // ---- Console output ----------------------------------------------------------
 

@@ -19,6 +19,9 @@
 std::wstring Widen(const std::string& s);
 std::string Narrow(const std::wstring& w);
 
+// True when the handle is a console, not a file, a pipe or nothing.
+bool Is_Console(HANDLE h);
+
 // Writes the bytes of an unfinished character that standard output still
 // holds, before anything else may write to the console.
 void Write_Held();
