@@ -36,6 +36,15 @@ std::string Narrow(const std::wstring& w) {
   return s;
 }
 
+std::string Crlf(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
 bool Is_Console(HANDLE h) {
   DWORD mode;
   return h != INVALID_HANDLE_VALUE && h != nullptr && GetConsoleMode(h, &mode) != 0;
@@ -91,11 +100,7 @@ void Write_Out(const std::string& bytes) {
   if (!STDOUT_CONSOLE) {
     // What a Windows program's text-mode standard output writes to a file or
     // a pipe: a line feed becomes CR LF; every other byte goes out as it is.
-    std::string raw;
-    for (char c : bytes) {
-      if (c == '\n') raw += '\r';
-      raw += c;
-    }
+    std::string raw = Crlf(bytes);
     DWORD done;
     WriteFile(STDOUT, raw.data(), static_cast<DWORD>(raw.size()), &done, nullptr);
     return;

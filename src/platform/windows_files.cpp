@@ -46,11 +46,7 @@ bool Read_Text_File(const std::string& path, std::string& text) {
 }
 
 bool Replace_Text_File(const std::string& path, const std::string& text) {
-  std::string disk;
-  for (char c : text) {
-    if (c == '\n') disk += '\r';
-    disk += c;
-  }
+  std::string disk = Crlf(text);
   std::wstring target = Widen(path);
   std::wstring temp;
   HANDLE h = INVALID_HANDLE_VALUE;

@@ -19,6 +19,9 @@
 std::wstring Widen(const std::string& s);
 std::string Narrow(const std::wstring& w);
 
+// The text with each LF as CR LF: what text mode writes on Windows.
+std::string Crlf(const std::string& text);
+
 // True when the handle is a console, not a file, a pipe or nothing.
 bool Is_Console(HANDLE h);
 
