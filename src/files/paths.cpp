@@ -21,10 +21,10 @@ std::string Join_Path(const std::string& folder, const std::string& name) {
   return folder + SEPARATOR + name;
 }
 
-std::string Read_Path(const std::string& prefix) {
+std::string Read_Path() {
   while (true) {
     std::string line = Read_Input_Line();
-    Path_Kind kind = Path_Status(prefix + line);
+    Path_Kind kind = Path_Status(line);
     if (kind == PATH_MISSING)
       Print("路径无效。", 1);
     else if (kind == PATH_DIRECTORY)

@@ -16,9 +16,8 @@ std::string Cover(std::string s);
 // added, even when the folder already ends in one.
 std::string Join_Path(const std::string& folder, const std::string& name);
 
-// Reads lines until one names an existing folder, checked as `prefix` + line;
-// returns the line as typed.
-std::string Read_Path(const std::string& prefix = "");
+// Reads lines until one names an existing folder; returns it as typed.
+std::string Read_Path();
 
 // Reads lines until one names an existing regular file, checked as `prefix` +
 // line, whose extension is `wh` ("" accepts any); returns the line as typed.
