@@ -80,7 +80,7 @@ bool Create_Empty_File(const std::string& path);
 
 // ---- The launcher ----------------------------------------------------------
 // What tarnwickstone-launch needs beyond the main program's operations;
-// launch_posix.cpp or launch_windows.cpp implements it.
+// posix_launch.cpp or windows_launch.cpp implements it.
 
 // The process's arguments as UTF-8, its own name first. On Windows they are
 // read from the wide command line, since argv holds them in the ANSI code page.

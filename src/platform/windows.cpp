@@ -3,8 +3,8 @@
 // because a narrow call would read UTF-8 bytes in the ANSI code page (936 on
 // Chinese Windows) and name the wrong file. No application manifest declares
 // UTF-8 as the process code page: no narrow call is left for it to change.
-// This file: the console and time; windows_files.cpp and windows_program.cpp
-// hold the rest.
+// This file: the console and time; windows_files.cpp, windows_program.cpp and
+// windows_command.cpp hold the rest.
 #include "windows_internal.h"
 // after windows.h
 #include <mmsystem.h>

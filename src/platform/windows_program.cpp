@@ -1,7 +1,4 @@
-// The command interpreter, and programs started without it, on Windows.
-#include <process.h>
-#include <stdlib.h>
-
+// Programs started without the command interpreter, on Windows.
 #include <vector>
 
 #include "platform/platform.h"
@@ -34,12 +31,6 @@ std::wstring Quote_Argument(const std::wstring& arg) {
 }
 
 }  // namespace
-
-// The real cmd: the command as UTF-16, so a Chinese path in it survives.
-int Command(const std::string& command) {
-  Write_Held();
-  return _wsystem(Widen(command).c_str());
-}
 
 Program_End Run_Program(const std::vector<std::string>& argv) {
   Write_Held();

@@ -1,7 +1,5 @@
 #include "settings/settings_file.h"
 
-#include "console/print.h"
-#include "platform/platform.h"
 #include "settings/settings.h"
 
 std::string Settings_Text() {
@@ -40,24 +38,4 @@ void Load_Settings(const std::string& text) {
     pos = end + 1;
   }
   if (pos < text.size()) Load_Slowsay(text, pos);
-}
-
-void Init() {
-  Set_UTF8_Console();
-  Command("title " + NAME);
-  std::string text;
-  if (!Read_Text_File(SETTINGS, text)) {
-    FIRST = true;
-    return;
-  }
-  Load_Settings(text);
-}
-
-void Exit() {
-  Command("cls");
-  Print("将在 3s 内退出……", 1);
-  // Written beside the old file and put in its place in one step, so that a
-  // failed or cut-off write never loses the settings already saved.
-  if (Replace_Text_File(SETTINGS, Settings_Text())) Hide_File(SETTINGS);
-  Stop(2.5);
 }
