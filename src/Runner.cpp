@@ -63,8 +63,7 @@ int main() {
         Help();
         break;
       case 5:
-        Exit();
-        return 0;
+        return Exit() ? 0 : 1;
     }
   }
 }

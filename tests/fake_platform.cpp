@@ -63,14 +63,21 @@ Path_Kind Path_Status(const std::string& path) {
   return PATH_MISSING;
 }
 
-bool Read_Text_File(const std::string& path, std::string& text) {
-  if (!FAKE.files.count(path)) return false;
+bool Read_Text_File(const std::string& path, size_t limit, std::string& text, std::string* err) {
+  err->clear();
+  if (FAKE.unreadable.count(path)) *err = FAKE.unreadable[path];
+  if (FAKE.folders.count(path)) *err = "它是一个文件夹";
+  if (FAKE.files.count(path) && FAKE.files[path].size() > limit) *err = "它太大了，不是设置文件";
+  if (!err->empty() || !FAKE.files.count(path)) return false;
   text = FAKE.files[path];
   return true;
 }
 
-bool Replace_Text_File(const std::string& path, const std::string& text) {
-  if (FAKE.fail_writes) return false;
+bool Replace_Text_File(const std::string& path, const std::string& text, std::string* err) {
+  if (FAKE.fail_writes || FAKE.folders.count(path)) {
+    *err = FAKE.folders.count(path) ? "一个同名的文件夹占着它的位置" : "这个文件夹不允许写入";
+    return false;
+  }
   FAKE.files[path] = text;
   FAKE.hidden.erase(path);  // the new file comes with fresh attributes
   FAKE.replaced.push_back(path);

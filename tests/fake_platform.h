@@ -27,8 +27,9 @@ struct Fake_Platform {
   std::map<std::string, std::string> files;           // path -> content (LF line ends)
   std::set<std::string> folders;
   std::set<std::string> hidden;
-  std::vector<std::string> replaced;  // paths put in place by Replace_Text_File
-  bool fail_writes = false;           // Replace_Text_File and Create_Empty_File fail
+  std::vector<std::string> replaced;              // paths put in place by Replace_Text_File
+  std::map<std::string, std::string> unreadable;  // path -> why Read_Text_File cannot read it
+  bool fail_writes = false;                       // Replace_Text_File and Create_Empty_File fail
 };
 
 extern Fake_Platform FAKE;

@@ -153,9 +153,36 @@ TEST_F(Posix, CmdGives127WhenTheProgramCannotStartAnd128PlusTheSignal) {
   EXPECT_EQ(127, Command("cmd /c\"" + dir + "/missing\""));
   EXPECT_EQ(127, Command("cmd /c\"no-such-program-anywhere\""));
   Write_File_Bytes(dir + "/plain", "not a program");
-  EXPECT_EQ(127, Command("cmd /c\"" + dir + "/plain\""));
+  EXPECT_EQ(126, Command("cmd /c\"" + dir + "/plain\""));
   EXPECT_EQ(128 + SIGTERM, Command("cmd /c\"/bin/sh -c \"kill -TERM $$\"\""));
   EXPECT_EQ(128 + SIGKILL, Command("cmd /c\"/bin/sh -c \"kill -KILL $$\"\""));
+}
+
+// A file marked executable that the system cannot run is never handed to a
+// shell as a script, by cmd, start or Run_Program.
+TEST_F(Posix, AFileTheSystemCannotRunIsNeverReadByAShell) {
+  std::string script = dir + "/not-a-program";
+  Write_File_Bytes(script, "touch " + dir + "/ran\n");  // no #! line
+  chmod(script.c_str(), 0755);
+  Program_End end = Run_Program({script});
+  EXPECT_FALSE(end.started);
+  EXPECT_EQ(START_NOT_PROGRAM, Start_Failure_Kind(end.code));
+  EXPECT_EQ(126, Command("cmd /c\"" + script + "\""));
+  EXPECT_NE(0, Command("start \"\" \"" + script + "\""));
+  EXPECT_FALSE(fs::exists(dir + "/ran"));
+}
+
+// A NUL byte would cut a path or a word short: such a path names nothing,
+// and such a command runs nothing.
+TEST_F(Posix, ANulByteMakesAPathNameNothingAndACommandRunNothing) {
+  Write_File_Bytes(dir + "/a.cpp", "int main() {}");
+  std::string nul = dir + "/a.cpp" + std::string(1, '\0') + ".cpp";
+  EXPECT_EQ(PATH_MISSING, Path_Status(nul));
+  EXPECT_FALSE(Create_Empty_File(dir + "/b" + std::string(1, '\0') + "x"));
+  EXPECT_FALSE(fs::exists(dir + "/b"));
+  std::string prog = Recorder(dir + "/prog");
+  EXPECT_EQ(1, Command("cmd /c\"\"" + prog + "\" -o \"" + nul + "\"\""));
+  EXPECT_FALSE(fs::exists(prog + ".args"));
 }
 
 TEST_F(Posix, RunProgramTellsHowTheProgramEnded) {
@@ -303,32 +330,67 @@ TEST_F(Posix, PathStatusTellsTheKindFollowingLinks) {
   EXPECT_EQ(PATH_MISSING, Path_Status(""));
 }
 
-TEST_F(Posix, ReadTextFileTurnsCRLFIntoLF) {
-  std::string text = "old";
+TEST_F(Posix, ReadTextFileReadsOnlyARegularFileOfBoundedSize) {
+  std::string text = "old", err;
   Write_File_Bytes(dir + "/s", "a\r\n\r\nb\rc\r\n1");
-  ASSERT_TRUE(Read_Text_File(dir + "/s", text));
+  ASSERT_TRUE(Read_Text_File(dir + "/s", 100, text, &err));
   EXPECT_EQ("a\n\nb\rc\n1", text);
-  EXPECT_FALSE(Read_Text_File(dir + "/missing", text));
-  EXPECT_FALSE(Read_Text_File(dir, text));
+  EXPECT_FALSE(Read_Text_File(dir + "/missing", 100, text, &err));
+  EXPECT_EQ("", err) << "nothing there is not a failure to report";
+  EXPECT_FALSE(Read_Text_File(dir + "/s", 5, text, &err));
+  EXPECT_EQ("它太大了，不是设置文件", err);
+  EXPECT_FALSE(Read_Text_File(dir, 100, text, &err));
+  EXPECT_EQ("它是一个文件夹", err);
+  // Neither a FIFO without a writer nor an endless device may block or flood.
+  ASSERT_EQ(0, mkfifo((dir + "/fifo").c_str(), 0644));
+  fs::create_symlink("/dev/zero", dir + "/zero");
+  for (const char* name : {"/fifo", "/zero"}) {
+    EXPECT_FALSE(Read_Text_File(dir + name, 100, text, &err));
+    EXPECT_EQ("它不是普通文件", err) << name;
+  }
 }
 
 TEST_F(Posix, ReplaceTextFilePutsTheWholeTextInPlaceOrLeavesTheOldFile) {
-  std::string path = dir + "/Tarnwickstone.tws";
-  ASSERT_TRUE(Replace_Text_File(path, "\n\n\n\n1"));
+  std::string path = dir + "/Tarnwickstone.tws", err;
+  ASSERT_TRUE(Replace_Text_File(path, "\n\n\n\n1", &err));
   EXPECT_EQ("\n\n\n\n1", Read_File_Bytes(path));
-  ASSERT_TRUE(Replace_Text_File(path, "/usr/bin/g++\n\n\n-O2\n0"));
+  // Whatever stands at a temporary name (a folder, a FIFO, a link) is passed by.
+  fs::create_directory(path + ".~" + std::to_string(getpid()) + "-0");
+  ASSERT_EQ(0, mkfifo((path + ".~" + std::to_string(getpid()) + "-1").c_str(), 0644));
+  fs::create_symlink(dir + "/elsewhere", path + ".~" + std::to_string(getpid()) + "-2");
+  ASSERT_TRUE(Replace_Text_File(path, "/usr/bin/g++\n\n\n-O2\n0", &err));
   EXPECT_EQ("/usr/bin/g++\n\n\n-O2\n0", Read_File_Bytes(path));
-  EXPECT_FALSE(fs::exists(path + ".tmp"));
-  // The temporary file cannot be written: the old file stays as it was.
-  fs::create_directory(path + ".tmp");
-  EXPECT_FALSE(Replace_Text_File(path, "new"));
-  EXPECT_EQ("/usr/bin/g++\n\n\n-O2\n0", Read_File_Bytes(path));
-  fs::remove(path + ".tmp");
-  // It cannot be put in place: the temporary file goes away again.
+  EXPECT_FALSE(fs::exists(dir + "/elsewhere"));
+  EXPECT_EQ(4, std::distance(fs::directory_iterator(dir), fs::directory_iterator()))
+      << "no temporary file is left behind";
+  // It cannot be put in place: the reason is given and the temporary file goes.
   fs::create_directory(dir + "/d");
-  EXPECT_FALSE(Replace_Text_File(dir + "/d", "new"));
-  EXPECT_FALSE(fs::exists(dir + "/d.tmp"));
-  EXPECT_FALSE(Replace_Text_File(dir + "/missing/x", "new"));
+  EXPECT_FALSE(Replace_Text_File(dir + "/d", "new", &err));
+  EXPECT_EQ("一个同名的文件夹占着它的位置", err);
+  EXPECT_EQ(5, std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+  EXPECT_FALSE(Replace_Text_File(dir + "/missing/x", "new", &err));
+  EXPECT_EQ("它所在的文件夹不存在", err);
+}
+
+// Two programs saving at the same moment: each file that results is one of
+// them whole, never one's bytes over the other's.
+TEST_F(Posix, SavesAtTheSameMomentNeverMixTheirBytes) {
+  std::string path = dir + "/Tarnwickstone.tws";
+  const std::string a(3000, 'a'), b = "b\n\n\n\n1";
+  for (int round = 0; round < 40; round++) {
+    pid_t pid = fork();
+    if (pid == 0) {
+      std::string err;
+      _exit(Replace_Text_File(path, a, &err) ? 0 : 1);
+    }
+    std::string err;
+    EXPECT_TRUE(Replace_Text_File(path, b, &err)) << err;
+    int status = -1;
+    waitpid(pid, &status, 0);
+    EXPECT_EQ(0, status);
+    std::string now = Read_File_Bytes(path);
+    ASSERT_TRUE(now == a || now == b) << "round " << round << ": " << now.size() << " bytes";
+  }
 }
 
 TEST_F(Posix, CreateEmptyFileNeverTouchesAnExistingFile) {

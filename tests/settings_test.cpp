@@ -77,7 +77,7 @@ TEST_F(Settings_File, NothingIsStrippedFromALoadedValue) {
 TEST_F(Settings_File, ExitAnnouncesThenReplacesTheFileInOneStepHidesItAndWaits) {
   FAKE.files[SETTINGS] = "old\nold\nold\nold\n0";
   FAKE.hidden.insert(SETTINGS);
-  Exit();
+  EXPECT_TRUE(Exit());
   EXPECT_EQ(FAKE.screen, "[cls]将在 3s 内退出……\n");
   EXPECT_EQ(FAKE.files[SETTINGS], "\n\n\n\n1");
   EXPECT_EQ(FAKE.replaced, std::vector<std::string>{SETTINGS});
@@ -86,14 +86,47 @@ TEST_F(Settings_File, ExitAnnouncesThenReplacesTheFileInOneStepHidesItAndWaits) 
   EXPECT_EQ(FAKE.sleeps.back(), 2500000);
 }
 
-TEST_F(Settings_File, AFailedSaveKeepsTheOldFile) {
-  FAKE.files[SETTINGS] = "old\n\n\n\n0";
-  FAKE.hidden.insert(SETTINGS);
-  FAKE.fail_writes = true;
-  Exit();
-  EXPECT_EQ(FAKE.files[SETTINGS], "old\n\n\n\n0");
-  EXPECT_TRUE(FAKE.hidden.count(SETTINGS));
-  EXPECT_EQ(FAKE.sleeps.back(), 2500000) << "the wait and the normal end follow";
+// Every way a save can fail is said, with why and what to do, and waits for a
+// key instead of the timed wait; whatever was there stays as it was.
+TEST_F(Settings_File, AFailedSaveIsSaidAndKeepsWhatWasThere) {
+  const std::string write =
+      "设置没有保存：这个文件夹不允许写入。请从你能写入的文件夹启动 "
+      "Tarnwickstone，设置会保存在那里。\n[pause]";
+  const std::string folder =
+      "设置没有保存：这里有一个名为 Tarnwickstone.tws 的文件夹，占着设置文件"
+      "的位置。请把它移走或改名，或者从别的文件夹启动 Tarnwickstone。\n[pause]";
+  const std::string unread =
+      "设置没有保存：原来的设置文件 Tarnwickstone.tws 无法读取（没有读取它的"
+      "权限），为了不丢失其中的设置，没有覆盖它。请把它移走或改名，或者从别的"
+      "文件夹启动 Tarnwickstone。\n[pause]";
+  for (int kind = 0; kind < 3; kind++) {
+    Reset_Fake();
+    SLOWSAY = false;
+    FAKE.files[SETTINGS] = "old\n\n\n\n0";
+    if (kind == 0) FAKE.fail_writes = true;
+    if (kind == 1) {
+      FAKE.files.erase(SETTINGS);
+      FAKE.folders.insert(SETTINGS);
+    }
+    if (kind == 2) FAKE.unreadable[SETTINGS] = "没有读取它的权限";
+    Init();
+    EXPECT_EQ(kind != 0, FIRST) << "what cannot be read starts as on first use";
+    COM_PATH = "changed";
+    EXPECT_FALSE(Exit());
+    EXPECT_EQ(Last_Page(), "将在 3s 内退出……\n" + (kind == 0   ? write
+                                                   : kind == 1 ? folder
+                                                               : unread));
+    EXPECT_TRUE(FAKE.replaced.empty());
+    EXPECT_EQ(kind == 1 ? "" : "old\n\n\n\n0", FAKE.files[SETTINGS]);
+    EXPECT_TRUE(FAKE.sleeps.empty()) << "no timed wait after a failed save";
+  }
+}
+
+TEST_F(Settings_File, AFileTooBigToBeSettingsIsNotRead) {
+  FAKE.files[SETTINGS] = std::string(400000, 'x');
+  Init();
+  EXPECT_TRUE(FIRST);
+  EXPECT_EQ(COM_PATH, "");
 }
 
 }  // namespace

@@ -32,3 +32,10 @@ std::string Read_File_Bytes(const std::string& path) {
 void Write_File_Bytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
+
+::testing::AssertionResult Ends_With(const std::string& text, const std::string& tail) {
+  if (text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "expected the end: " << Escaped(tail) << "\nbut the text was: " << Escaped(text);
+}

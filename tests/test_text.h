@@ -1,6 +1,8 @@
 // Text helpers shared by the tests: escaped output, whole files as bytes.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 // The text with every control byte written as an escape (\n also ends the
@@ -12,3 +14,6 @@ std::string Read_File_Bytes(const std::string& path);
 
 // Writes the bytes as the file's whole content.
 void Write_File_Bytes(const std::string& path, const std::string& bytes);
+
+// Whether `text` ends with `tail`; a failure shows both, escaped.
+::testing::AssertionResult Ends_With(const std::string& text, const std::string& tail);

@@ -4,6 +4,7 @@
 // at its own edge.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,8 @@ bool Read_Line(std::string& line);
 // ---- Command interpreter ---------------------------------------------------
 
 // Runs one command string as the platform's command interpreter would and
-// returns its exit status.
+// returns its exit status. A command holding a NUL byte is not run (status 1):
+// the interpreter would see only the part before it.
 int Command(const std::string& command);
 
 // How a program run by Run_Program ended.
@@ -58,24 +60,30 @@ void Sleep_Us(long long us);
 enum Path_Kind { PATH_MISSING, PATH_FILE, PATH_DIRECTORY, PATH_OTHER };
 
 // Status of a path, following symbolic links. A query that fails for any
-// reason (access denied, a malformed name) answers PATH_MISSING.
+// reason (access denied, a malformed name) answers PATH_MISSING, and so does a
+// path holding a NUL byte: the system would read only the part before it.
 Path_Kind Path_Status(const std::string& path);
 
-// Reads a whole text file in text mode (line ends arrive as LF).
-// Returns false when the file cannot be opened.
-bool Read_Text_File(const std::string& path, std::string& text);
+// Reads a whole regular file of at most `limit` bytes in text mode (line ends
+// arrive as LF). Nothing else is read, so a pipe or a device in the file's
+// place can neither block nor flood the program. Returns false when it cannot
+// be read: `err` then says why in plain Chinese words, or is left empty when
+// there is nothing at all at `path`.
+bool Read_Text_File(const std::string& path, size_t limit, std::string& text, std::string* err);
 
 // Writes text (LF line ends; the platform's own line end on disk) to a new
-// file beside `path`, then puts it in place of `path` in one step, so that a
-// failed or cut-off write leaves the old file whole. Returns false on failure.
-bool Replace_Text_File(const std::string& path, const std::string& text);
+// file beside `path`, unique to this process and created afresh, then puts it
+// in place of `path` in one step, so that a failed or cut-off write leaves the
+// old file whole and two programs saving at once never mix their bytes.
+// Returns false on failure, with the reason in plain Chinese words in `err`.
+bool Replace_Text_File(const std::string& path, const std::string& text, std::string* err);
 
 // Marks the file hidden, with no other attribute. Nothing where files have no
 // hidden attribute.
 void Hide_File(const std::string& path);
 
 // Creates an empty file; never opens or truncates one that exists.
-// Returns false when it cannot be created.
+// Returns false when it cannot be created (a path holding a NUL byte included).
 bool Create_Empty_File(const std::string& path);
 
 // ---- The launcher ----------------------------------------------------------

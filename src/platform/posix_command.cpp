@@ -25,9 +25,10 @@ std::string Variable(const char* name) {
   return value ? value : "";
 }
 
-// A command's status as a shell reports it.
+// A command's status as a shell reports it: 127 for no such program, 126
+// for one that is there but cannot run.
 int Status_Of(const Program_End& end) {
-  if (!end.started) return 127;
+  if (!end.started) return Start_Failure_Kind(end.code) == START_NOT_FOUND ? 127 : 126;
   if (end.signaled) return 128 + static_cast<int>(end.code);
   return static_cast<int>(end.code);
 }
@@ -129,6 +130,7 @@ std::vector<std::string> Split_Words(const std::string& text) {
 }
 
 int Command(const std::string& command) {
+  if (command.find('\0') != std::string::npos) return 1;
   if (command == "cls") {
     Write_Out("\x1b[H\x1b[2J\x1b[3J");  // the scrollback too, as a new console page has none
     return 0;

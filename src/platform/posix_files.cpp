@@ -4,10 +4,16 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "platform/platform.h"
 
 namespace {
+// A path the system would cut at its first NUL byte names nothing.
+bool Has_Nul(const std::string& path) {
+  return path.find('\0') != std::string::npos;
+}
+
 // Writes all of `text` to the descriptor; false when any part of it fails.
 bool Write_All(int fd, const std::string& text) {
   size_t done = 0;
@@ -26,31 +32,82 @@ std::string Folder_Of(const std::string& path) {
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
+
+// Why a file could not be written or put in place, in plain words.
+std::string Write_Failure(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return "这个文件夹不允许写入";
+    case EROFS:
+      return "这个文件夹所在的磁盘是只读的";
+    case ENOSPC:
+    case EDQUOT:
+      return "磁盘已满";
+    case EISDIR:
+      return "一个同名的文件夹占着它的位置";
+    case ENOENT:
+    case ENOTDIR:
+      return "它所在的文件夹不存在";
+    default:
+      return "系统错误 " + std::to_string(error) + "（" + std::strerror(error) + "）";
+  }
+}
+
+// Creates a file beside `path` that no one else has, never through a link:
+// its descriptor, or -1 with errno set.
+int Create_Temporary(const std::string& path, std::string& temp) {
+  for (int n = 0; n < 100; n++) {
+    temp = path + ".~" + std::to_string(getpid()) + "-" + std::to_string(n);
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;  // errno is still EEXIST
+}
 }  // namespace
 
 Path_Kind Path_Status(const std::string& path) {
   struct stat st;
-  if (stat(path.c_str(), &st) != 0) return PATH_MISSING;
+  if (Has_Nul(path) || stat(path.c_str(), &st) != 0) return PATH_MISSING;
   if (S_ISREG(st.st_mode)) return PATH_FILE;
   if (S_ISDIR(st.st_mode)) return PATH_DIRECTORY;
   return PATH_OTHER;
 }
 
-bool Read_Text_File(const std::string& path, std::string& text) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+bool Read_Text_File(const std::string& path, size_t limit, std::string& text, std::string* err) {
+  err->clear();
+  if (Has_Nul(path)) return false;
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; fstat then refuses it.
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == EACCES || errno == EPERM)
+      *err = "没有读取它的权限";
+    else if (errno != ENOENT && errno != ENOTDIR)
+      *err = "系统错误 " + std::to_string(errno) + "（" + std::strerror(errno) + "）";
+    return false;
+  }
+  struct stat st;
   std::string raw;
-  char chunk[4096];
-  bool ok = true;
-  for (;;) {
-    ssize_t n = read(fd, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;  // a folder, or a disk that fails
-    if (n <= 0) break;
-    raw.append(chunk, static_cast<size_t>(n));
+  if (fstat(fd, &st) != 0) {
+    *err = "读取时出错";
+  } else if (!S_ISREG(st.st_mode)) {
+    *err = S_ISDIR(st.st_mode) ? "它是一个文件夹" : "它不是普通文件";
+  } else {
+    char chunk[4096];
+    for (;;) {
+      ssize_t n = read(fd, chunk, sizeof chunk);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) *err = "读取时出错";
+      if (n <= 0) break;
+      raw.append(chunk, static_cast<size_t>(n));
+      if (raw.size() > limit) {
+        *err = "它太大了，不是设置文件";
+        break;
+      }
+    }
   }
   close(fd);
-  if (!ok) return false;
+  if (!err->empty()) return false;
   // Text mode as Windows reads it: CR LF is a line end, a lone CR is text.
   text.clear();
   for (size_t i = 0; i < raw.size(); i++) {
@@ -60,16 +117,20 @@ bool Read_Text_File(const std::string& path, std::string& text) {
   return true;
 }
 
-bool Replace_Text_File(const std::string& path, const std::string& text) {
-  std::string temp = path + ".tmp";
-  // O_NOFOLLOW: a link planted at the temporary name must not redirect the write.
-  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = Write_All(fd, text) && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  if (ok) ok = rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
+bool Replace_Text_File(const std::string& path, const std::string& text, std::string* err) {
+  std::string temp;
+  int fd = Has_Nul(path) ? -1 : Create_Temporary(path, temp);
+  if (fd < 0) {
+    *err = Write_Failure(Has_Nul(path) ? ENOENT : errno);
+    return false;
+  }
+  int error = 0;
+  if (!Write_All(fd, text) || fsync(fd) != 0) error = errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && rename(temp.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
     unlink(temp.c_str());
+    *err = Write_Failure(error);
     return false;
   }
   // Makes the rename itself last through a power cut; the file is already whole.
@@ -85,6 +146,7 @@ bool Replace_Text_File(const std::string& path, const std::string& text) {
 void Hide_File(const std::string&) {}
 
 bool Create_Empty_File(const std::string& path) {
+  if (Has_Nul(path)) return false;
   int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   close(fd);

@@ -20,8 +20,10 @@ std::vector<char*> Exec_Args(const std::vector<std::string>& argv) {
 }
 
 // Runs in the child after fork: exec, or report why not through `report`.
+// args[0] is a path (see Exec_Path): execv never searches, and never hands a
+// file it cannot run to /bin/sh as a script, as execvp would.
 [[noreturn]] void Exec_Or_Report(std::vector<char*>& args, int report) {
-  execvp(args[0], args.data());
+  execv(args[0], args.data());
   int error = errno;
   ssize_t n = write(report, &error, sizeof error);
   (void)n;  // the parent then sees no report and a status of 127
@@ -51,10 +53,42 @@ bool Wait_Child(pid_t pid, int& status) {
 bool Is_Program(const std::string& path) {
   return Path_Status(path) == PATH_FILE && access(path.c_str(), X_OK) == 0;
 }
+
+// The first program called `name` in the folders of the PATH; "" when none.
+std::string Search_Path(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+  size_t start = 0;
+  for (;;) {
+    size_t colon = folders.find(':', start);
+    std::string folder = folders.substr(start, colon - start);
+    std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
+    if (Is_Program(candidate)) return candidate;
+    if (colon == std::string::npos) return "";
+    start = colon + 1;
+  }
+}
+
+// The file to exec for argv[0]: as it stands when it holds a '/', else found
+// on the PATH as execvp would; "" when there is none.
+std::string Exec_Path(const std::string& name) {
+  if (name.empty() || name.find('\0') != std::string::npos) return "";
+  return name.find('/') != std::string::npos ? name : Search_Path(name);
+}
+
+// False when a word holds a NUL byte, which exec would silently cut it at.
+bool Words_Are_Whole(const std::vector<std::string>& argv) {
+  for (const std::string& word : argv)
+    if (word.find('\0') != std::string::npos) return false;
+  return true;
+}
 }  // namespace
 
-Program_End Run_Program(const std::vector<std::string>& argv) {
-  if (argv.empty()) return {false, false, ENOENT};
+Program_End Run_Program(const std::vector<std::string>& argv_in) {
+  if (argv_in.empty() || !Words_Are_Whole(argv_in)) return {false, false, ENOENT};
+  std::vector<std::string> argv = argv_in;
+  argv[0] = Exec_Path(argv[0]);
+  if (argv[0].empty()) return {false, false, ENOENT};
   std::vector<char*> args = Exec_Args(argv);
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return {false, false, errno};
@@ -100,21 +134,14 @@ std::string Find_Program(const std::string& name) {
   if (name.empty()) return "";
   if (name.find('/') != std::string::npos) return Is_Program(name) ? name : "";
   if (Is_Program(name)) return "./" + name;
-  const char* path = std::getenv("PATH");
-  std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
-  size_t start = 0;
-  for (;;) {
-    size_t colon = folders.find(':', start);
-    std::string folder = folders.substr(start, colon - start);
-    std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
-    if (Is_Program(candidate)) return candidate;
-    if (colon == std::string::npos) return "";
-    start = colon + 1;
-  }
+  return Search_Path(name);
 }
 
-bool Start_Detached(const std::vector<std::string>& argv) {
-  if (argv.empty()) return false;
+bool Start_Detached(const std::vector<std::string>& argv_in) {
+  if (argv_in.empty() || !Words_Are_Whole(argv_in)) return false;
+  std::vector<std::string> argv = argv_in;
+  argv[0] = Exec_Path(argv[0]);
+  if (argv[0].empty()) return false;
   std::vector<char*> args = Exec_Args(argv);
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return false;

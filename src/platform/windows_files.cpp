@@ -3,9 +3,42 @@
 #include "platform/platform.h"
 #include "windows_internal.h"
 
+namespace {
+// A path the system would cut at its first NUL character names nothing.
+bool Has_Nul(const std::string& path) {
+  return path.find('\0') != std::string::npos;
+}
+
+std::string System_Error(DWORD error) {
+  return "系统错误 " + std::to_string(error);
+}
+
+// Why `path` could not be written or put in place, in plain words.
+std::string Write_Failure(DWORD error, const std::string& path) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+      // Also what Windows says when a folder stands at the file's name.
+      return Path_Status(path) == PATH_DIRECTORY ? "一个同名的文件夹占着它的位置"
+                                                 : "这个文件夹不允许写入";
+    case ERROR_WRITE_PROTECT:
+      return "这个文件夹所在的磁盘是只读的";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return "磁盘已满";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return "它正被别的程序使用";
+    case ERROR_PATH_NOT_FOUND:
+      return "它所在的文件夹不存在";
+    default:
+      return System_Error(error);
+  }
+}
+}  // namespace
+
 Path_Kind Path_Status(const std::string& path) {
   std::wstring w = Widen(path);
-  if (w.empty()) return PATH_MISSING;
+  if (w.empty() || Has_Nul(path)) return PATH_MISSING;
   DWORD attributes = GetFileAttributesW(w.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return PATH_MISSING;
   // Opening follows a symbolic link to its target and tells a device (NUL,
@@ -27,16 +60,39 @@ Path_Kind Path_Status(const std::string& path) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PATH_DIRECTORY : PATH_FILE;
 }
 
-bool Read_Text_File(const std::string& path, std::string& text) {
+bool Read_Text_File(const std::string& path, size_t limit, std::string& text, std::string* err) {
+  err->clear();
+  if (Has_Nul(path)) return false;
   HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED)
+      *err = Path_Status(path) == PATH_DIRECTORY ? "它是一个文件夹" : "没有读取它的权限";
+    else if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+      *err = System_Error(error);
+    return false;
+  }
+  // Only a file on disk: a device or a pipe could block or never end.
   std::string bytes;
-  char buffer[4096];
-  DWORD got;
-  while (ReadFile(h, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr) && got > 0)
-    bytes.append(buffer, got);
+  LARGE_INTEGER size;
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    *err = "它不是普通文件";
+  } else if (!GetFileSizeEx(h, &size) || static_cast<unsigned long long>(size.QuadPart) > limit) {
+    *err = "它太大了，不是设置文件";
+  } else {
+    char buffer[4096];
+    DWORD got;
+    while (ReadFile(h, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr) && got > 0) {
+      bytes.append(buffer, got);
+      if (bytes.size() > limit) {
+        *err = "它太大了，不是设置文件";
+        break;
+      }
+    }
+  }
   CloseHandle(h);
+  if (!err->empty()) return false;
   // CR LF becomes LF as text mode would make it, without text mode's habit
   // of ending the file at a Ctrl+Z byte.
   text.clear();
@@ -45,35 +101,47 @@ bool Read_Text_File(const std::string& path, std::string& text) {
   return true;
 }
 
-bool Replace_Text_File(const std::string& path, const std::string& text) {
+bool Replace_Text_File(const std::string& path, const std::string& text, std::string* err) {
+  if (Has_Nul(path)) {
+    *err = Write_Failure(ERROR_INVALID_NAME, path);
+    return false;
+  }
   std::string disk = Crlf(text);
   std::wstring target = Widen(path);
   std::wstring temp;
   HANDLE h = INVALID_HANDLE_VALUE;
-  for (int n = 0; n < 100 && h == INVALID_HANDLE_VALUE; ++n) {
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int n = 0; n < 100 && h == INVALID_HANDLE_VALUE && error == ERROR_FILE_EXISTS; ++n) {
     temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n);
     h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                     nullptr);
-    if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+    if (h == INVALID_HANDLE_VALUE) error = GetLastError();
   }
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) {
+    *err = Write_Failure(error, path);
+    return false;
+  }
   DWORD done = 0;
-  bool written = WriteFile(h, disk.data(), static_cast<DWORD>(disk.size()), &done, nullptr) &&
-                 done == disk.size() && FlushFileBuffers(h);
-  written = CloseHandle(h) && written;
+  error = ERROR_SUCCESS;
+  if (!WriteFile(h, disk.data(), static_cast<DWORD>(disk.size()), &done, nullptr) ||
+      done != disk.size() || !FlushFileBuffers(h))
+    error = GetLastError();
+  if (!CloseHandle(h) && error == ERROR_SUCCESS) error = GetLastError();
   // Windows refuses to replace a read-only file, and some of its calls refuse
   // hidden or system ones: clear those first, and put them back should the
   // replace fail.
   DWORD old = GetFileAttributesW(target.c_str());
   const DWORD blocking = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-  bool cleared = written && old != INVALID_FILE_ATTRIBUTES && (old & blocking) &&
+  bool cleared = error == ERROR_SUCCESS && old != INVALID_FILE_ATTRIBUTES && (old & blocking) &&
                  SetFileAttributesW(target.c_str(),
                                     (old & ~blocking) ? (old & ~blocking) : FILE_ATTRIBUTE_NORMAL);
-  if (written &&
+  if (error == ERROR_SUCCESS &&
       MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
+  if (error == ERROR_SUCCESS) error = GetLastError();
   if (cleared) SetFileAttributesW(target.c_str(), old);
   DeleteFileW(temp.c_str());
+  *err = Write_Failure(error, path);
   return false;
 }
 
@@ -82,6 +150,7 @@ void Hide_File(const std::string& path) {
 }
 
 bool Create_Empty_File(const std::string& path) {
+  if (Has_Nul(path)) return false;
   HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;

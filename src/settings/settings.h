@@ -15,5 +15,7 @@ extern bool FIRST;                  // no settings file could be opened at start
 // Start-up: UTF-8 console, window title, settings loaded (or FIRST set).
 void Init();
 
-// Shut-down: the settings saved to the hidden settings file, then a short wait.
-void Exit();
+// Shut-down: the settings saved to the hidden settings file, then a short
+// wait. When they cannot be saved the user is told why and what to do, a key
+// is waited for, and the result is false.
+bool Exit();

@@ -1,12 +1,14 @@
 // The real program at a real terminal: first start, help, main menu, exit,
 // and the ways a session can end early.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <termios.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -36,6 +38,30 @@ const std::string HELP_END =
     "3. 不喜欢慢速输出？现在可以在 设置 - 慢速输出 中修改了！\n\n请按任意键继续. . .";
 
 const std::string EXIT_PAGE = CLS + "将在 3s 内退出……\n";
+const std::string PAUSE = "请按任意键继续. . .\n";
+
+// What a failed save says, by its reason.
+std::string Not_Saved(const std::string& why) {
+  return "设置没有保存：" + why + "。请从你能写入的文件夹启动 Tarnwickstone，设置会保存在那里。\n";
+}
+std::string Kept(const std::string& why) {
+  return "设置没有保存：原来的设置文件 Tarnwickstone.tws 无法读取（" + why +
+         "），为了不丢失其中的设置，没有覆盖它。请把它移走或改名，或者从别的文件夹启动 "
+         "Tarnwickstone。\n";
+}
+const std::string FOLDER_IN_THE_WAY =
+    "设置没有保存：这里有一个名为 Tarnwickstone.tws "
+    "的文件夹，占着设置文件的位置。请把它移走或改名，"
+    "或者从别的文件夹启动 Tarnwickstone。\n";
+
+// The words that run the program as an ordinary user, for whom file
+// permissions hold; none needed when this already is one.
+bool As_Ordinary_User(std::vector<std::string>& wrapper) {
+  wrapper.clear();
+  if (geteuid() != 0) return true;
+  wrapper = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+  return access("/usr/bin/setpriv", X_OK) == 0;
+}
 
 // True once the terminal reads single keys without echo, as during a pause.
 bool Waits_For_A_Key(Pty_Session& s) {
@@ -54,7 +80,7 @@ long long Ms_Since(std::chrono::steady_clock::time_point start) {
 }
 
 class Foundation : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     dir = Make_Temp_Folder();
     ASSERT_FALSE(dir.empty());
@@ -184,4 +210,78 @@ TEST_F(Foundation, AScriptOfAnswersPipedInAtOnceIsReadInOrder) {
   EXPECT_EQ(1, run.status);
   EXPECT_EQ(FIRST_QUESTION, run.out);
   EXPECT_EQ(std::vector<std::string>{}, Folder_Names());
+}
+
+// Whatever is in the settings file's place, the program starts at once, and
+// a save that cannot be made is said, waits for a key, ends with status 1 and
+// leaves what was there as it was.
+TEST_F(Foundation, ASaveThatCannotBeMadeIsSaidAndLosesNothing) {
+  struct Case {
+    const char* name;
+    std::function<void(Foundation&)> arrange;
+    bool as_user;  // needs file permissions that hold
+    std::string first_page, said;
+  } cases[] = {
+      {"a folder in the way", [](Foundation& t) { fs::create_directory(t.settings); }, false,
+       FIRST_QUESTION, FOLDER_IN_THE_WAY},
+      {"a FIFO", [](Foundation& t) { mkfifo(t.settings.c_str(), 0644); }, false, FIRST_QUESTION,
+       Kept("它不是普通文件")},
+      {"a link to /dev/zero", [](Foundation& t) { fs::create_symlink("/dev/zero", t.settings); },
+       false, FIRST_QUESTION, Kept("它不是普通文件")},
+      {"an unreadable file",
+       [](Foundation& t) {
+         t.Saved_Settings("/usr/bin/g++\n\n\n\n1");
+         chmod(t.settings.c_str(), 0);
+       },
+       true, FIRST_QUESTION, Kept("没有读取它的权限")},
+      {"a folder that cannot be written",
+       [](Foundation& t) {
+         t.Saved_Settings("/usr/bin/g++\n\n\n\n0");
+         chmod(t.dir.c_str(), 0555);
+       },
+       true, MAIN_MENU, Not_Saved("这个文件夹不允许写入")},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    std::vector<std::string> wrapper;
+    if (c.as_user && !As_Ordinary_User(wrapper)) continue;  // no way to be an ordinary user
+    chmod(dir.c_str(), 0755);
+    c.arrange(*this);
+    std::string before = fs::is_regular_file(settings) ? Read_File_Bytes(settings) : "";
+    std::string answers = c.first_page == MAIN_MENU ? "5\nx" : "0\n5\nx";
+    Piped_Run run = Run_Piped(TWS_PROGRAM, dir, answers, 20000, wrapper);
+    chmod(dir.c_str(), 0755);
+    chmod(settings.c_str(), 0644);
+    EXPECT_EQ(1, run.status) << Escaped(run.out);
+    EXPECT_EQ(0u, run.out.find(c.first_page)) << Escaped(run.out);
+    EXPECT_EQ(EXIT_PAGE + c.said + PAUSE, run.out.substr(run.out.rfind(CLS))) << Escaped(run.out);
+    if (!before.empty()) Expect_Settings_Untouched(before);
+    EXPECT_LE(Folder_Names().size(), 1u) << "no temporary file is left behind";
+  }
+}
+
+// A full disk, where the machine lets a test mount a small one of its own.
+TEST_F(Foundation, ASaveOnAFullDiskIsSaidAndKeepsTheOldFile) {
+  std::string disk = dir + "/disk";
+  fs::create_directory(disk);
+  if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "this machine does not let a test mount a small disk";
+  std::string old = "/usr/bin/g++\n\n\n\n0";
+  Write_File_Bytes(disk + "/Tarnwickstone.tws", old);
+  std::ofstream fill(disk + "/fill", std::ios::binary);
+  std::string block(4096, 'x');
+  while (fill.write(block.data(), block.size()) && fill.flush()) {
+  }
+  fill.close();
+  Piped_Run run = Run_Piped(TWS_PROGRAM, disk, "5\nx");
+  std::string after = Read_File_Bytes(disk + "/Tarnwickstone.tws");
+  auto files = std::distance(fs::directory_iterator(disk), fs::directory_iterator());
+  umount2(disk.c_str(), MNT_DETACH);
+  EXPECT_EQ(1, run.status) << Escaped(run.out);
+  EXPECT_EQ(EXIT_PAGE + Not_Saved("磁盘已满") + PAUSE, run.out.substr(run.out.rfind(CLS)))
+      << Escaped(run.out);
+  EXPECT_EQ(old, after);
+  EXPECT_EQ(2, files) << "no temporary file is left behind";
 }

@@ -32,11 +32,6 @@ std::string Timeless(const std::string& screen) {
   return std::regex_replace(screen, std::regex("用时 [0-9]+\\.[0-9]{3} 秒"), "用时 T 秒");
 }
 
-bool Ends_With(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() &&
-         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 struct Launch_Test : ::testing::Test {
   std::string folder = Make_Temp_Folder();
   ~Launch_Test() override { fs::remove_all(folder); }
@@ -137,6 +132,17 @@ TEST_F(Launch_Test, SaysWhyAProgramCannotStart) {
   EXPECT_TRUE(Ends_With(denied.screen,
                         "无法启动程序 " + folder + "/text.exe：没有运行它的权限。\n" + WAIT + "\n"))
       << Escaped(denied.screen);
+
+  // Marked executable but not a program: never run by a shell as a script.
+  std::ofstream(folder + "/script.exe") << "touch '" << folder << "/ran'\n";
+  chmod((folder + "/script.exe").c_str(), 0755);
+  Pty_Session script;
+  EXPECT_EQ(Launch(script, {folder + "/script.exe"}), 126) << Transcript(script);
+  EXPECT_TRUE(Ends_With(
+      script.screen,
+      "无法启动程序 " + folder + "/script.exe：它不是本系统能运行的程序。\n" + WAIT + "\n"))
+      << Escaped(script.screen);
+  EXPECT_FALSE(fs::exists(folder + "/ran"));
 
   Pty_Session directory;
   EXPECT_EQ(Launch(directory, {folder}), 126) << Transcript(directory);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "e2e/piped_run.h"
 #include "e2e/pty_session.h"
 #include "test_text.h"
 
@@ -193,6 +194,26 @@ TEST_F(Pages, AProgramThatCannotBeStartedIsReportedAsAFailure) {
   ASSERT_TRUE(Expect(s, "启动器路径无效。即将直接启动程序。\n"));
   ASSERT_TRUE(Expect(s, "启动失败！\n\n"));
   Key_Then(MAIN_END);
+}
+
+// A NUL byte would cut a path short (a.cpp<NUL>.cpp would compile into
+// a.cpp itself): a line or a setting holding one names nothing.
+TEST_F(Pages, ALineOrSettingHoldingANulByteIsNeverAPath) {
+  const std::string nul(1, '\0');
+  Write_Script(dir + "/fakecc", "exit 0\n");
+  Write_File_Bytes(dir + "/a.cpp", "int main() {}\n");
+  Write_File_Bytes(dir + "/Tarnwickstone.tws", dir + "/fakecc" + nul + "x\n\n\n\n0");
+  std::string script = "2\n" + dir + "/a.cpp" + nul + ".cpp\n" + dir + "/a.cpp\nx" +  // run page
+                       "1\n1\n" + dir + "\nb" + nul + "c\nx3\n" +                     // new file
+                       "3\n1\n/usr/bin/g++" + nul + "\n";                             // compiler
+  Piped_Run run = Run_Piped(TWS_PROGRAM, dir, script);
+  EXPECT_EQ(1, run.status) << "ends at the end of the script";
+  EXPECT_NE(std::string::npos, run.out.find("路径无效。\n\n编译器路径无效！请修改。\n\n"))
+      << Escaped(run.out);
+  EXPECT_NE(std::string::npos, run.out.find("创建失败！\n\n")) << Escaped(run.out);
+  EXPECT_TRUE(Ends_With(run.out, "请输入新编译器路径：\n路径无效。\n")) << Escaped(run.out);
+  EXPECT_EQ("int main() {}\n", Read_File_Bytes(dir + "/a.cpp"));
+  EXPECT_FALSE(fs::exists(dir + "/b"));
 }
 
 }  // namespace

@@ -9,7 +9,12 @@
 #include <chrono>
 
 Piped_Run Run_Piped(const std::string& program, const std::string& folder, const std::string& input,
-                    int timeout_ms) {
+                    int timeout_ms, const std::vector<std::string>& wrapper) {
+  std::vector<std::string> words = wrapper;
+  words.push_back(program);
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(&word[0]);
+  argv.push_back(nullptr);
   Piped_Run run{-1, ""};
   int in[2], out[2];
   if (pipe2(in, O_CLOEXEC) != 0) return run;
@@ -27,7 +32,7 @@ Piped_Run Run_Piped(const std::string& program, const std::string& folder, const
     dup2(out[1], STDOUT_FILENO);
     if (chdir(folder.c_str()) != 0) _exit(126);
     for (const char* name : {"TMUX", "DISPLAY", "WAYLAND_DISPLAY"}) unsetenv(name);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   close(in[0]);

@@ -1,5 +1,7 @@
 // The Windows program under Wine, driven through its pages as a user would,
 // in a fresh folder whose path holds Chinese characters and a space.
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -281,4 +283,51 @@ TEST(WindowsProgram, SettingsEditCompileRunExitAndRestart) {
   EXPECT_EQ(Finish(s), 0);
   EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"), saved);
   EXPECT_EQ(Dos_Attributes(folder + "/Tarnwickstone.tws"), "0x2");
+}
+
+// A save that cannot be made is said, waits for a key and ends with status 1;
+// what stood in the settings file's place is left as it was.
+TEST(WindowsProgram, ASaveThatCannotBeMadeIsSaid) {
+  REQUIRE_WINE();
+  const std::string advice = "请从你能写入的文件夹启动 Tarnwickstone，设置会保存在那里。\n";
+  std::string folder = Fresh_Folder("folder in the way");
+  fs::create_directory(folder + "/Tarnwickstone.tws");
+  Session s = Start(Program(), {}, folder);
+  ASSERT_TRUE(Shows(s, FIRST_USE));
+  Send(s, "0\r\n");
+  ASSERT_TRUE(Shows(s, MAIN_MENU));
+  Send(s, "5\r\n");
+  ASSERT_TRUE(Shows(
+      s, EXITING + "设置没有保存：这里有一个名为 Tarnwickstone.tws 的文件夹，占着设置文件的位置。"
+                   "请把它移走或改名，或者从别的文件夹启动 Tarnwickstone。\n"));
+  ASSERT_TRUE(Press_Key(s));
+  EXPECT_EQ(Finish(s), 1);
+  EXPECT_TRUE(fs::is_directory(folder + "/Tarnwickstone.tws"));
+
+  // A read-only folder: a read-only disk of its own where the test may mount
+  // one (Wine runs as root here, and root may write any folder), else a
+  // folder without write permission.
+  folder = Fresh_Folder("read-only") + "/只读";
+  fs::create_directory(folder);
+  bool mounted = mount("tmpfs", folder.c_str(), "tmpfs", MS_RDONLY, "size=16k") == 0;
+  struct Unmount {
+    std::string path;
+    bool on;
+    ~Unmount() {
+      if (on) umount2(path.c_str(), MNT_DETACH);
+    }
+  } unmount{folder, mounted};
+  if (!mounted) {
+    if (geteuid() == 0) GTEST_SKIP() << "no read-only folder can be made for root here";
+    chmod(folder.c_str(), 0555);
+  }
+  s = Start(Program(), {}, folder);
+  ASSERT_TRUE(Shows(s, FIRST_USE));
+  Send(s, "0\r\n");
+  ASSERT_TRUE(Shows(s, MAIN_MENU));
+  Send(s, "5\r\n");
+  ASSERT_TRUE(Shows(s, EXITING + "设置没有保存：这个文件夹不允许写入。" + advice));
+  ASSERT_TRUE(Press_Key(s));
+  EXPECT_EQ(Finish(s), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 0);
 }

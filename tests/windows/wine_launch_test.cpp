@@ -58,16 +58,6 @@ Launched Launch(const std::vector<std::string>& args, const std::string& folder)
   return run;
 }
 
-// The output ends with `tail`; what came before (Wine's own crash report
-// among it) is not the launcher's.
-testing::AssertionResult Ends_With(const std::string& output, const std::string& tail) {
-  if (output.size() >= tail.size() &&
-      output.compare(output.size() - tail.size(), tail.size(), tail) == 0)
-    return testing::AssertionSuccess();
-  return testing::AssertionFailure()
-         << "expected the end: " << Escaped(tail) << "\nbut the output was: " << Escaped(output);
-}
-
 }  // namespace
 
 TEST(WindowsLauncher, ShowsChineseAndTheEndOfAProgramInAChineseFolder) {
@@ -97,6 +87,7 @@ TEST(WindowsLauncher, ExplainsCrashesInDecimalAndHex) {
   REQUIRE_LAUNCHER();
   std::string folder = Fresh_Folder("crash");
   Launched run = Launch({Windows_Path(Sample("launch_sample")), "divide"}, folder);
+  // What came before (Wine's own crash report among it) is not the launcher's.
   EXPECT_TRUE(Ends_With(run.output, RULE +
                                         "程序已结束，返回值 3221225620（0xC0000094），用时 T 秒。\n"
                                         "整数除以零：整数除法或取余运算的除数为 0。\n" +

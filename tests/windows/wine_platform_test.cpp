@@ -53,7 +53,8 @@ TEST(WindowsLayer, ReplacesAHiddenOrReadOnlyFileThroughANewFile) {
   for (auto& entry : fs::directory_iterator(folder)) entries += entry.is_regular_file();
   EXPECT_EQ(entries, 1);
   // A folder that cannot take the new file: false, and nothing left behind.
-  EXPECT_EQ(Probe(folder, {"replace", "没有 目录\\a.tws", "x"}), "failed\r\n");
+  EXPECT_EQ(Probe(folder, {"replace", "没有 目录\\a.tws", "x"}),
+            "failed: 它所在的文件夹不存在\r\n");
 }
 
 TEST(WindowsLayer, ReadsTextFilesAndCreatesOnlyNewFiles) {
@@ -64,7 +65,8 @@ TEST(WindowsLayer, ReadsTextFilesAndCreatesOnlyNewFiles) {
                    "d");
   EXPECT_EQ(Probe(folder, {"read", "文本.txt"}), Crlf("[a\nb\rc\n\x1A"
                                                       "d]\n"));
-  EXPECT_EQ(Probe(folder, {"read", "没有.txt"}), "[<cannot open>]\r\n");
+  EXPECT_EQ(Probe(folder, {"read", "没有.txt"}), "[<cannot open: >]\r\n");
+  EXPECT_EQ(Probe(folder, {"read", "NUL"}), "[<cannot open: 它不是普通文件>]\r\n");
   EXPECT_EQ(Probe(folder, {"create", "新 文件.cpp"}), "created\r\n");
   EXPECT_EQ(fs::file_size(folder + "/新 文件.cpp"), 0u);
   EXPECT_EQ(Probe(folder, {"create", "文本.txt"}), "failed\r\n");

@@ -39,10 +39,11 @@ int wmain(int argc, wchar_t** argv) {
   if (op == "status" && args.size() == 2) {
     Say(Kind_Name(Path_Status(args[1])));
   } else if (op == "replace" && args.size() == 3) {
-    Say(Replace_Text_File(args[1], args[2]) ? "replaced" : "failed");
+    std::string err;
+    Say(Replace_Text_File(args[1], args[2], &err) ? "replaced" : "failed: " + err);
   } else if (op == "read" && args.size() == 2) {
-    std::string text;
-    if (!Read_Text_File(args[1], text)) text = "<cannot open>";
+    std::string text, err;
+    if (!Read_Text_File(args[1], 1000, text, &err)) text = "<cannot open: " + err + ">";
     Say("[" + text + "]");
   } else if (op == "create" && args.size() == 2) {
     Say(Create_Empty_File(args[1]) ? "created" : "failed");
