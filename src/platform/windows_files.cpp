@@ -116,6 +116,9 @@ bool Replace_Text_File(const std::string& path, const std::string& text, std::st
     h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                     nullptr);
     if (h == INVALID_HANDLE_VALUE) error = GetLastError();
+    // A folder at that name answers "access denied": pass it by as well.
+    if (error == ERROR_ACCESS_DENIED && Path_Status(Narrow(temp)) == PATH_DIRECTORY)
+      error = ERROR_FILE_EXISTS;
   }
   if (h == INVALID_HANDLE_VALUE) {
     *err = Write_Failure(error, path);
