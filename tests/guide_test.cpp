@@ -1,0 +1,113 @@
+// The Chinese guide quotes the program's pages and messages: each quote must
+// be the program's own text, byte for byte, or a user would look for words
+// that never appear.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "fake_platform.h"
+#include "settings/settings.h"
+#include "test_text.h"
+
+int Runner_Main();
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string SOURCE = TWS_SOURCE_DIR;
+
+// What the main program shows on a walk through every page, with the
+// messages of wrong input, a failed compile and a failed save.
+std::string Pages_Shown() {
+  Reset_Fake();
+  SLOWSAY = false;
+  FAKE.folders = {"C:\\src", "C:\\代码"};
+  FAKE.files = {
+      {"C:\\g++.exe", ""}, {"C:\\src\\a.cpp", ""}, {"C:\\src\\b.cpp", ""}, {"C:\\src\\b.exe", ""}};
+  FAKE.fail_writes = true;
+  FAKE.on_command = [](const std::string& command) {
+    return command.find("b.cpp") != command.npos;
+  };
+  FAKE.input = {"1",           "x",
+                "6",           "3",
+                "1",           "C:\\nothing",
+                "C:\\src",     "C:\\src\\a.cpp",
+                "C:\\g++.exe", "2",
+                "C:\\g++.exe", "3",
+                "C:\\src",     "4",
+                "-O2",         "5",
+                "5",           "6",
+                "7",           "1",
+                "1",           "new.cpp",
+                "1",           "a.cpp",
+                "2",           "a.cpp",
+                "3",           "2",
+                "a.cpp",       "1",
+                "2",           "b.cpp",
+                "1",           "2",
+                "a.cpp",       "1",
+                "0",           "5"};
+  try {
+    Runner_Main();
+  } catch (const Fake_Quit&) {
+  }
+  return FAKE.screen;
+}
+
+// Every text the programs can print, as their sources spell it: string
+// literals joined across lines and around the product name, as the code
+// joins them when it prints.
+std::string Source_Texts() {
+  std::string all;
+  for (const auto& entry : fs::recursive_directory_iterator(SOURCE + "/src"))
+    if (entry.is_regular_file()) all += Read_File_Bytes(entry.path().string()) + "\n";
+  all = std::regex_replace(all, std::regex("\"\\s*\\+\\s*NAME\\s*\\+\\s*\""), "Tarnwickstone");
+  all = std::regex_replace(all, std::regex("\"\\s*(\\+\\s*)?\""), "");
+  return std::regex_replace(all, std::regex("\\\\\""), "\"");
+}
+
+bool Has_Chinese(const std::string& text) {
+  for (unsigned char c : text)
+    if (c >= 0x80) return true;
+  return false;
+}
+
+// A quote that names a file or a folder, or stands for one, is an example
+// of what a user types or has, not something the program says.
+bool Is_Example(const std::string& text) {
+  return text.find_first_of("\\/") != std::string::npos ||
+         text.find("版本号") != std::string::npos || text.find(".txt") != std::string::npos;
+}
+}  // namespace
+
+TEST(Guide, QuotesOnlyTheProgramsOwnTexts) {
+  std::string guide = Read_File_Bytes(SOURCE + "/docs/guide.zh-CN.md");
+  ASSERT_FALSE(guide.empty());
+  std::string texts = Pages_Shown() + Source_Texts();
+  std::vector<std::string> quotes;
+  // Inline quotes, and the lines of quoted screens (indented or fenced).
+  std::regex inline_code("`([^`\n]+)`"), screen_line("(?:^|\n)(?:    )([^\n]+)");
+  for (std::sregex_iterator it(guide.begin(), guide.end(), inline_code), end; it != end; ++it)
+    quotes.push_back((*it)[1]);
+  for (std::sregex_iterator it(guide.begin(), guide.end(), screen_line), end; it != end; ++it)
+    quotes.push_back((*it)[1]);
+  size_t fence = 0;
+  while ((fence = guide.find("```\n", fence)) != std::string::npos) {
+    size_t close = guide.find("\n```", fence + 4);
+    std::string block = guide.substr(fence + 4, close - fence - 4);
+    for (size_t at = 0, next; at < block.size(); at = next + 1) {
+      next = block.find('\n', at);
+      if (next == std::string::npos) next = block.size();
+      quotes.push_back(block.substr(at, next - at));
+    }
+    fence = close + 4;
+  }
+  int checked = 0;
+  for (const std::string& quote : quotes) {
+    if (!Has_Chinese(quote) || Is_Example(quote)) continue;
+    checked++;
+    EXPECT_NE(texts.find(quote), std::string::npos) << "not the program's own: " << quote;
+  }
+  EXPECT_GT(checked, 30) << "the guide quotes the program's pages";
+}
