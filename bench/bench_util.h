@@ -1,9 +1,7 @@
-// Small helpers shared by the benchmark programs (POSIX only).
+// Small helpers shared by the benchmark programs (POSIX only). Programs are
+// started with the tests' one process helper.
 #pragma once
 
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +11,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "process.h"
 
 inline double Now_Ms() {
   using namespace std::chrono;
@@ -34,56 +34,35 @@ inline void Write_File(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// The program running in `folder` with pipes for its input and output.
-struct Child {
-  pid_t pid;
-  int in;   // what we write goes to its standard input
-  int out;  // what it writes comes from here
+// The program running in `folder`, with what it has written so far.
+struct Bench_Child {
+  Child child;
   std::string seen;
 };
 
-inline Child Spawn(const std::string& program, const std::string& folder) {
-  int in[2], out[2];
-  if (pipe(in) != 0 || pipe(out) != 0) std::exit(2);
-  pid_t pid = fork();
-  if (pid == 0) {
-    dup2(in[0], 0);
-    dup2(out[1], 1);
-    close(in[1]);
-    close(out[0]);
-    if (chdir(folder.c_str()) != 0) _exit(126);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(in[0]);
-  close(out[1]);
-  return {pid, in[1], out[0], ""};
+inline Bench_Child Start_In(const std::string& program, const std::string& folder) {
+  Spawn_Options options;
+  options.folder = folder;
+  Bench_Child b{Spawn({program}, options), ""};
+  if (b.child.pid < 0) std::exit(2);
+  return b;
 }
 
-// Reads the child's output until `text` has appeared; false if it ended first.
-inline bool Wait_For(Child& child, const std::string& text) {
-  char buffer[4096];
-  while (child.seen.find(text) == std::string::npos) {
-    ssize_t n = read(child.out, buffer, sizeof buffer);
-    if (n <= 0) return false;
-    child.seen.append(buffer, static_cast<size_t>(n));
-  }
+// Reads its output until `text` has appeared; false if it ended first.
+inline bool Wait_For(Bench_Child& b, const std::string& text) {
+  while (b.seen.find(text) == std::string::npos)
+    if (Read_Output(b.child, b.seen, 60000) <= 0) return false;
   return true;
 }
 
-inline void Send(Child& child, const std::string& line) {
-  if (write(child.in, line.data(), line.size()) != static_cast<ssize_t>(line.size())) std::exit(2);
+inline void Send(Bench_Child& b, const std::string& line) {
+  if (!Write_Input(b.child, line)) std::exit(2);
 }
 
 // Closes its input (so it ends at end of input) and returns its peak memory in kB.
-inline long Finish(Child& child) {
-  close(child.in);
-  char buffer[4096];
-  while (read(child.out, buffer, sizeof buffer) > 0) {
-  }
-  close(child.out);
-  int status = 0;
-  rusage usage{};
-  wait4(child.pid, &status, 0, &usage);
-  return usage.ru_maxrss;
+inline long Finish(Bench_Child& b) {
+  Close_Input(b.child);
+  long peak_kb = 0;
+  Wait_End(b.child, b.seen, 60000, &peak_kb);
+  return peak_kb;
 }

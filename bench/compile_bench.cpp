@@ -10,7 +10,7 @@ int main() {
   std::vector<double> page, direct;
   for (int run = 0; run < 15; run++) {
     std::remove(exe.c_str());
-    Child child = Spawn(TWS_PROGRAM, folder);
+    Bench_Child child = Start_In(TWS_PROGRAM, folder);
     Send(child, "2\n");
     if (!Wait_For(child, "请输入 C++ 文件的路径：\n")) return 1;
     double start = Now_Ms();
@@ -21,14 +21,7 @@ int main() {
 
     std::remove(exe.c_str());
     start = Now_Ms();
-    pid_t pid = fork();
-    if (pid == 0) {
-      execl("/usr/bin/g++", "g++", "-g", "-o", exe.c_str(), source.c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
+    if (Run_Process({"/usr/bin/g++", "-g", "-o", exe, source}).status != 0) return 1;
     direct.push_back(Now_Ms() - start);
   }
   std::printf("compile: page median %.1f ms, direct median %.1f ms, ratio %.3f\n", Median(page),

@@ -1,5 +1,7 @@
 // How long the help page takes to type itself out, against its paced byte
 // count in milliseconds. The ratio must stay within 1.00 to 1.05.
+#include <fcntl.h>
+
 #include "bench_util.h"
 #include "settings/settings.h"
 

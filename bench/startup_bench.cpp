@@ -7,7 +7,7 @@ int main() {
   std::vector<double> times, memory;
   for (int run = 0; run < 21; run++) {
     double start = Now_Ms();
-    Child child = Spawn(TWS_PROGRAM, folder);
+    Bench_Child child = Start_In(TWS_PROGRAM, folder);
     if (!Wait_For(child, "5. 保存信息并退出\n\n")) return 1;
     times.push_back(Now_Ms() - start);
     memory.push_back(static_cast<double>(Finish(child)) / 1024.0);

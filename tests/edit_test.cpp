@@ -2,12 +2,10 @@
 
 #include "fake_platform.h"
 #include "files/edit.h"
+#include "pages.h"
 #include "settings/settings.h"
 
 namespace {
-
-const std::string EDIT_MENU = std::string(37, ' ') + "Tarnwickstone -- 编辑文件\n" +
-                              std::string(100, '-') + "\n1. 新建文件\n2. 打开已有文件\n3. 返回\n\n";
 
 class Edit_Test : public ::testing::Test {
  protected:

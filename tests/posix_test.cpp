@@ -14,6 +14,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix_internal.h"
+#include "process.h"
 #include "test_text.h"
 
 namespace fs = std::filesystem;
@@ -34,19 +35,6 @@ std::string Read_Fd(int fd) {
   ssize_t n;
   while ((n = read(fd, chunk, sizeof chunk)) > 0) text.append(chunk, n);
   close(fd);
-  return text;
-}
-
-// What a shell command prints, without its last line end.
-std::string Slurp_Command(const std::string& command) {
-  std::string text;
-  if (FILE* out = popen(command.c_str(), "r")) {
-    char chunk[256];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, out)) > 0) text.append(chunk, n);
-    pclose(out);
-  }
-  if (!text.empty() && text.back() == '\n') text.pop_back();
   return text;
 }
 
@@ -226,15 +214,13 @@ TEST_F(Posix, StartInsideARealTmuxRunsTheProgramInANewWindow) {
   if (Find_Program("tmux").empty()) GTEST_SKIP() << "tmux is not installed";
   std::string server = "tws-test-" + std::to_string(getpid());
   ASSERT_EQ(0, Command("tmux -L " + server + " new-session -d -x 80 -y 24 'sleep 20'"));
-  std::string socket = Slurp_Command("tmux -L " + server + " display -p '#{socket_path}'");
+  std::string socket = Run_Process({"tmux", "-L", server, "display", "-p", "#{socket_path}"}).out;
+  if (!socket.empty()) socket.pop_back();  // its line end
   setenv("TMUX", (socket + ",0,0").c_str(), 1);
   std::string prog = Recorder(dir + "/prog");
   fs::current_path(dir);
   EXPECT_EQ(0, Command("start \"T\" prog \"a b\""));
-  for (int i = 0; i < 100 && !fs::exists(prog + ".args"); i++)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ("a b\n", Read_File_Bytes(prog + ".args"));
+  EXPECT_EQ("a b\n", Wait_For_File(prog + ".args", Whole_Lines));
   Command("tmux -L " + server + " kill-server");
   fs::remove(socket);
 }
@@ -250,10 +236,8 @@ TEST_F(Posix, StartWithADisplayOpensATerminalWithoutWaiting) {
   long long before = Clock_Us();
   EXPECT_EQ(0, Command("start \"T\" \"" + prog + "\" a"));
   EXPECT_LT(Clock_Us() - before, 900000);  // returned while the terminal still sleeps
-  for (int i = 0; i < 100 && !fs::exists(terminal + ".args"); i++)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ("-T\nT\n-e\n" + prog + "\na\n", Read_File_Bytes(terminal + ".args"));
+  // printf writes its lines at once, as it ends.
+  EXPECT_EQ("-T\nT\n-e\n" + prog + "\na\n", Wait_For_File(terminal + ".args", Whole_Lines));
 }
 
 TEST_F(Posix, NotepadOpensTheEditorWithThePathAsOneArgument) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
+#include "pages.h"
 #include "settings/settings.h"
 
 // Runner.cpp is built into the tests with its main renamed.
@@ -10,31 +11,7 @@ void Help();
 
 namespace {
 
-const std::string DASHES(100, '-');
-
-const std::string MAIN_MENU = std::string(43, ' ') + "Tarnwickstone\n" + DASHES +
-                              "\n1. 编辑文件\n2. 运行程序\n3. 设置\n4. 帮助\n5. 保存信息并退出\n\n";
-
-const std::string HELP_PAGE =
-    std::string(39, ' ') + "Tarnwickstone -- 帮助\n" + DASHES + "\n\n" + std::string(47, '-') +
-    " 路径 " + std::string(47, '-') +
-    "\n1. 修改编译器、启动器、常用文件夹路径时，请输入完整路径！\n"
-    "2. 编译器路径建议设置为 g++.exe 的路径。\n"
-    "3. 设置默认文件夹后，创建、打开文件和编译、运行程序不必再输入完整路径，Tarnwickstone "
-    "会自动在默认文件夹下操作。\n\n" +
-    std::string(43, '-') + " 编译 & 运行 " + std::string(44, '-') +
-    "\n1. 受限于作者编码能力，设置编译选项时请不要输入 \"，否则可能导致崩溃。\n"
-    "2. Tarnwickstone 支持调用外部启动器（如 ConsolePauser.exe）运行程序，可以在 设置 - "
-    "修改启动器路径 中设置。设置后将优先使用启动器运行程序。\n\n" +
-    std::string(42, '-') + " Tarnwickstone " + std::string(43, '-') +
-    "\n1. 输入选项时，请在输入结束后按下回车。\n"
-    "2. 询问是否时，1 表示是，0 表示否。\n"
-    "3. 不喜欢慢速输出？现在可以在 设置 - 慢速输出 中修改了！\n\n";
-
-const std::string FIRST_QUESTION =
-    "检测到你是第一次使用 Tarnwickstone，是否需要查看帮助（否：0，是：1）？\n";
-
-const std::string EXIT_PAGE = "[cls]将在 3s 内退出……\n";
+const std::string EXIT_PAGE = "[cls]" + EXITING;
 
 class Runner : public ::testing::Test {
  protected:

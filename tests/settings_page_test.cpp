@@ -3,22 +3,11 @@
 #include <algorithm>
 
 #include "fake_platform.h"
+#include "pages.h"
 #include "settings/settings.h"
 #include "settings/settings_page.h"
 
 namespace {
-
-std::string Page(const std::string& com, const std::string& lau, const std::string& us,
-                 const std::string& options, bool slow) {
-  return std::string(39, ' ') + "Tarnwickstone -- 设置\n" + std::string(100, '-') + "\n\n" +
-         std::string(47, '-') + " 路径 " + std::string(47, '-') + "\n当前编译器路径：" + com +
-         "\n1. 修改编译器路径\n\n当前启动器路径：" + lau +
-         "\n2. 修改启动器路径\n\n当前默认文件夹路径：" + us + "\n3. 修改默认文件夹路径\n\n" +
-         std::string(46, '-') + " 编译器 " + std::string(46, '-') + "\n当前编译选项：" + options +
-         "\n4. 修改编译选项\n\n" + std::string(42, '-') + " Tarnwickstone " + std::string(43, '-') +
-         "\n慢速输出：" + (slow ? "开启" : "关闭") + "\n5. " + (slow ? "关闭" : "开启") +
-         "慢速输出\n6. 项目信息\n\n7. 返回\n\n";
-}
 
 class Settings_Page_Test : public ::testing::Test {
  protected:
@@ -32,7 +21,7 @@ class Settings_Page_Test : public ::testing::Test {
 TEST_F(Settings_Page_Test, InitialValuesShowLabelsAloneAndOppositeSlowOutputWords) {
   FAKE.input = {"8", "7"};
   Settings();
-  EXPECT_EQ(FAKE.screen, "[cls]" + Page("", "", "", "", true) + "输入不在给定范围内。\n")
+  EXPECT_EQ(FAKE.screen, "[cls]" + Settings_Page("", "", "", "", true) + "输入不在给定范围内。\n")
       << Escaped(FAKE.screen);
 }
 
@@ -41,9 +30,9 @@ TEST_F(Settings_Page_Test, SlowOutputSwitchWritesItsMessageAtTheNewPace) {
   Settings();
   std::string off = "[cls]关闭成功！\n\n[pause]";
   std::string on = "[cls]开启成功！\n\n[pause]";
-  EXPECT_EQ(FAKE.screen, "[cls]" + Page("", "", "", "", true) + off + "[cls]" +
-                             Page("", "", "", "", false) + on + "[cls]" +
-                             Page("", "", "", "", true))
+  EXPECT_EQ(FAKE.screen, "[cls]" + Settings_Page("", "", "", "", true) + off + "[cls]" +
+                             Settings_Page("", "", "", "", false) + on + "[cls]" +
+                             Settings_Page("", "", "", "", true))
       << Escaped(FAKE.screen);
   // Paced: the first page, "开启成功！" and the last page; never the off page or "关闭成功！".
   size_t page_text = 0;
@@ -76,9 +65,9 @@ TEST_F(Settings_Page_Test, PathEditorsReaskUntilValidAndStoreTheLineAsTyped) {
   EXPECT_NE(screen.find("[cls]请输入新默认文件夹路径：\n路径不是目录。\n路径无效。\n修改成功！\n\n"
                         "[pause]"),
             std::string::npos);
-  EXPECT_NE(
-      Last_Page().find(Page("D:\\tools\\G++.EXE", "D:\\tools\\run.exe", "D:\\src", "", false)),
-      std::string::npos);
+  EXPECT_NE(Last_Page().find(
+                Settings_Page("D:\\tools\\G++.EXE", "D:\\tools\\run.exe", "D:\\src", "", false)),
+            std::string::npos);
 }
 
 TEST_F(Settings_Page_Test, CompileOptionsAreStoredAsTypedEvenWhenEmpty) {
@@ -90,7 +79,7 @@ TEST_F(Settings_Page_Test, CompileOptionsAreStoredAsTypedEvenWhenEmpty) {
   FAKE.input = {"4", "", "7"};
   Settings();
   EXPECT_EQ(COM_SETTINGS, "");
-  EXPECT_EQ(Last_Page(), Page("", "", "", "", false));
+  EXPECT_EQ(Last_Page(), Settings_Page("", "", "", "", false));
 }
 
 TEST_F(Settings_Page_Test, ProjectInformationPage) {

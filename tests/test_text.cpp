@@ -1,7 +1,9 @@
 #include "test_text.h"
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 std::string Escaped(const std::string& text) {
   static const char HEX[] = "0123456789abcdef";
@@ -38,4 +40,19 @@ void Write_File_Bytes(const std::string& path, const std::string& bytes) {
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "expected the end: " << Escaped(tail) << "\nbut the text was: " << Escaped(text);
+}
+
+std::string Wait_For_File(const std::string& path, bool (*done)(const std::string&),
+                          int timeout_ms) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  std::string text = Read_File_Bytes(path);
+  while (!done(text) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    text = Read_File_Bytes(path);
+  }
+  return text;
+}
+
+bool Whole_Lines(const std::string& text) {
+  return !text.empty() && text.back() == '\n';
 }

@@ -12,6 +12,14 @@ std::string Escaped(const std::string& text);
 // A file's whole content, byte for byte; empty when it cannot be read.
 std::string Read_File_Bytes(const std::string& path);
 
+// A file that another process writes: its content once `done` says it is
+// complete, or what it holds after `timeout_ms` (empty when it never came).
+std::string Wait_For_File(const std::string& path, bool (*done)(const std::string&),
+                          int timeout_ms = 10000);
+
+// Whether a log holds whole lines: something, and a line end at its end.
+bool Whole_Lines(const std::string& text);
+
 // Writes the bytes as the file's whole content.
 void Write_File_Bytes(const std::string& path, const std::string& bytes);
 

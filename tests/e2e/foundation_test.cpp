@@ -14,6 +14,7 @@
 
 #include "e2e/piped_run.h"
 #include "e2e/pty_session.h"
+#include "pages.h"
 #include "test_text.h"
 
 namespace fs = std::filesystem;
@@ -21,38 +22,10 @@ namespace fs = std::filesystem;
 namespace {
 const std::string TITLE = "\x1b]0;Tarnwickstone\x07";
 const std::string CLS = "\x1b[H\x1b[2J\x1b[3J";
-const std::string DASHES(100, '-');
-
-const std::string FIRST_QUESTION =
-    "检测到你是第一次使用 Tarnwickstone，是否需要查看帮助（否：0，是：1）？\n";
-
-const std::string MAIN_MENU = CLS + std::string(43, ' ') + "Tarnwickstone\n" + DASHES +
-                              "\n1. 编辑文件\n2. 运行程序\n3. 设置\n4. 帮助\n5. 保存信息并退出\n\n";
-
-// The help page from its title to its pause; the lines between the
-// sections are checked byte for byte by the unit tests.
-const std::string HELP_TOP = CLS + std::string(39, ' ') + "Tarnwickstone -- 帮助\n" + DASHES +
-                             "\n\n" + std::string(47, '-') + " 路径 " + std::string(47, '-') +
-                             "\n1. 修改编译器、启动器、常用文件夹路径时，请输入完整路径！\n";
-const std::string HELP_END =
-    "3. 不喜欢慢速输出？现在可以在 设置 - 慢速输出 中修改了！\n\n请按任意键继续. . .";
-
-const std::string EXIT_PAGE = CLS + "将在 3s 内退出……\n";
-const std::string PAUSE = "请按任意键继续. . .\n";
-
-// What a failed save says, by its reason.
-std::string Not_Saved(const std::string& why) {
-  return "设置没有保存：" + why + "。请从你能写入的文件夹启动 Tarnwickstone，设置会保存在那里。\n";
-}
-std::string Kept(const std::string& why) {
-  return "设置没有保存：原来的设置文件 Tarnwickstone.tws 无法读取（" + why +
-         "），为了不丢失其中的设置，没有覆盖它。请把它移走或改名，或者从别的文件夹启动 "
-         "Tarnwickstone。\n";
-}
-const std::string FOLDER_IN_THE_WAY =
-    "设置没有保存：这里有一个名为 Tarnwickstone.tws "
-    "的文件夹，占着设置文件的位置。请把它移走或改名，"
-    "或者从别的文件夹启动 Tarnwickstone。\n";
+const std::string MENU = CLS + MAIN_MENU;
+const std::string HELP = CLS + HELP_PAGE + KEY_WAIT;
+const std::string EXIT_PAGE = CLS + EXITING;
+const std::string PAUSE = KEY_WAIT + "\n";
 
 // The words that run the program as an ordinary user, for whom file
 // permissions hold; none needed when this already is one.
@@ -61,16 +34,6 @@ bool As_Ordinary_User(std::vector<std::string>& wrapper) {
   if (geteuid() != 0) return true;
   wrapper = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
   return access("/usr/bin/setpriv", X_OK) == 0;
-}
-
-// True once the terminal reads single keys without echo, as during a pause.
-bool Waits_For_A_Key(Pty_Session& s) {
-  for (int i = 0; i < 500; i++) {
-    termios mode{};
-    if (tcgetattr(s.master, &mode) == 0 && !(mode.c_lflag & (ICANON | ECHO))) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
 }
 
 long long Ms_Since(std::chrono::steady_clock::time_point start) {
@@ -125,11 +88,10 @@ TEST_F(Foundation, FirstStartOffersHelpThenSavesTheDefaultsAndTheNextStartAsksNo
     // Nothing is cleared before the question: it is the first thing shown.
     EXPECT_EQ(TITLE + FIRST_QUESTION, s.screen.substr(0, s.seen));
     Send(s, "1");
-    ASSERT_TRUE(Expect(s, HELP_TOP, 20000));
-    ASSERT_TRUE(Expect(s, HELP_END, 20000));
+    ASSERT_TRUE(Expect(s, HELP, 20000));
     ASSERT_TRUE(Waits_For_A_Key(s)) << Transcript(s);
     Type(s, "x");
-    ASSERT_TRUE(Expect(s, "\n" + MAIN_MENU, 20000));
+    ASSERT_TRUE(Expect(s, "\n" + MENU, 20000));
     Send(s, "5");
     ASSERT_TRUE(Expect(s, EXIT_PAGE));
     EXPECT_EQ(0, Wait_Exit(s)) << Transcript(s);
@@ -139,8 +101,8 @@ TEST_F(Foundation, FirstStartOffersHelpThenSavesTheDefaultsAndTheNextStartAsksNo
 
   Pty_Session again;
   ASSERT_TRUE(Start(again, TWS_PROGRAM, dir));
-  ASSERT_TRUE(Expect(again, MAIN_MENU, 20000));
-  EXPECT_EQ(TITLE + MAIN_MENU, again.screen.substr(0, again.seen));
+  ASSERT_TRUE(Expect(again, MENU, 20000));
+  EXPECT_EQ(TITLE + MENU, again.screen.substr(0, again.seen));
   Send(again, "5");
   ASSERT_TRUE(Expect(again, EXIT_PAGE));
   EXPECT_EQ(0, Wait_Exit(again)) << Transcript(again);
@@ -163,7 +125,7 @@ TEST_F(Foundation, EndOfInputAtTheMainMenuEndsAtOnceAndSavesNothing) {
   Saved_Settings(saved);
   Pty_Session s;
   ASSERT_TRUE(Start(s, TWS_PROGRAM, dir));
-  ASSERT_TRUE(Expect(s, MAIN_MENU));
+  ASSERT_TRUE(Expect(s, MENU));
   Send(s, "abc");
   ASSERT_TRUE(Expect(s, "输入不是自然数。\n"));
   auto sent = std::chrono::steady_clock::now();
@@ -178,9 +140,9 @@ TEST_F(Foundation, CtrlCDuringThePauseEndsTheProgramAndLeavesTheTerminalAsItWas)
   Saved_Settings("\n\n\n\n0");
   Pty_Session s;
   ASSERT_TRUE(Start(s, TWS_PROGRAM, dir));
-  ASSERT_TRUE(Expect(s, MAIN_MENU));
+  ASSERT_TRUE(Expect(s, MENU));
   Send(s, "4");
-  ASSERT_TRUE(Expect(s, HELP_END));
+  ASSERT_TRUE(Expect(s, HELP));
   ASSERT_TRUE(Waits_For_A_Key(s)) << Transcript(s);
   Type(s, "\x03");
   EXPECT_EQ(128 + SIGINT, Wait_Exit(s)) << Transcript(s);
@@ -198,10 +160,10 @@ TEST_F(Foundation, AScriptOfAnswersPipedInAtOnceIsReadInOrder) {
     fs::remove(settings);
     Piped_Run run = Run_Piped(TWS_PROGRAM, dir, script);
     EXPECT_EQ(0, run.status) << Escaped(run.out);
-    size_t help = run.out.find(HELP_END + "\n" + MAIN_MENU);
-    EXPECT_EQ(0u, run.out.find(FIRST_QUESTION + HELP_TOP)) << Escaped(run.out);
+    size_t help = run.out.find(HELP + "\n" + MENU);
+    EXPECT_EQ(0u, run.out.find(FIRST_QUESTION + HELP)) << Escaped(run.out);
     EXPECT_NE(std::string::npos, help) << Escaped(run.out);
-    EXPECT_EQ(HELP_END + "\n" + MAIN_MENU + EXIT_PAGE, run.out.substr(help)) << Escaped(run.out);
+    EXPECT_EQ(HELP + "\n" + MENU + EXIT_PAGE, run.out.substr(help)) << Escaped(run.out);
     EXPECT_EQ("\n\n\n\n1", Read_File_Bytes(settings));
   }
   // The script ends before the question is answered: nothing is saved.
@@ -239,7 +201,7 @@ TEST_F(Foundation, ASaveThatCannotBeMadeIsSaidAndLosesNothing) {
          t.Saved_Settings("/usr/bin/g++\n\n\n\n0");
          chmod(t.dir.c_str(), 0555);
        },
-       true, MAIN_MENU, Not_Saved("这个文件夹不允许写入")},
+       true, MENU, Not_Saved("这个文件夹不允许写入")},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -250,7 +212,7 @@ TEST_F(Foundation, ASaveThatCannotBeMadeIsSaidAndLosesNothing) {
     chmod(dir.c_str(), 0755);
     c.arrange(*this);
     std::string before = fs::is_regular_file(settings) ? Read_File_Bytes(settings) : "";
-    std::string answers = c.first_page == MAIN_MENU ? "5\nx" : "0\n5\nx";
+    std::string answers = c.first_page == MENU ? "5\nx" : "0\n5\nx";
     Piped_Run run = Run_Piped(TWS_PROGRAM, dir, answers, 20000, wrapper);
     chmod(dir.c_str(), 0755);
     chmod(settings.c_str(), 0644);

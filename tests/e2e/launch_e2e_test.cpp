@@ -49,9 +49,9 @@ struct Launch_Test : ::testing::Test {
     if (!Start(s, script, folder)) return -2;
     if (!before.empty()) Type(s, before);
     if (!Expect(s, WAIT)) return -3;
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    if (!Waits_For_A_Key(s)) return -4;  // no key is waited for
     Drain(s);
-    if (!Ends_With(s.screen, WAIT)) return -4;  // the wait ended without a key
+    if (!Ends_With(s.screen, WAIT)) return -5;  // it went on without a key
     Type(s, "x");
     return Wait_Exit(s);
   }

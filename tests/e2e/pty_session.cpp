@@ -2,9 +2,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "process.h"
 #include "test_text.h"
 
 namespace {
@@ -80,22 +81,20 @@ Pty_Session::~Pty_Session() {
 
 bool Start(Pty_Session& s, const std::string& program, const std::string& folder,
            const std::map<std::string, std::string>& env) {
-  winsize size{};
-  size.ws_row = 40;
-  size.ws_col = 120;
-  pid_t pid = forkpty(&s.master, nullptr, nullptr, &size);
-  if (pid < 0) return false;
-  if (pid == 0) {
-    if (chdir(folder.c_str()) != 0) _exit(126);
-    for (const char* name : {"TMUX", "DISPLAY", "WAYLAND_DISPLAY"}) unsetenv(name);
-    setenv("TERM", "xterm", 1);
-    setenv("LANG", "C.UTF-8", 1);
-    for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  fcntl(s.master, F_SETFD, FD_CLOEXEC);
-  s.pid = pid;
+  Spawn_Options options;
+  options.folder = folder;
+  options.terminal = true;
+  options.env = {{"TMUX", ""},
+                 {"DISPLAY", ""},
+                 {"WAYLAND_DISPLAY", ""},
+                 {"TERM", "xterm"},
+                 {"LANG", "C.UTF-8"}};
+  for (const auto& [name, value] : env) options.env[name] = value;
+  Child child = Spawn({program}, options);
+  if (child.pid < 0) return false;
+  close(child.in);  // the session types through its master
+  s.pid = child.pid;
+  s.master = child.out;
   s.steps.push_back("started " + program + " in " + folder);
   return true;
 }
@@ -139,6 +138,16 @@ void Send(Pty_Session& s, const std::string& line) {
          << Escaped(text) << "\n\nbut the screen since the last match shows:\n"
          << Escaped(Tail(s.screen.substr(s.seen), 3000)) << "\n\n"
          << Last_Steps(s);
+}
+
+bool Waits_For_A_Key(Pty_Session& s) {
+  auto deadline = Clock::now() + std::chrono::seconds(5);
+  while (true) {
+    termios mode{};
+    if (tcgetattr(s.master, &mode) == 0 && !(mode.c_lflag & (ICANON | ECHO))) return true;
+    if (Ms_Left(deadline) == 0) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
 }
 
 void Drain(Pty_Session& s) {

@@ -44,6 +44,10 @@ void Type(Pty_Session& s, const std::string& keys);
 // killed).
 int Wait_Exit(Pty_Session& s, int timeout_ms = 10000);
 
+// Waits until the terminal reads single keys without echo, as a pause sets it
+// before it reads its key. False when that does not come within 5 s.
+bool Waits_For_A_Key(Pty_Session& s);
+
 // Reads what the program has written so far without waiting for more.
 void Drain(Pty_Session& s);
 

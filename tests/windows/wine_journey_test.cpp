@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "pages.h"
 #include "wine_session.h"
 
 namespace fs = std::filesystem;
@@ -15,52 +16,8 @@ namespace {
 // Wine's cmd shows its own press-any-key text, in the code page of the locale;
 // it ends in these three dots in every language.
 const std::string PAUSE = "...";
-const std::string DASHES(100, '-');
-
 std::string Program() {
   return Windows_Build("tarnwickstone.exe");
-}
-
-std::string Rule(int left, const std::string& label, int right) {
-  return std::string(left, '-') + label + std::string(right, '-') + "\n";
-}
-
-const std::string FIRST_USE =
-    "检测到你是第一次使用 Tarnwickstone，是否需要查看帮助（否：0，是：1）？\n";
-
-const std::string MAIN_MENU = std::string(43, ' ') + "Tarnwickstone\n" + DASHES +
-                              "\n"
-                              "1. 编辑文件\n2. 运行程序\n3. 设置\n4. 帮助\n5. 保存信息并退出\n\n";
-
-const std::string HELP =
-    std::string(39, ' ') + "Tarnwickstone -- 帮助\n" + DASHES + "\n\n" + Rule(47, " 路径 ", 47) +
-    "1. 修改编译器、启动器、常用文件夹路径时，请输入完整路径！\n"
-    "2. 编译器路径建议设置为 g++.exe 的路径。\n"
-    "3. 设置默认文件夹后，创建、打开文件和编译、运行程序不必再输入完整路径，Tarnwickstone "
-    "会自动在默认文件夹下操作。\n\n" +
-    Rule(43, " 编译 & 运行 ", 44) +
-    "1. 受限于作者编码能力，设置编译选项时请不要输入 \"，否则可能导致崩溃。\n"
-    "2. Tarnwickstone 支持调用外部启动器（如 ConsolePauser.exe）运行程序，可以在 设置 - "
-    "修改启动器路径 中设置。设置后将优先使用启动器运行程序。\n\n" +
-    Rule(42, " Tarnwickstone ", 43) +
-    "1. 输入选项时，请在输入结束后按下回车。\n"
-    "2. 询问是否时，1 表示是，0 表示否。\n"
-    "3. 不喜欢慢速输出？现在可以在 设置 - 慢速输出 中修改了！\n\n";
-
-const std::string EXITING = "将在 3s 内退出……\n";
-
-const std::string EDIT_MENU = std::string(37, ' ') + "Tarnwickstone -- 编辑文件\n" + DASHES +
-                              "\n1. 新建文件\n2. 打开已有文件\n3. 返回\n\n";
-
-std::string Settings_Page(const std::string& com, const std::string& lau, const std::string& us,
-                          const std::string& options, bool slow) {
-  return std::string(39, ' ') + "Tarnwickstone -- 设置\n" + DASHES + "\n\n" +
-         Rule(47, " 路径 ", 47) + "当前编译器路径：" + com + "\n1. 修改编译器路径\n\n" +
-         "当前启动器路径：" + lau + "\n2. 修改启动器路径\n\n" + "当前默认文件夹路径：" + us +
-         "\n3. 修改默认文件夹路径\n\n" + Rule(46, " 编译器 ", 46) + "当前编译选项：" + options +
-         "\n4. 修改编译选项\n\n" + Rule(42, " Tarnwickstone ", 43) + "慢速输出：" +
-         (slow ? "开启" : "关闭") + "\n5. " + (slow ? "关闭" : "开启") +
-         "慢速输出\n6. 项目信息\n\n7. 返回\n\n";
 }
 
 // The program's next output is exactly `text` (LF written as CR LF), with
@@ -84,11 +41,10 @@ testing::AssertionResult Press_Key(Session& s) {
 }
 
 // What a double wrote to its log, once it is there: a started program runs
-// on its own, and the program goes on without waiting for it.
+// on its own, and the program goes on without waiting for it. The double
+// writes its one line at once.
 std::string Log_Of(const std::string& path, int seconds = 30) {
-  for (int i = 0; i < seconds * 10 && !fs::exists(path); ++i) usleep(100000);
-  usleep(200000);  // the double writes its one line at once; let it finish
-  return Read_File_Bytes(path);
+  return Wait_For_File(path, Whole_Lines, seconds * 1000);
 }
 
 }  // namespace
@@ -99,11 +55,11 @@ TEST(WindowsProgram, FirstUseHelpExitAndARestartThatAsksNothing) {
   std::string settings = folder + "/Tarnwickstone.tws";
 
   Session s = Start(Program(), {}, folder);
-  ASSERT_TRUE(Shows(s, FIRST_USE));
+  ASSERT_TRUE(Shows(s, FIRST_QUESTION));
   Send(s, "2\r\n");
   ASSERT_TRUE(Shows(s, "输入不在给定范围内。\n"));
   Send(s, "1\r\n");
-  ASSERT_TRUE(Shows(s, HELP));
+  ASSERT_TRUE(Shows(s, HELP_PAGE));
   ASSERT_TRUE(Press_Key(s));
   ASSERT_TRUE(Shows(s, MAIN_MENU));
   Send(s, "5\r\n");
@@ -153,7 +109,7 @@ TEST(WindowsProgram, SettingsEditCompileRunExitAndRestart) {
   std::string us = Windows_Path(sources);
 
   Session s = Start(Program(), {}, folder);
-  ASSERT_TRUE(Shows(s, FIRST_USE));
+  ASSERT_TRUE(Shows(s, FIRST_QUESTION));
   Send(s, "0\r\n");
   ASSERT_TRUE(Shows(s, MAIN_MENU));
 
@@ -289,17 +245,14 @@ TEST(WindowsProgram, SettingsEditCompileRunExitAndRestart) {
 // what stood in the settings file's place is left as it was.
 TEST(WindowsProgram, ASaveThatCannotBeMadeIsSaid) {
   REQUIRE_WINE();
-  const std::string advice = "请从你能写入的文件夹启动 Tarnwickstone，设置会保存在那里。\n";
   std::string folder = Fresh_Folder("folder in the way");
   fs::create_directory(folder + "/Tarnwickstone.tws");
   Session s = Start(Program(), {}, folder);
-  ASSERT_TRUE(Shows(s, FIRST_USE));
+  ASSERT_TRUE(Shows(s, FIRST_QUESTION));
   Send(s, "0\r\n");
   ASSERT_TRUE(Shows(s, MAIN_MENU));
   Send(s, "5\r\n");
-  ASSERT_TRUE(Shows(
-      s, EXITING + "设置没有保存：这里有一个名为 Tarnwickstone.tws 的文件夹，占着设置文件的位置。"
-                   "请把它移走或改名，或者从别的文件夹启动 Tarnwickstone。\n"));
+  ASSERT_TRUE(Shows(s, EXITING + FOLDER_IN_THE_WAY));
   ASSERT_TRUE(Press_Key(s));
   EXPECT_EQ(Finish(s), 1);
   EXPECT_TRUE(fs::is_directory(folder + "/Tarnwickstone.tws"));
@@ -322,11 +275,11 @@ TEST(WindowsProgram, ASaveThatCannotBeMadeIsSaid) {
     chmod(folder.c_str(), 0555);
   }
   s = Start(Program(), {}, folder);
-  ASSERT_TRUE(Shows(s, FIRST_USE));
+  ASSERT_TRUE(Shows(s, FIRST_QUESTION));
   Send(s, "0\r\n");
   ASSERT_TRUE(Shows(s, MAIN_MENU));
   Send(s, "5\r\n");
-  ASSERT_TRUE(Shows(s, EXITING + "设置没有保存：这个文件夹不允许写入。" + advice));
+  ASSERT_TRUE(Shows(s, EXITING + Not_Saved("这个文件夹不允许写入")));
   ASSERT_TRUE(Press_Key(s));
   EXPECT_EQ(Finish(s), 1);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 0);

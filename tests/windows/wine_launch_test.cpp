@@ -38,19 +38,19 @@ std::string Sample(const std::string& name) {
 struct Launched {
   std::string output;  // what the launcher and the program wrote, CR LF as LF, times as T
   int status;          // the launcher's exit status as Wine passes it on (the low 8 bits)
-  bool waited;         // it still ran a moment after its prompt, until the key came
+  bool waited;         // it read the key sent after its prompt
 };
 
 // Runs the launcher with `args` in `folder` and presses a key at its wait.
 Launched Launch(const std::vector<std::string>& args, const std::string& folder) {
   Session s = Start(Launcher(), args, folder);
   Launched run{"", -1, false};
-  if (Expect(s, "请按任意键继续. . .", 60)) {
-    usleep(300000);
-    run.waited = waitpid(s.pid, nullptr, WNOHANG) == 0;
-    Send(s, "x");
-  }
-  run.status = Finish(s);
+  bool prompted = bool(Expect(s, "请按任意键继续. . .", 60));
+  // A launcher that went on without a key would leave it unread.
+  if (prompted) Send(s, "x");
+  int unread = -1;
+  run.status = Finish(s, 30, &unread);
+  run.waited = prompted && unread == 0;
   std::string text;
   for (char c : s.output)
     if (c != '\r') text += c;

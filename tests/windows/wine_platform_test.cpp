@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "process.h"
 #include "wine_session.h"
 
 namespace fs = std::filesystem;
@@ -130,15 +131,10 @@ TEST(WindowsLayer, PacesOneMillisecondSleepsAgainstTheClock) {
 
 TEST(WindowsBuild, ImportsOnlyWindowsSystemLibraries) {
   REQUIRE_WINE();
-  std::string command =
-      "x86_64-w64-mingw32-objdump -p '" + Windows_Build("tarnwickstone.exe") + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string dump;
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) dump.append(buffer, got);
-  ASSERT_EQ(pclose(pipe), 0) << command;
+  Process_Run objdump =
+      Run_Process({"x86_64-w64-mingw32-objdump", "-p", Windows_Build("tarnwickstone.exe")});
+  ASSERT_EQ(objdump.status, 0) << objdump.out;
+  const std::string& dump = objdump.out;
   std::vector<std::string> dlls;
   for (size_t at = dump.find("DLL Name: "); at != std::string::npos;
        at = dump.find("DLL Name: ", at + 1))

@@ -16,6 +16,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "process.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -24,66 +26,44 @@ const char* const WINE = "/usr/lib/wine/wine64";
 const std::string PREFIX = TWS_WINE_PREFIX;  // throwaway, in the build tree
 const std::string RUNS = TWS_WINE_RUNS;      // the tests' working folders
 
-// The environment every Wine process gets: Chinese locale, so that Wine uses
-// code page 936 as Chinese Windows does; no display, so nothing opens a window.
-void Wine_Environment() {
-  setenv("WINEPREFIX", PREFIX.c_str(), 1);
-  setenv("WINEDEBUG", "-all", 1);
-  setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
-  setenv("LANG", "zh_CN.UTF-8", 1);
-  setenv("LC_ALL", "zh_CN.UTF-8", 1);
-  unsetenv("DISPLAY");
-  unsetenv("WAYLAND_DISPLAY");
+// How every Wine process starts: Chinese locale, so that Wine uses code page
+// 936 as Chinese Windows does; no display, so nothing opens a window.
+Spawn_Options Wine_Options(const std::string& folder) {
+  Spawn_Options options;
+  options.folder = folder;
+  options.env = {
+      {"WINEPREFIX", PREFIX},  {"WINEDEBUG", "-all"},     {"WINEDLLOVERRIDES", "mscoree,mshtml="},
+      {"LANG", "zh_CN.UTF-8"}, {"LC_ALL", "zh_CN.UTF-8"}, {"DISPLAY", ""},
+      {"WAYLAND_DISPLAY", ""}};
+  return options;
 }
 
-[[noreturn]] void Exec(const std::vector<std::string>& argv, const std::string& folder) {
-  Wine_Environment();
-  if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  execv(args[0], args.data());
-  _exit(127);
-}
-
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& folder, int in, int out) {
-  pid_t pid = fork();
-  if (pid != 0) return pid;
-  // Without pipes of its own, nothing started here (wineserver above all,
-  // which outlives it) may hold on to the test's output.
-  int null = open("/dev/null", O_RDWR);
-  dup2(in >= 0 ? in : null, 0);
-  dup2(out >= 0 ? out : null, 1);
-  dup2(out >= 0 ? out : null, 2);
-  Exec(argv, folder);
-}
-
-int Wait_Status(pid_t pid) {
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+// Runs a Wine tool to its end. Without pipes of its own: nothing started here
+// (wineserver above all, which outlives it) may hold on to the test's output.
+int Run_Detached(const std::vector<std::string>& argv) {
+  Spawn_Options options = Wine_Options("");
+  options.detached = true;
+  Child child = Spawn(argv, options);
+  std::string ignored;
+  return Wait_End(child, ignored, 300000);
 }
 
 // Ends this run's wineserver, and with it every Wine process of the run.
 class Wine_Cleanup : public testing::Environment {
  public:
   void TearDown() override {
-    if (!fs::exists(PREFIX)) return;
-    pid_t pid = Spawn({"/usr/lib/wine/wineserver", "-k"}, "", -1, -1);
-    Wait_Status(pid);
+    if (fs::exists(PREFIX)) Run_Detached({"/usr/lib/wine/wineserver", "-k"});
   }
 };
 testing::Environment* const CLEANUP = testing::AddGlobalTestEnvironment(new Wine_Cleanup);
 
-// 1: something was read; 0: nothing came within `ms`; -1: the output ended.
-int Read_Some(Session& s, int ms) {
-  pollfd p = {s.out, POLLIN, 0};
-  if (poll(&p, 1, ms) <= 0) return 0;
-  char buffer[4096];
-  ssize_t got = read(s.out, buffer, sizeof buffer);
-  if (got <= 0) return -1;
-  s.output.append(buffer, got);
-  return 1;
+Child Child_Of(const Session& s) {
+  Child child;
+  child.pid = s.pid;
+  child.in = s.in;
+  child.out = s.out;
+  child.input_reader = s.input_reader;
+  return child;
 }
 
 }  // namespace
@@ -107,7 +87,7 @@ std::string Wine_Missing() {
     std::error_code ignored;
     fs::remove_all(PREFIX, ignored);
     fs::remove_all(RUNS, ignored);
-    int status = Wait_Status(Spawn({WINE, "wineboot", "-i"}, "", -1, -1));
+    int status = Run_Detached({WINE, "wineboot", "-i"});
     if (status != 0) return "wineboot failed with status " + std::to_string(status);
     return std::string();
   }();
@@ -131,39 +111,31 @@ std::string Windows_Path(const std::string& unix_path) {
 
 Session Start(const std::string& exe, const std::vector<std::string>& args,
               const std::string& folder) {
-  int in[2], out[2];
-  if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) return Session();
   std::vector<std::string> argv = {WINE, exe};
   argv.insert(argv.end(), args.begin(), args.end());
+  Spawn_Options options = Wine_Options(folder);
+  options.watch_input = true;
+  Child child = Spawn(argv, options);
   Session s;
-  s.pid = Spawn(argv, folder, in[0], out[1]);
-  close(in[0]);
-  close(out[1]);
-  s.in = in[1];
-  s.out = out[0];
-  signal(SIGPIPE, SIG_IGN);  // a program that ended early must not end the test
+  s.pid = child.pid;
+  s.in = child.in;
+  s.out = child.out;
+  s.input_reader = child.input_reader;
   return s;
 }
 
 Session Start_In_Terminal(const std::string& exe, const std::string& folder) {
+  Spawn_Options options = Wine_Options(folder);
+  options.terminal = true;
+  // Raw from the start, as Wine's console sets it anyway once it reads: typed
+  // bytes must not be echoed or turned into other bytes before then.
+  options.raw = true;
+  Child child = Spawn({WINE, exe}, options);
   Session s;
   s.terminal = true;
-  winsize size = {};
-  size.ws_col = 120;
-  size.ws_row = 40;
-  int master = -1;
-  s.pid = forkpty(&master, nullptr, nullptr, &size);
-  if (s.pid == 0) {
-    // Raw from the start, as Wine's console sets it anyway once it reads:
-    // typed bytes must not be echoed or turned into other bytes before then.
-    termios mode;
-    tcgetattr(0, &mode);
-    cfmakeraw(&mode);
-    tcsetattr(0, TCSANOW, &mode);
-    Exec({WINE, exe}, folder);
-  }
-  s.out = master;
-  s.in = dup(master);
+  s.pid = child.pid;
+  s.in = child.in;
+  s.out = child.out;
   return s;
 }
 
@@ -189,7 +161,8 @@ testing::AssertionResult Expect(Session& s, const std::string& text, int seconds
          std::string::npos) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         end - std::chrono::steady_clock::now());
-    if (left.count() <= 0 || Read_Some(s, static_cast<int>(left.count())) < 0)
+    Child child = Child_Of(s);
+    if (left.count() <= 0 || Read_Output(child, s.output, static_cast<int>(left.count())) < 0)
       return testing::AssertionFailure()
              << "waited for: " << Escaped(text) << "\nbut got: "
              << Escaped((s.terminal ? Visible(s.output) : s.output).substr(s.seen));
@@ -199,27 +172,18 @@ testing::AssertionResult Expect(Session& s, const std::string& text, int seconds
 }
 
 void Send(Session& s, const std::string& bytes) {
-  ssize_t ignored = write(s.in, bytes.data(), bytes.size());
-  (void)ignored;
+  Child child = Child_Of(s);
+  Write_Input(child, bytes);
 }
 
-int Finish(Session& s, int seconds) {
-  if (s.in >= 0) close(s.in);
-  s.in = -1;
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  int status = 0;
-  pid_t done = 0;
-  while ((done = waitpid(s.pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < end)
-    if (Read_Some(s, 50) < 0) usleep(20000);
-  if (done == 0) {
-    kill(s.pid, SIGKILL);
-    waitpid(s.pid, &status, 0);
-  }
-  while (Read_Some(s, 0) > 0) {
-  }
-  close(s.out);
-  s.out = -1;
-  return done != 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+int Finish(Session& s, int seconds, int* unread) {
+  Child child = Child_Of(s);
+  Close_Input(child);
+  int status = Wait_End(child, s.output, seconds * 1000);
+  int left = Take_Unread_Input(child);
+  if (unread != nullptr) *unread = left;
+  s.pid = s.in = s.out = s.input_reader = -1;
+  return status;
 }
 
 std::string Run(const std::string& exe, const std::vector<std::string>& args,

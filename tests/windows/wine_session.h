@@ -43,10 +43,11 @@ std::string Windows_Path(const std::string& unix_path);
 struct Session {
   bool terminal = false;  // runs in a pseudo-terminal, so Wine gives it a console
   pid_t pid = -1;
-  int in = -1;         // the program's standard input
-  int out = -1;        // its standard output and error
-  std::string output;  // everything it has written so far
-  size_t seen = 0;     // where the next Expect starts looking (in Visible when terminal)
+  int in = -1;            // the program's standard input
+  int out = -1;           // its standard output and error
+  int input_reader = -1;  // our own reader of its input, to see what it left unread
+  std::string output;     // everything it has written so far
+  size_t seen = 0;        // where the next Expect starts looking (in Visible when terminal)
 };
 
 // Starts a Windows program under Wine in `folder`.
@@ -67,8 +68,9 @@ testing::AssertionResult Expect(Session& s, const std::string& text, int seconds
 void Send(Session& s, const std::string& bytes);
 
 // Closes its input and waits for the end; the exit status, or -1 when it had
-// to be killed after `seconds`.
-int Finish(Session& s, int seconds = 30);
+// to be killed after `seconds`. `unread`, when given, gets how many of the
+// bytes sent to it the program never read.
+int Finish(Session& s, int seconds = 30, int* unread = nullptr);
 
 // Runs a program to its end with the given input; gives back its output.
 std::string Run(const std::string& exe, const std::vector<std::string>& args,

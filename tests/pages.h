@@ -1,0 +1,65 @@
+// The main program's pages and messages as the tests expect them, written
+// once: LF line ends, no clearing before them. Each test adds what its
+// console makes of them (a clear, CR LF). The texts are inline, so that the
+// tests' own constants built from them are made after them.
+#pragma once
+
+#include <string>
+
+namespace pages_detail {
+inline std::string Rule(int left, const std::string& label, int right) {
+  return std::string(left, '-') + label + std::string(right, '-') + "\n";
+}
+inline const std::string DASHES(100, '-');
+}  // namespace pages_detail
+
+// The first-use question.
+inline const std::string FIRST_QUESTION =
+    "检测到你是第一次使用 Tarnwickstone，是否需要查看帮助（否：0，是：1）？\n";
+
+// The main menu: title to the blank line after entry 5.
+inline const std::string MAIN_MENU =
+    std::string(43, ' ') + "Tarnwickstone\n" + pages_detail::DASHES +
+    "\n1. 编辑文件\n2. 运行程序\n3. 设置\n4. 帮助\n5. 保存信息并退出\n\n";
+
+// The help page: title to the blank line before the pause.
+inline const std::string HELP_PAGE =
+    std::string(39, ' ') + "Tarnwickstone -- 帮助\n" + pages_detail::DASHES + "\n\n" +
+    pages_detail::Rule(47, " 路径 ", 47) +
+    "1. 修改编译器、启动器、常用文件夹路径时，请输入完整路径！\n"
+    "2. 编译器路径建议设置为 g++.exe 的路径。\n"
+    "3. 设置默认文件夹后，创建、打开文件和编译、运行程序不必再输入完整路径，Tarnwickstone "
+    "会自动在默认文件夹下操作。\n\n" +
+    pages_detail::Rule(43, " 编译 & 运行 ", 44) +
+    "1. 受限于作者编码能力，设置编译选项时请不要输入 \"，否则可能导致崩溃。\n"
+    "2. Tarnwickstone 支持调用外部启动器（如 ConsolePauser.exe）运行程序，可以在 设置 - "
+    "修改启动器路径 中设置。设置后将优先使用启动器运行程序。\n\n" +
+    pages_detail::Rule(42, " Tarnwickstone ", 43) +
+    "1. 输入选项时，请在输入结束后按下回车。\n"
+    "2. 询问是否时，1 表示是，0 表示否。\n"
+    "3. 不喜欢慢速输出？现在可以在 设置 - 慢速输出 中修改了！\n\n";
+
+// The edit menu: title to the blank line after entry 3.
+inline const std::string EDIT_MENU = std::string(37, ' ') + "Tarnwickstone -- 编辑文件\n" +
+                                     pages_detail::DASHES +
+                                     "\n1. 新建文件\n2. 打开已有文件\n3. 返回\n\n";
+
+// The exit page's one line.
+inline const std::string EXITING = "将在 3s 内退出……\n";
+
+// The POSIX pause and the launcher's wait.
+inline const std::string KEY_WAIT = "请按任意键继续. . .";
+
+// The settings page for these values, title to the blank line after entry 7.
+std::string Settings_Page(const std::string& com, const std::string& lau, const std::string& us,
+                          const std::string& options, bool slow);
+
+// What a save that could not be made says: the file could not be written...
+std::string Not_Saved(const std::string& why);
+// ...what stood there could not be read, so it is kept...
+std::string Kept(const std::string& why);
+// ...or a folder stands in its place.
+inline const std::string FOLDER_IN_THE_WAY =
+    "设置没有保存：这里有一个名为 Tarnwickstone.tws "
+    "的文件夹，占着设置文件的位置。请把它移走或改名，"
+    "或者从别的文件夹启动 Tarnwickstone。\n";
