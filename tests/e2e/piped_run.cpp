@@ -9,7 +9,10 @@
 #include <chrono>
 
 Piped_Run Run_Piped(const std::string& program, const std::string& folder, const std::string& input,
-                    int timeout_ms) {
+                    int timeout_ms, const std::vector<std::string>& args) {
+  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
   Piped_Run run{-1, ""};
   int in[2], out[2];
   if (pipe2(in, O_CLOEXEC) != 0) return run;
@@ -27,7 +30,7 @@ Piped_Run Run_Piped(const std::string& program, const std::string& folder, const
     dup2(out[1], STDOUT_FILENO);
     if (chdir(folder.c_str()) != 0) _exit(126);
     for (const char* name : {"TMUX", "DISPLAY", "WAYLAND_DISPLAY"}) unsetenv(name);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    execv(program.c_str(), argv.data());
     _exit(127);
   }
   close(in[0]);

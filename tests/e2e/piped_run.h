@@ -3,12 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct Piped_Run {
   int status;       // exit status, 128+N for signal N, -1 when killed after the timeout
   std::string out;  // everything it wrote to standard output
 };
 
-// Runs `program` in `folder` with `input` as its whole standard input.
+// Runs `program` with `args` in `folder` with `input` as its whole standard input.
 Piped_Run Run_Piped(const std::string& program, const std::string& folder, const std::string& input,
-                    int timeout_ms = 20000);
+                    int timeout_ms = 20000, const std::vector<std::string>& args = {});
