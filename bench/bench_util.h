@@ -42,7 +42,11 @@ struct Child {
   std::string seen;
 };
 
-inline Child Spawn(const std::string& program, const std::string& folder) {
+inline Child Spawn(const std::string& program, const std::string& folder,
+                   const std::vector<std::string>& args = {}) {
+  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
   int in[2], out[2];
   if (pipe(in) != 0 || pipe(out) != 0) std::exit(2);
   pid_t pid = fork();
@@ -52,7 +56,7 @@ inline Child Spawn(const std::string& program, const std::string& folder) {
     close(in[1]);
     close(out[0]);
     if (chdir(folder.c_str()) != 0) _exit(126);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    execv(program.c_str(), argv.data());
     _exit(127);
   }
   close(in[0]);
