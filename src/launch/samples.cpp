@@ -1,6 +1,7 @@
 #include "launch/samples.h"
 
 #include <algorithm>
+#include <map>
 
 #include "launch/report.h"
 #include "platform/platform.h"
@@ -50,13 +51,16 @@ Sample_Set Pick(const std::string& folder, const std::string& prefix,
     set.errors.push_back(err);
     return set;
   }
+  std::map<std::string, std::string> by_lower;  // a folder may hold thousands of files
+  for (const std::string& name : names) by_lower[Lower(name)] = name;
   for (const std::string& name : names) {
     std::string number = Number_In(name, Lower(prefix), ".in");
     if (number.empty()) continue;
     std::string answer;
-    for (size_t i = 0; i < answers.size() && answer.empty(); ++i)
-      for (const std::string& other : names)
-        if (Lower(other) == Lower(prefix + number + answers[i])) answer = other;
+    for (size_t i = 0; i < answers.size() && answer.empty(); ++i) {
+      auto found = by_lower.find(Lower(prefix + number + answers[i]));
+      if (found != by_lower.end()) answer = found->second;
+    }
     if (answer.empty())
       set.unanswered.push_back(folder + name);
     else
