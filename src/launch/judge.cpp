@@ -29,10 +29,10 @@ void Decide(Judgement& j, const Sample_Run& run, const std::string& output,
   j.end = run.end;
   if (!run.error.empty()) {
     j.error = run.error;
-  } else if (!run.end.started) {
-    j.verdict = VERDICT_NOT_STARTED;
   } else if (run.interrupted) {
     j.verdict = VERDICT_INTERRUPTED;
+  } else if (!run.end.started) {
+    j.verdict = VERDICT_NOT_STARTED;
   } else if (run.timed_out) {
     j.verdict = VERDICT_TLE;
   } else if (output.size() > OUTPUT_CAP) {
@@ -71,7 +71,11 @@ Judgement Judge_Sample(const Tested_Program& program, const Sample& sample) {
     return j;
   }
   if (!Read_Bytes(sample.input, SHOWN_INPUT, j.input, &j.error)) return j;
-  if (!Make_Temp_Folder(folder, &j.error)) return j;
+  Hold_Interruptions(true);
+  if (!Make_Temp_Folder(folder, &j.error)) {
+    Hold_Interruptions(false);
+    return j;
+  }
   // A fresh folder of its own: whatever the program writes, nothing beside
   // the samples can be touched, above all no answer file.
   std::string place = folder + SEPARATOR;
@@ -93,5 +97,6 @@ Judgement Judge_Sample(const Tested_Program& program, const Sample& sample) {
     Decide(j, run, output, answer);
   }
   if (!Remove_Tree(folder, &err)) j.notes.push_back(err);
+  Hold_Interruptions(false);
   return j;
 }

@@ -133,6 +133,12 @@ bool Make_Temp_Folder(std::string& path, std::string* err);
 // Removes a folder with everything in it; links inside are removed, never followed.
 bool Remove_Tree(const std::string& path, std::string* err);
 
+// While held, Ctrl+C and requests to end the process wait: Run_Sample takes
+// the ones that come meanwhile, the rest arrive on release. Held while a
+// sample's folder exists, so that none is ever left behind. Nothing where
+// there are no such signals.
+void Hold_Interruptions(bool hold);
+
 // How a program run on one sample ended.
 struct Sample_Run {
   std::string error;   // not empty: the run could not be prepared, and why
@@ -147,7 +153,9 @@ struct Sample_Run {
 // with the file `input` as standard input, standard output captured and
 // standard error thrown away. Every file it writes (`outputs` are the ones
 // that matter) stops growing past `cap` + 1 bytes. After `limit_us`, on
-// Ctrl+C, and after it ends, every process it started is ended too.
+// Ctrl+C, and after it ends, every process it started is ended too. From the
+// first call on, Ctrl+C between two calls no longer ends the caller: the next
+// call reports it as interrupted at once.
 Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& folder,
                       const std::string& input, const std::vector<std::string>& outputs, size_t cap,
                       long long limit_us);

@@ -18,10 +18,36 @@ enum Sample_Wait { SAMPLE_ENDED, SAMPLE_TIMED_OUT, SAMPLE_STOPPED };
 
 void Wake(int) {}  // a handler, so that SIGCHLD is never discarded as ignored
 
-// The launcher is being ended: the sample's processes go first, then the
-// launcher ends as the signal asks.
-void End_With(pid_t group, int sig) {
+volatile sig_atomic_t STOP_ASKED = 0;  // Ctrl+C came between two runs
+
+void Ask_Stop(int) {
+  STOP_ASKED = 1;
+}
+
+const int STOP_SIGNALS[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
+
+// From the first sample on, Ctrl+C between runs is kept for the next one
+// rather than ending the launcher half-way. exec resets a handler, so no
+// program started later inherits it; a signal that was ignored stays ignored.
+void Keep_Interrupts() {
+  static bool kept = false;
+  if (kept) return;
+  kept = true;
+  struct sigaction ask {};
+  ask.sa_handler = Ask_Stop;
+  sigemptyset(&ask.sa_mask);
+  for (int sig : {SIGINT, SIGQUIT}) {
+    struct sigaction now {};
+    sigaction(sig, nullptr, &now);
+    if (now.sa_handler == SIG_DFL) sigaction(sig, &ask, nullptr);
+  }
+}
+
+// The launcher is being ended (its terminal closed, say): the sample's
+// processes and folder go first, then the launcher ends as the signal asks.
+void End_With(pid_t group, const std::string& folder, int sig) {
   killpg(group, SIGKILL);
+  Remove_Tree(folder, nullptr);
   signal(sig, SIG_DFL);
   sigset_t only;
   sigemptyset(&only);
@@ -33,7 +59,8 @@ void End_With(pid_t group, int sig) {
 // Waits, with the signals of `set` blocked, until `pid` has ended (it is left
 // unreaped, so its process group cannot pass to another), `deadline` has
 // passed or Ctrl+C asks to stop.
-Sample_Wait Wait_Sample(pid_t pid, long long deadline, const sigset_t& set) {
+Sample_Wait Wait_Sample(pid_t pid, const std::string& folder, long long deadline,
+                        const sigset_t& set) {
   for (;;) {
     siginfo_t info{};
     if (waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT) != 0 && errno != EINTR)
@@ -44,7 +71,7 @@ Sample_Wait Wait_Sample(pid_t pid, long long deadline, const sigset_t& set) {
     timespec wait{static_cast<time_t>(left / 1000000), static_cast<long>(left % 1000000) * 1000};
     int sig = sigtimedwait(&set, nullptr, &wait);
     if (sig == SIGINT || sig == SIGQUIT) return SAMPLE_STOPPED;
-    if (sig == SIGTERM || sig == SIGHUP) End_With(pid, sig);
+    if (sig == SIGTERM || sig == SIGHUP) End_With(pid, folder, sig);
   }
 }
 
@@ -98,6 +125,14 @@ std::string Absolute(const std::string& path) {
 }
 }  // namespace
 
+void Hold_Interruptions(bool hold) {
+  Keep_Interrupts();
+  sigset_t set;
+  sigemptyset(&set);
+  for (int sig : STOP_SIGNALS) sigaddset(&set, sig);
+  sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
+
 Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& folder,
                       const std::string& input, const std::vector<std::string>&, size_t cap,
                       long long limit_us) {
@@ -123,7 +158,7 @@ Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& f
   sigset_t set, old_mask;
   sigemptyset(&set);
   sigaddset(&set, SIGCHLD);
-  for (int sig : {SIGINT, SIGQUIT, SIGTERM, SIGHUP}) {
+  for (int sig : STOP_SIGNALS) {
     struct sigaction now {};
     sigaction(sig, nullptr, &now);
     if (now.sa_handler != SIG_IGN) sigaddset(&set, sig);  // one ignored here stays ignored
@@ -133,13 +168,25 @@ Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& f
   wake.sa_handler = Wake;
   sigemptyset(&wake.sa_mask);
   sigaction(SIGCHLD, &wake, &old_child);
+  Keep_Interrupts();
   sigprocmask(SIG_BLOCK, &set, &old_mask);
+  sigset_t child_mask = old_mask;  // the program starts with nothing held
+  sigdelset(&child_mask, SIGCHLD);
+  for (int sig : STOP_SIGNALS) sigdelset(&child_mask, sig);
+  if (STOP_ASKED) {  // checked once blocked: a later Ctrl+C waits for sigtimedwait
+    STOP_ASKED = 0;
+    run = {"", {true, false, 0}, false, true, 0, ""};
+    for (int fd : {in, out, null, report[0], report[1]}) close(fd);
+    sigprocmask(SIG_SETMASK, &old_mask, nullptr);
+    sigaction(SIGCHLD, &old_child, nullptr);
+    return run;
+  }
   long long start = Clock_Us();
   pid_t pid = fork();
   if (pid == 0) {
     setpgid(0, 0);
     sigaction(SIGCHLD, &old_child, nullptr);
-    sigprocmask(SIG_SETMASK, &old_mask, nullptr);
+    sigprocmask(SIG_SETMASK, &child_mask, nullptr);
     dup2(in, STDIN_FILENO);
     dup2(out, STDOUT_FILENO);
     dup2(null, STDERR_FILENO);
@@ -154,7 +201,7 @@ Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& f
   if (pid > 0) {
     setpgid(pid, pid);  // the child does the same; whichever comes first
     int error = Read_Report(report[0]);
-    Sample_Wait how = error != 0 ? SAMPLE_ENDED : Wait_Sample(pid, start + limit_us, set);
+    Sample_Wait how = error != 0 ? SAMPLE_ENDED : Wait_Sample(pid, folder, start + limit_us, set);
     run.us = Clock_Us() - start;
     killpg(pid, SIGKILL);  // also after a normal end: what it left running goes too
     int status = 0;

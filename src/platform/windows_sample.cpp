@@ -7,7 +7,7 @@
 
 namespace {
 
-HANDLE STOP = nullptr;  // set by Ctrl+C or Ctrl+Break while a sample runs
+HANDLE STOP = nullptr;  // set by Ctrl+C or Ctrl+Break, kept for the next run when none runs
 
 BOOL WINAPI On_Stop(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
@@ -102,6 +102,10 @@ void Close(HANDLE h) {
 
 }  // namespace
 
+// Ctrl+C reaches the launcher's handler, and a closed console ends the job
+// with the launcher: there is nothing to hold.
+void Hold_Interruptions(bool) {}
+
 Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& folder,
                       const std::string& input, const std::vector<std::string>& outputs, size_t cap,
                       long long limit_us) {
@@ -120,7 +124,8 @@ Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& f
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE);
   HANDLE null = Open_Inherited(L"NUL", GENERIC_WRITE, OPEN_EXISTING, 0);
   HANDLE job = Make_Job();
-  if (STOP == nullptr) STOP = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (STOP == nullptr && (STOP = CreateEventW(nullptr, TRUE, FALSE, nullptr)) != nullptr)
+    SetConsoleCtrlHandler(On_Stop, TRUE);  // for good: Ctrl+C between runs stops the next one
   PROCESS_INFORMATION process = {};
   bool ready = out != INVALID_HANDLE_VALUE && null != INVALID_HANDLE_VALUE && job && STOP;
   if (!ready) run.error = "无法准备运行（" + Error_Text(GetLastError()) + "）";
@@ -142,9 +147,13 @@ Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& f
     TerminateProcess(process.hProcess, 1);
     ready = false;
   }
+  if (ready && WaitForSingleObject(STOP, 0) == WAIT_OBJECT_0) {
+    TerminateProcess(process.hProcess, 1);
+    run.end = {true, false, 0};
+    run.interrupted = true;
+    ready = false;
+  }
   if (ready) {
-    ResetEvent(STOP);
-    SetConsoleCtrlHandler(On_Stop, TRUE);
     long long start = Clock_Us();
     ResumeThread(process.hThread);
     HANDLE waits[] = {process.hProcess, STOP};
@@ -165,12 +174,12 @@ Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& f
     }
     run.us = Clock_Us() - start;
     End_Job(job);  // also after a normal end: what it left running goes too
-    SetConsoleCtrlHandler(On_Stop, FALSE);
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
     run.end = {true, false, static_cast<long long>(code)};
     run.output = Read_Back(out, cap + 1);
   }
+  if (run.interrupted) ResetEvent(STOP);
   for (HANDLE h : {process.hThread, process.hProcess, in, out, null, job}) Close(h);
   return run;
 }

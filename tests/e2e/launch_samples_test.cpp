@@ -144,4 +144,28 @@ TEST(LaunchSamples, FindsSamplesInEachLayoutAndThenRunsTheProgramByHand) {
   }
 }
 
+TEST(LaunchSamples, CtrlCEndsTheRunningSampleAndSkipsTheRest) {
+  std::string folder = Contest_Folder("plus", "plus",
+                                      {{"plus1.in", "1 2\n"},
+                                       {"plus1.ans", "3\n"},
+                                       {"plus2.in", "loop\n"},
+                                       {"plus2.ans", "0\n"},
+                                       {"plus3.in", "1 1\n"},
+                                       {"plus3.ans", "2\n"}});
+  // A limit far beyond the waits below: only Ctrl+C can end the loop in time.
+  Write_File_Bytes(folder + "/run.sh",
+                   "#!/bin/sh\nexec '" TWS_LAUNCHER "' --time-limit=600 plus.exe\n");
+  fs::permissions(folder + "/run.sh", fs::perms::owner_all);
+  Pty_Session s;
+  ASSERT_TRUE(Start(s, folder + "/run.sh", folder));
+  ASSERT_TRUE(Expect(s, "样例 1：AC 通过"));
+  Type(s, "\x03");
+  ASSERT_TRUE(Expect(s,
+                     "样例 2：已中断：按下了 Ctrl+C，后面的样例不再运行。\n通过 1/3\n"
+                     "按 Enter 键手动运行程序，按其他键结束。"));
+  Type(s, "x");
+  EXPECT_EQ(Wait_Exit(s), 1) << Transcript(s);
+  fs::remove_all(folder);
+}
+
 }  // namespace
