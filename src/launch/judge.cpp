@@ -11,12 +11,6 @@ namespace {
 const size_t SHOWN_INPUT = 4096;      // enough of an input to show a short one whole
 const size_t SOURCE_MOST = 4u << 20;  // more than any contest program's source
 
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
 // Letter case aside, since Windows' file names ignore it.
 bool Has_Name(const std::vector<std::string>& names, const std::string& name) {
   return std::any_of(names.begin(), names.end(),

@@ -6,13 +6,13 @@
 #include "launch/report.h"
 #include "platform/platform.h"
 
-namespace {
-
 std::string Lower(std::string text) {
   for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return text;
 }
+
+namespace {
 
 bool Ends_With(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() &&

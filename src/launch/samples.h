@@ -19,6 +19,10 @@ struct Sample_Set {
   std::string source;                   // the program's source file; "" when there is none
 };
 
+// The text with its ASCII letters in lower case: file names are compared
+// this way, as Windows compares them.
+std::string Lower(std::string text);
+
 // "number" for "D/number.exe": the file name without ".exe".
 std::string Program_Stem(const std::string& program);
 
