@@ -40,10 +40,13 @@ struct Bench_Child {
   std::string seen;
 };
 
-inline Bench_Child Start_In(const std::string& program, const std::string& folder) {
+inline Bench_Child Start_In(const std::string& program, const std::string& folder,
+                            const std::vector<std::string>& args = {}) {
+  std::vector<std::string> argv = {program};
+  argv.insert(argv.end(), args.begin(), args.end());
   Spawn_Options options;
   options.folder = folder;
-  Bench_Child b{Spawn({program}, options), ""};
+  Bench_Child b{Spawn(argv, options), ""};
   if (b.child.pid < 0) std::exit(2);
   return b;
 }

@@ -1,10 +1,18 @@
 // The launcher's report: the explanation table and the time and line formats.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
+#include "console/width.h"
+#include "launch/compare.h"
 #include "launch/explain.h"
 #include "launch/report.h"
+#include "launch/samples.h"
+#include "launch/show.h"
+#include "launch/source_names.h"
+#include "test_text.h"
 
 namespace {
 
@@ -85,6 +93,83 @@ TEST(Launch, TheTitleIsTheFileNameAlone) {
 
 TEST(Launch, ACannotStartLineNamesThePathAndTheReason) {
   EXPECT_EQ("无法启动程序 /tmp/x：文件不存在。\n", Cannot_Start_Line("/tmp/x", "文件不存在"));
+}
+
+TEST(Samples, LineEndsBOMAndTrailingBlanksDoNotCountEverythingElseDoes) {
+  for (const char* same : {"3\r\n", "3",
+                           "\xEF\xBB\xBF"
+                           "3\n",
+                           "3 \t\n\n\n", "3\r\n\r\n  \n"})
+    EXPECT_TRUE(Compare_Output("3\n", same).same) << Escaped(same);
+  EXPECT_TRUE(Compare_Output("1\n\n", "1").same);
+  EXPECT_TRUE(Compare_Output("", "\n\n").same);
+  for (const char* other : {" 3\n", "3\n\n4\n", "\n3\n", "4\n", "", "3\x0B\n"})
+    EXPECT_FALSE(Compare_Output("3\n", other).same) << Escaped(other);
+}
+
+TEST(Samples, ADifferenceNamesItsLineAndTheTwoTexts) {
+  Difference d = Compare_Output("1\r\n2 3\r\n4\r\n", "1\n2  3 \n");
+  EXPECT_EQ(d.line, 2);
+  EXPECT_EQ(d.expected, "2 3");
+  EXPECT_EQ(d.actual, "2  3");
+  EXPECT_EQ(d.column, 2u);
+  EXPECT_TRUE(d.spacing_only);
+  d = Compare_Output("1\n2\n", "1\n");
+  EXPECT_EQ(d.line, 2);
+  EXPECT_TRUE(d.actual_missing);
+  EXPECT_FALSE(d.expected_missing || d.spacing_only);
+  d = Compare_Output("1\n", "1\n\n5\n");  // blank lines count once something follows them
+  EXPECT_EQ(d.line, 3);
+  EXPECT_TRUE(d.expected_missing);
+}
+
+TEST(Samples, TheSourceGivesTheFilesItOpensByName) {
+  Source_Names names = Scan_Source(
+      "// freopen(\"old.in\", \"r\", stdin);\n"
+      "/* freopen(\"older.in\", \"r\", stdin); */\n"
+      "int main() {\n"
+      "  freopen(\"a.in\", \"r\", stdin); freopen(\"a.out\", \"w\", stdout);\n"
+      "  FILE* f = fopen(\"log.txt\", \"a\"); char c = '\"';\n"
+      "  std::ifstream fin(\"b.in\"); std::ofstream fout; fout.open(\"b.out\");\n"
+      "  std::ifstream up(\"../c.in\"); fin.open(\"a.in\");\n"
+      "}\n");
+  EXPECT_EQ(names.inputs, (std::vector<std::string>{"a.in", "b.in"}));
+  EXPECT_EQ(names.outputs, (std::vector<std::string>{"a.out", "log.txt", "b.out"}));
+}
+
+TEST(Samples, ALineIsShownDecodedEscapedAndCutAroundItsDifference) {
+  EXPECT_EQ(Show_Line("你好 world", 0, 40), "你好 world");
+  EXPECT_EQ(Show_Line("\xC4\xE3\xBA\xC3\tA\x1B", 0, 40), "你好\\tA\\x1B");  // GBK
+  EXPECT_EQ(Show_Line(std::string(30, 'a'), 0, 12), "aaaaaaaaaa…");
+  std::string line = std::string(100, '1') + "2" + std::string(100, '3');
+  std::string shown = Show_Line(line, 100, 30);
+  EXPECT_EQ(shown.substr(0, 3), "…");
+  EXPECT_NE(shown.find("1112333"), std::string::npos) << shown;
+  EXPECT_LE(Display_Width(shown), 30);
+}
+
+TEST(Samples, FoundInTheFirstPlaceThatHoldsAnyInNumericOrder) {
+  namespace fs = std::filesystem;
+  std::string d = fs::temp_directory_path() / ("tws-find-" + std::to_string(getpid()));
+  fs::create_directories(d + "/x/");
+  for (const char* name : {"x.in", "x.out", "x.cpp", "x2.in", "x2.out", "x10.IN", "x10.ans",
+                           "x10.out", "x1.in", "x1.ans", "x3.in", "x/x1.in", "x/x1.ans"})
+    Write_File_Bytes(d + "/" + name, "");
+  Sample_Set set = Find_Samples(d + "/x.exe");
+  ASSERT_EQ(set.samples.size(), 3u);
+  EXPECT_EQ(set.samples[0].answer, d + "/x1.ans");
+  EXPECT_EQ(set.samples[1].answer, d + "/x2.out");
+  EXPECT_EQ(set.samples[2].input, d + "/x10.IN");
+  EXPECT_EQ(set.samples[2].answer, d + "/x10.ans");
+  EXPECT_EQ(set.unanswered, std::vector<std::string>{d + "/x3.in"});
+  EXPECT_EQ(set.source, d + "/x.cpp");
+  EXPECT_EQ(set.folder, d);
+  for (const char* name : {"x1.in", "x2.in", "x10.IN", "x3.in"}) fs::remove(d + "/" + name);
+  set = Find_Samples(d + "/x.exe");
+  ASSERT_EQ(set.samples.size(), 1u);
+  EXPECT_EQ(set.samples[0].input, d + "/x/x1.in");
+  EXPECT_TRUE(set.unanswered.empty());
+  fs::remove_all(d);
 }
 
 }  // namespace

@@ -388,3 +388,19 @@ TEST_F(Posix, CreateEmptyFileNeverTouchesAnExistingFile) {
   EXPECT_FALSE(Create_Empty_File(dir));
 }
 }  // namespace
+
+TEST_F(Posix, RemoveTreeTakesEverythingAndFollowsNoLink) {
+  std::string tree = dir + "/tree", outside = dir + "/outside";
+  fs::create_directories(tree + "/a/b");
+  fs::create_directories(outside);
+  Write_File_Bytes(tree + "/a/b/f", "x");
+  Write_File_Bytes(outside + "/keep", "k");
+  fs::create_directory_symlink(outside, tree + "/a/link");
+  fs::permissions(tree + "/a", fs::perms::owner_read | fs::perms::owner_exec);
+  std::string err;
+  EXPECT_TRUE(Remove_Tree(tree, &err)) << err;
+  EXPECT_FALSE(fs::exists(tree));
+  EXPECT_EQ(Read_File_Bytes(outside + "/keep"), "k");
+  EXPECT_FALSE(Remove_Tree(tree, &err));
+  EXPECT_EQ(err, "无法删除临时文件夹 " + tree + "（不存在）");
+}

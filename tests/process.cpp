@@ -71,9 +71,14 @@ Child Spawn(const std::vector<std::string>& argv, const Spawn_Options& options) 
   child.pid = fork();
   if (child.pid == 0) {
     int null = open("/dev/null", O_RDWR);
-    dup2(options.detached ? null : in[0], STDIN_FILENO);
-    dup2(options.detached ? null : out[1], STDOUT_FILENO);
-    if (options.errors) dup2(options.detached ? null : out[1], STDERR_FILENO);
+    int input = options.detached ? null : in[0], output = options.detached ? null : out[1];
+    if (!options.input_file.empty()) input = open(options.input_file.c_str(), O_RDONLY);
+    if (!options.output_file.empty())
+      output = open(options.output_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (input < 0 || output < 0) _exit(126);
+    dup2(input, STDIN_FILENO);
+    dup2(output, STDOUT_FILENO);
+    if (options.errors) dup2(output, STDERR_FILENO);
     Exec(argv, options);
   }
   if (!options.detached) {

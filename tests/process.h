@@ -18,6 +18,8 @@ struct Spawn_Options {
   bool detached = false;     // no pipes: /dev/null for its input and output, for programs
                              // that leave a daemon behind which would hold a pipe open
   bool watch_input = false;  // keep a reader of its input pipe, to see what it left unread
+  std::string input_file;    // its standard input comes from this file instead of a pipe
+  std::string output_file;   // its standard output goes to this file instead of a pipe
 };
 
 struct Child {

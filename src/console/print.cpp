@@ -31,17 +31,6 @@ void Print(std::string s, int nrow) {
   if (nrow > 0) Write_Out(std::string(nrow, '\n'));
 }
 
-int Display_Width(const std::string& text) {
-  int width = 0;
-  for (unsigned char c : text) {
-    if (c < 0x80)
-      width += 1;
-    else if (c >= 0xC0)  // the first byte of a wide character; continuation bytes add nothing
-      width += 2;
-  }
-  return width;
-}
-
 void Print_Title(const std::string& title, int feeds) {
   Write_Out(std::string((WIDTH - Display_Width(title)) / 2, ' ') + title + "\n");
   Write_Out(std::string(WIDTH, '-') + std::string(feeds, '\n'));

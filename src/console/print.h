@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "console/width.h"
+
 // Sleeps for `a` seconds, truncated to whole microseconds; returns at once for
 // anything below one microsecond.
 void Stop(double a);
@@ -10,10 +12,6 @@ void Stop(double a);
 // Writes `s` one byte at a time, 1 ms apart while slow output is on, then
 // `nrow` line feeds at once.
 void Print(std::string s, int nrow);
-
-// Console columns a text takes: 1 for ASCII, 2 for a Chinese character or
-// full-width mark.
-int Display_Width(const std::string& text);
 
 // The title line centred over 100 columns, then the 100-dash rule followed by
 // `feeds` line feeds. Written at once.

@@ -36,6 +36,7 @@ const Signal_Entry SIGNALS[] = {
     {"SIGTERM", "程序被要求结束（例如 kill 命令）。"},
     {"SIGBUS", "总线错误：程序访问了无效的内存地址。"},
     {"SIGILL", "非法指令：程序执行了处理器不支持的指令。"},
+    {"SIGXFSZ", "文件太大：程序写出的文件超过了允许的大小（运行样例时为 64 MB）。"},
 };
 
 }  // namespace

@@ -1,18 +1,27 @@
 // tarnwickstone-launch: runs one program in this console, then says how it
 // ended and how long it ran, and keeps the window open until a key is pressed.
-// Usage: tarnwickstone-launch PROGRAM [ARGUMENTS...]
+// When the program has samples beside it, it is first run on each of them.
+// Usage: tarnwickstone-launch [--time-limit=SECONDS] PROGRAM [ARGUMENTS...]
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "launch/judge.h"
 #include "launch/report.h"
+#include "launch/samples.h"
+#include "launch/verdict.h"
 #include "platform/platform.h"
 
 namespace {
 
-const int NO_PROGRAM = 2;      // status when no program was named
+const int NO_PROGRAM = 2;      // status when no program was named, or an option is wrong
 const int NOT_RUNNABLE = 126;  // status when the program exists but cannot run
 const int NOT_FOUND = 127;     // status when there is no such program
+const std::string LIMIT_OPTION = "--time-limit=";
+const int BY_HAND = -1;  // Test_Samples' answer when Enter asks for the program to run by hand
+
+long long LIMIT_US = 1000000;  // the time limit of one sample: the contests' usual second
 
 // Typed-ahead keys must not answer the wait: the user has to see the report.
 int Finish(int status) {
@@ -33,13 +42,71 @@ std::string Explicit_Path(const std::string& path) {
   return std::string(".") + SEPARATOR + path;
 }
 
+int Cannot_Start_Kind(const std::string& path, long long code) {
+  switch (Start_Failure_Kind(code)) {
+    case START_NOT_FOUND:
+      return Cannot_Start(path, "文件不存在", NOT_FOUND);
+    case START_DENIED:
+      return Cannot_Start(path, "没有运行它的权限", NOT_RUNNABLE);
+    case START_NOT_PROGRAM:
+      return Cannot_Start(path, "它不是本系统能运行的程序", NOT_RUNNABLE);
+    case START_OTHER:
+      break;
+  }
+  return Cannot_Start(path, "系统错误 " + std::to_string(code), NOT_RUNNABLE);
+}
+
+// Seconds from 0.001 to 3600, such as "2" or "0.5"; false for anything else.
+bool Read_Limit(const std::string& text, long long& us) {
+  char* end = nullptr;
+  double seconds = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !(seconds >= 0.001 && seconds <= 3600)) return false;
+  us = static_cast<long long>(seconds * 1000000 + 0.5);
+  return true;
+}
+
+// Runs the program on every sample, then asks for one key. Gives the
+// launcher's status, or BY_HAND when Enter asks for the program to be run.
+int Test_Samples(const std::string& path, const std::vector<std::string>& argv,
+                 const Sample_Set& set) {
+  std::string err;
+  Tested_Program program = Program_For(argv, Program_Stem(path), set.source, LIMIT_US, &err);
+  Write_Out(Samples_Header(set, LIMIT_US));
+  if (!err.empty())
+    Write_Out("提示：" + err + "，只按 " + program.inputs[0] + " 和 " + program.outputs[0] +
+              " 找输入输出文件。\n");
+  int passed = 0, width = Console_Width();
+  for (const Sample& sample : set.samples) {
+    Judgement j = Judge_Sample(program, sample);
+    if (j.verdict == VERDICT_NOT_STARTED) return Cannot_Start_Kind(path, j.end.code);
+    Write_Out(Verdict_Lines(sample.number, j, LIMIT_US, width));
+    passed += j.verdict == VERDICT_AC;
+    if (j.verdict == VERDICT_INTERRUPTED) break;
+  }
+  int total = static_cast<int>(set.samples.size());
+  Write_Out(Summary_Line(passed, total));
+  Discard_Typed_Input();
+  Key key = Wait_Key("按 Enter 键手动运行程序，按其他键结束。");
+  if (key == KEY_ENTER) return BY_HAND;
+  return passed == total ? 0 : 1;
+}
+
 int Launch(const std::vector<std::string>& args) {
-  if (args.size() < 2) {
+  size_t first = 1;  // the program's path; options come before it
+  if (args.size() > first && args[first].compare(0, LIMIT_OPTION.size(), LIMIT_OPTION) == 0) {
+    std::string value = args[first++].substr(LIMIT_OPTION.size());
+    if (!Read_Limit(value, LIMIT_US)) {
+      Write_Out("无法启动程序：时限“" + value +
+                "”不是 0.001 到 3600 之间的秒数（例如 --time-limit=2）。\n");
+      return Finish(NO_PROGRAM);
+    }
+  }
+  if (args.size() <= first) {
     Write_Out(
         "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n");
     return Finish(NO_PROGRAM);
   }
-  std::string path = args[1];
+  std::string path = args[first];
   Set_Title(File_Name(path));
 
   switch (Path_Status(path)) {
@@ -53,25 +120,20 @@ int Launch(const std::vector<std::string>& args) {
       break;
   }
 
-  std::vector<std::string> argv(args.begin() + 1, args.end());
+  std::vector<std::string> argv(args.begin() + static_cast<long>(first), args.end());
   argv[0] = Explicit_Path(path);
+  Sample_Set set = Find_Samples(path);
+  for (const std::string& error : set.errors)
+    Write_Out("提示：" + error + "，其中的样例没有找到。\n");
+  if (!set.samples.empty()) {
+    int status = Test_Samples(path, argv, set);
+    if (status != BY_HAND) return status;
+  }
   long long start = Clock_Us();
   Program_End end = Run_Program(argv);
   long long us = Clock_Us() - start;
 
-  if (!end.started) {
-    switch (Start_Failure_Kind(end.code)) {
-      case START_NOT_FOUND:
-        return Cannot_Start(path, "文件不存在", NOT_FOUND);
-      case START_DENIED:
-        return Cannot_Start(path, "没有运行它的权限", NOT_RUNNABLE);
-      case START_NOT_PROGRAM:
-        return Cannot_Start(path, "它不是本系统能运行的程序", NOT_RUNNABLE);
-      case START_OTHER:
-        break;
-    }
-    return Cannot_Start(path, "系统错误 " + std::to_string(end.code), NOT_RUNNABLE);
-  }
+  if (!end.started) return Cannot_Start_Kind(path, end.code);
   std::string signal_name = end.signaled ? Signal_Name(static_cast<int>(end.code)) : "";
   Write_Out(End_Report(end, us, signal_name));
   return Finish(Exit_Status(end));

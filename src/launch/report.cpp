@@ -37,9 +37,11 @@ std::string Format_Seconds(long long us) {
   return text;
 }
 
-std::string End_Report(const Program_End& end, long long us, const std::string& signal_name) {
+std::string End_Line(const Program_End& end, long long us, const std::string& signal_name,
+                     std::string& explanation) {
   std::string time = "用时 " + Format_Seconds(us) + " 秒。";
-  std::string line, explanation;
+  std::string line;
+  explanation.clear();
   if (end.signaled) {
     std::string name = signal_name.empty() ? "" : "，" + signal_name;
     line =
@@ -53,6 +55,12 @@ std::string End_Report(const Program_End& end, long long us, const std::string& 
     if (!explanation.empty() || code >= 0x80000000LL) value += "（" + Hex(code) + "）";
     line = "程序已结束，返回值 " + value + "，" + time;
   }
+  return line;
+}
+
+std::string End_Report(const Program_End& end, long long us, const std::string& signal_name) {
+  std::string explanation;
+  std::string line = End_Line(end, us, signal_name, explanation);
   std::string report = "\n" + std::string(DASHES, '-') + "\n" + line + "\n";
   if (!explanation.empty()) report += explanation + "\n";
   return report;

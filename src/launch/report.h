@@ -13,6 +13,11 @@ std::string File_Name(const std::string& path);
 // nearest millisecond: 123456 gives "0.123".
 std::string Format_Seconds(long long us);
 
+// How the program ended and how long it ran, as one sentence without a line
+// end; the explanation of a crash, or "", goes to `explanation`.
+std::string End_Line(const Program_End& end, long long us, const std::string& signal_name,
+                     std::string& explanation);
+
 // The lines written after the program has ended: a blank line (the program's
 // last line may lack its line end), the line of dashes, the line that says
 // how it ended and how long it ran, and the explanation of a crash when there

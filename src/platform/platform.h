@@ -107,10 +107,11 @@ void Restore_Code_Pages();
 // input is not a console.
 void Discard_Typed_Input();
 
-// Writes "请按任意键继续. . .", waits for one key (one byte of input when
-// standard input is not a console; returns at end of input), then writes a
-// line feed.
-void Wait_Key();
+// Writes `prompt`, waits for one key (one byte of input when standard input
+// is not a console, and nothing read beyond it; returns at end of input), then
+// writes a line feed. Says whether the key was Enter, another, or none.
+enum Key { KEY_ENTER, KEY_OTHER, KEY_NONE };
+Key Wait_Key(const std::string& prompt = "请按任意键继续. . .");
 
 // The name of signal `number`, such as "SIGSEGV"; "" for a number without one.
 std::string Signal_Name(int number);
@@ -119,3 +120,55 @@ std::string Signal_Name(int number);
 // Program_End::code.
 enum Start_Failure { START_NOT_FOUND, START_DENIED, START_NOT_PROGRAM, START_OTHER };
 Start_Failure Start_Failure_Kind(long long code);
+
+// ---- Sample runs -----------------------------------------------------------
+// What the launcher needs to run a program on sample files. Each failure
+// comes with its reason, a Chinese phrase that names the file.
+
+// The names of the regular files (links followed) in a folder, in no order.
+bool List_Files(const std::string& folder, std::vector<std::string>& names, std::string* err);
+
+// The first `most` bytes of a file, exactly as they are on disk.
+bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::string* err);
+
+// Copies a file to `to`, which must not exist yet.
+bool Copy_File(const std::string& from, const std::string& to, std::string* err);
+
+// Makes a new empty folder, private to the user, among the system's temporary files.
+bool Make_Temp_Folder(std::string& path, std::string* err);
+
+// Removes a folder with everything in it; links inside are removed, never followed.
+bool Remove_Tree(const std::string& path, std::string* err);
+
+// While held, Ctrl+C and requests to end the process wait: Run_Sample takes
+// the ones that come meanwhile, the rest arrive on release. Held while a
+// sample's folder exists, so that none is ever left behind. Nothing where
+// there are no such signals.
+void Hold_Interruptions(bool hold);
+
+// How a program run on one sample ended.
+struct Sample_Run {
+  std::string error;   // not empty: the run could not be prepared, and why
+  Program_End end;     // how it ended; not started: `end.code` is the system's error number
+  bool timed_out;      // it ran past the time limit, and was ended
+  bool interrupted;    // Ctrl+C came while it ran, and it was ended
+  long long us;        // how long it ran
+  std::string output;  // what it wrote to standard output: at most `cap` + 1 bytes
+};
+
+// Runs argv (argv[0] a path, relative to the caller's folder) in `folder`,
+// with the file `input` as standard input, standard output captured and
+// standard error thrown away. Every file it writes (`outputs` are the ones
+// that matter) stops growing past `cap` + 1 bytes. After `limit_us`, on
+// Ctrl+C, and after it ends, every process it started is ended too. From the
+// first call on, Ctrl+C between two calls no longer ends the caller: the next
+// call reports it as interrupted at once.
+Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& folder,
+                      const std::string& input, const std::vector<std::string>& outputs, size_t cap,
+                      long long limit_us);
+
+// The console's width in columns; 80 when output is not a console.
+int Console_Width();
+
+// GBK (code page 936) text as UTF-8; false when the bytes are not GBK.
+bool Decode_GBK(const std::string& bytes, std::string& text);

@@ -56,6 +56,23 @@ bool Read_Input_Byte(char& c) {
   c = INPUT[INPUT_POS++];
   return true;
 }
+
+// One byte, from the buffer when it holds some, else straight from standard
+// input without reading ahead: what follows belongs to whoever reads next,
+// perhaps a program started after the key. -1 at end of input.
+int Read_One_Byte() {
+  if (INPUT_POS == INPUT_LEN && !INPUT_ENDED) {
+    unsigned char c;
+    ssize_t n;
+    do {
+      n = read(STDIN_FILENO, &c, 1);
+    } while (n < 0 && errno == EINTR);
+    if (n == 1) return c;
+    INPUT_ENDED = true;
+  }
+  char c;
+  return Read_Input_Byte(c) ? static_cast<unsigned char>(c) : -1;
+}
 }  // namespace
 
 bool Read_Line(std::string& line) {
@@ -126,8 +143,9 @@ void Drop_Waiting(struct termios mode, size_t count) {
   } while (n < 0 && errno == EINTR);
 }
 
-// One key from the terminal: no line editing, no echo.
-void Read_Terminal_Key() {
+// One key from the terminal: no line editing, no echo. Gives its first byte,
+// or -1 when the terminal has gone.
+int Read_Terminal_Key() {
   static bool restore_at_exit = false;
   if (!restore_at_exit) restore_at_exit = atexit(Restore_Mode) == 0;
   struct termios mode = SAVED_MODE;
@@ -136,6 +154,7 @@ void Read_Terminal_Key() {
   mode.c_cc[VTIME] = 0;
   Catch_Signals();
   MODE_CHANGED = 1;
+  int got;
   if (tcsetattr(STDIN_FILENO, TCSANOW, &mode) == 0) {
     unsigned char c;
     ssize_t n;
@@ -148,25 +167,27 @@ void Read_Terminal_Key() {
     // key: what is left of it must not end up in the next answer.
     if (key && c == 0x1b) Drop_Waiting(mode, 32);
     if (key && c >= 0xC0) Drop_Waiting(mode, c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1);
+    got = key ? c : -1;
   } else {
-    char c;  // a terminal that refuses the mode: take a byte as text
-    Read_Input_Byte(c);
+    got = Read_One_Byte();  // a terminal that refuses the mode: take a byte as text
   }
   Restore_Mode();
   Release_Signals();
+  return got;
 }
 }  // namespace
 
-void Pause_For_Key() {
-  Write_Out("请按任意键继续. . .");
-  char c;
+int Pause_For_Key(const std::string& prompt) {
+  Write_Out(prompt);
   // Bytes already buffered were typed before the pause, so they answer it first.
   bool buffered = INPUT_POS < INPUT_LEN;
+  int key;
   if (buffered || INPUT_ENDED || !isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &SAVED_MODE) != 0)
-    Read_Input_Byte(c);
+    key = Read_One_Byte();
   else
-    Read_Terminal_Key();
+    key = Read_Terminal_Key();
   Write_Out("\n");
+  return key;
 }
 
 void Quit(int status) {

@@ -2,6 +2,8 @@
 // Not part of the platform interface: the core never includes this.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -10,9 +12,10 @@
 // nothing is escaped, and "" is an empty word.
 std::vector<std::string> Split_Words(const std::string& text);
 
-// Writes the pause prompt, waits for one key (one byte of input when standard
-// input is not a terminal), then ends the line. Returns at once at end of input.
-void Pause_For_Key();
+// Writes the prompt, waits for one key (one byte of input when standard
+// input is not a terminal), then ends the line. Gives the key's first byte, or
+// -1 at once at end of input.
+int Pause_For_Key(const std::string& prompt = "请按任意键继续. . .");
 
 // The path of an executable regular file that `name` leads to, looked for as
 // cmd finds a program: a name with a '/' as it stands, a bare name in the
@@ -23,3 +26,20 @@ std::string Find_Program(const std::string& name);
 // streams on /dev/null, and does not wait for it; no zombie is left behind.
 // Returns false when it could not be started.
 bool Start_Detached(const std::vector<std::string>& argv);
+
+// A system error number as a short Chinese phrase: "没有权限", "系统错误 5".
+std::string Error_Text(int code);
+
+// ---- Starting a program: the pieces posix_program.cpp and posix_sample.cpp share
+
+// The argv array that exec wants; it points into `argv`, which must outlive it.
+std::vector<char*> Exec_Args(const std::vector<std::string>& argv);
+
+// Runs in the child after fork: exec, or report why not through `report`.
+[[noreturn]] void Exec_Or_Report(std::vector<char*>& args, int report);
+
+// Waits for the exec report on `fd` and closes it: 0 when exec succeeded.
+int Read_Report(int fd);
+
+// Waits for the child, resuming after a signal; false when it cannot be waited for.
+bool Wait_Child(pid_t pid, int& status);

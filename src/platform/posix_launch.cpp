@@ -2,11 +2,14 @@
 // title and the key wait are the command interpreter's own.
 
 #include <errno.h>
+#include <iconv.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include "platform/platform.h"
+#include "platform/posix_internal.h"
 
 std::vector<std::string> Program_Arguments(int argc, char** argv) {
   return std::vector<std::string>(argv, argv + argc);
@@ -24,8 +27,30 @@ void Discard_Typed_Input() {
   if (isatty(STDIN_FILENO)) tcflush(STDIN_FILENO, TCIFLUSH);
 }
 
-void Wait_Key() {
-  Command("pause");
+Key Wait_Key(const std::string& prompt) {
+  int key = Pause_For_Key(prompt);
+  if (key < 0) return KEY_NONE;
+  return key == '\n' || key == '\r' ? KEY_ENTER : KEY_OTHER;
+}
+
+int Console_Width() {
+  struct winsize size {};
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return 80;
+  return size.ws_col;
+}
+
+bool Decode_GBK(const std::string& bytes, std::string& text) {
+  iconv_t convert = iconv_open("UTF-8", "GBK");
+  if (convert == reinterpret_cast<iconv_t>(-1)) return false;
+  std::string in = bytes;
+  text.assign(bytes.size() * 3 / 2 + 4, '\0');  // a 2-byte GBK character is 3 bytes of UTF-8
+  char* from = &in[0];
+  char* to = &text[0];
+  size_t left = in.size(), room = text.size();
+  bool whole = iconv(convert, &from, &left, &to, &room) != static_cast<size_t>(-1) && left == 0;
+  iconv_close(convert);
+  text.resize(text.size() - room);
+  return whole;
 }
 
 std::string Signal_Name(int number) {

@@ -10,7 +10,6 @@
 #include "platform/platform.h"
 #include "platform/posix_internal.h"
 
-namespace {
 // The argv array that exec wants; it points into `argv`, which must outlive it.
 std::vector<char*> Exec_Args(const std::vector<std::string>& argv) {
   std::vector<char*> args;
@@ -50,6 +49,7 @@ bool Wait_Child(pid_t pid, int& status) {
   return waited == pid;
 }
 
+namespace {
 bool Is_Program(const std::string& path) {
   return Path_Status(path) == PATH_FILE && access(path.c_str(), X_OK) == 0;
 }

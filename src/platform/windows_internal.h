@@ -32,3 +32,9 @@ void Write_Held();
 // Sleeps without a high-resolution timer, as on Windows before 10 1803: the
 // timer resolution raised to 1 ms (until exit), then Sleep and the clock.
 void Sleep_By_Ticks(long long us);
+
+// One word of a command line as the C runtime's parser splits it back.
+std::wstring Quote_Argument(const std::wstring& arg);
+
+// A system error code as a short Chinese phrase: "没有权限", "系统错误 5".
+std::string Error_Text(DWORD code);

@@ -67,13 +67,15 @@ void Discard_Typed_Input() {
 
 // cmd's pause would do, but its text is in the system's language and it
 // needs a cmd of its own; this one always reads the same.
-void Wait_Key() {
-  Write_Out("请按任意键继续. . .");
+Key Wait_Key(const std::string& prompt) {
+  Write_Out(prompt);
   HANDLE input = Console_Input();
+  Key key = KEY_NONE;
   if (input == nullptr) {
     char byte;
-    DWORD got;
-    ReadFile(GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &got, nullptr);
+    DWORD got = 0;
+    if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &got, nullptr) && got == 1)
+      key = byte == '\r' || byte == '\n' ? KEY_ENTER : KEY_OTHER;
   } else {
     DWORD mode;
     GetConsoleMode(input, &mode);
@@ -82,13 +84,35 @@ void Wait_Key() {
     INPUT_RECORD record;
     DWORD got;
     while (ReadConsoleInputW(input, &record, 1, &got) && got == 1) {
-      if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown &&
-          !Is_Modifier(record.Event.KeyEvent.wVirtualKeyCode))
+      const KEY_EVENT_RECORD& pressed = record.Event.KeyEvent;
+      if (record.EventType == KEY_EVENT && pressed.bKeyDown &&
+          !Is_Modifier(pressed.wVirtualKeyCode)) {
+        key = pressed.wVirtualKeyCode == VK_RETURN ? KEY_ENTER : KEY_OTHER;
         break;
+      }
     }
     SetConsoleMode(input, mode);
   }
   Write_Out("\n");
+  return key;
+}
+
+int Console_Width() {
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info)) return 80;
+  return info.srWindow.Right - info.srWindow.Left + 1;
+}
+
+bool Decode_GBK(const std::string& bytes, std::string& text) {
+  text.clear();
+  if (bytes.empty()) return true;
+  int size = static_cast<int>(bytes.size());
+  int n = MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+  if (n == 0) return false;
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, bytes.data(), size, &wide[0], n);
+  text = Narrow(wide);
+  return true;
 }
 
 std::string Signal_Name(int) {

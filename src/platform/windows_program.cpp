@@ -10,6 +10,8 @@ BOOL WINAPI Ignore_Interrupt(DWORD event) {
   return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
 }
 
+}  // namespace
+
 // One word of a command line as the C runtime's parser splits it back: quotes
 // only when needed; backslashes are literal except before a quote, where they
 // are doubled, and the quote itself is escaped.
@@ -29,8 +31,6 @@ std::wstring Quote_Argument(const std::wstring& arg) {
   out.append(slashes * 2, L'\\');  // before the closing quote
   return out + L"\"";
 }
-
-}  // namespace
 
 Program_End Run_Program(const std::vector<std::string>& argv) {
   Write_Held();

@@ -158,7 +158,7 @@ TEST_F(Foundation, AScriptOfAnswersPipedInAtOnceIsReadInOrder) {
   // a script written on Windows, with CR LF, reads the same.
   for (const std::string script : {"1\nx5\n", "1\r\nx5\r\n"}) {
     fs::remove(settings);
-    Piped_Run run = Run_Piped(TWS_PROGRAM, dir, script);
+    Piped_Run run = Run_Piped({TWS_PROGRAM}, dir, script);
     EXPECT_EQ(0, run.status) << Escaped(run.out);
     size_t help = run.out.find(HELP + "\n" + MENU);
     EXPECT_EQ(0u, run.out.find(FIRST_QUESTION + HELP)) << Escaped(run.out);
@@ -168,7 +168,7 @@ TEST_F(Foundation, AScriptOfAnswersPipedInAtOnceIsReadInOrder) {
   }
   // The script ends before the question is answered: nothing is saved.
   fs::remove(settings);
-  Piped_Run run = Run_Piped(TWS_PROGRAM, dir, "");
+  Piped_Run run = Run_Piped({TWS_PROGRAM}, dir, "");
   EXPECT_EQ(1, run.status);
   EXPECT_EQ(FIRST_QUESTION, run.out);
   EXPECT_EQ(std::vector<std::string>{}, Folder_Names());
@@ -213,7 +213,8 @@ TEST_F(Foundation, ASaveThatCannotBeMadeIsSaidAndLosesNothing) {
     c.arrange(*this);
     std::string before = fs::is_regular_file(settings) ? Read_File_Bytes(settings) : "";
     std::string answers = c.first_page == MENU ? "5\nx" : "0\n5\nx";
-    Piped_Run run = Run_Piped(TWS_PROGRAM, dir, answers, 20000, wrapper);
+    wrapper.push_back(TWS_PROGRAM);
+    Piped_Run run = Run_Piped(wrapper, dir, answers);
     chmod(dir.c_str(), 0755);
     chmod(settings.c_str(), 0644);
     EXPECT_EQ(1, run.status) << Escaped(run.out);
@@ -237,7 +238,7 @@ TEST_F(Foundation, ASaveOnAFullDiskIsSaidAndKeepsTheOldFile) {
   while (fill.write(block.data(), block.size()) && fill.flush()) {
   }
   fill.close();
-  Piped_Run run = Run_Piped(TWS_PROGRAM, disk, "5\nx");
+  Piped_Run run = Run_Piped({TWS_PROGRAM}, disk, "5\nx");
   std::string after = Read_File_Bytes(disk + "/Tarnwickstone.tws");
   auto files = std::distance(fs::directory_iterator(disk), fs::directory_iterator());
   umount2(disk.c_str(), MNT_DETACH);

@@ -206,7 +206,7 @@ TEST_F(Pages, ALineOrSettingHoldingANulByteIsNeverAPath) {
   std::string script = "2\n" + dir + "/a.cpp" + nul + ".cpp\n" + dir + "/a.cpp\nx" +  // run page
                        "1\n1\n" + dir + "\nb" + nul + "c\nx3\n" +                     // new file
                        "3\n1\n/usr/bin/g++" + nul + "\n";                             // compiler
-  Piped_Run run = Run_Piped(TWS_PROGRAM, dir, script);
+  Piped_Run run = Run_Piped({TWS_PROGRAM}, dir, script);
   EXPECT_EQ(1, run.status) << "ends at the end of the script";
   EXPECT_NE(std::string::npos, run.out.find("路径无效。\n\n编译器路径无效！请修改。\n\n"))
       << Escaped(run.out);

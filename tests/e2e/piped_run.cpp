@@ -2,10 +2,8 @@
 
 #include "process.h"
 
-Piped_Run Run_Piped(const std::string& program, const std::string& folder, const std::string& input,
-                    int timeout_ms, const std::vector<std::string>& wrapper) {
-  std::vector<std::string> argv = wrapper;
-  argv.push_back(program);
+Piped_Run Run_Piped(const std::vector<std::string>& argv, const std::string& folder,
+                    const std::string& input, int timeout_ms) {
   Spawn_Options options;
   options.folder = folder;
   options.env = {{"TMUX", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}};

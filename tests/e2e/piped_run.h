@@ -1,4 +1,4 @@
-// Runs the real program with a whole script of answers on its standard input,
+// Runs a real program with a whole script of answers on its standard input,
 // as a script or a test would pipe them in, with a timeout.
 #pragma once
 
@@ -10,7 +10,7 @@ struct Piped_Run {
   std::string out;  // everything it wrote to standard output
 };
 
-// Runs `program` in `folder` with `input` as its whole standard input. The
-// words of `wrapper`, when given, run it (a command that changes its user, say).
-Piped_Run Run_Piped(const std::string& program, const std::string& folder, const std::string& input,
-                    int timeout_ms = 20000, const std::vector<std::string>& wrapper = {});
+// Runs argv (argv[0] a path, or a command such as setpriv that runs the rest)
+// in `folder` with `input` as its whole standard input, no tmux and no display.
+Piped_Run Run_Piped(const std::vector<std::string>& argv, const std::string& folder,
+                    const std::string& input, int timeout_ms = 20000);

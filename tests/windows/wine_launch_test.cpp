@@ -1,10 +1,12 @@
 // The launcher's Windows build under Wine: a program that prints Chinese,
 // returns 3, divides by zero, writes through a null pointer, lacks its DLLs,
-// or does not exist, each run through tarnwickstone-launch.exe.
+// or does not exist, each run through tarnwickstone-launch.exe; and samples.
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <map>
 #include <regex>
 
 #include "wine_session.h"
@@ -165,4 +167,52 @@ TEST(WindowsLauncher, InAConsoleSetsTheTitleAndUTF8AndPutsTheCodePagesBack) {
   EXPECT_EQ(Visible(s.output).rfind("你好，世界"), Visible(s.output).find("你好，世界"));
   Send(s, "exit\r");
   EXPECT_EQ(Finish(s), 0);
+}
+
+namespace {
+
+// Whether a process of the Windows program at `windows_path` still runs.
+bool Running(const std::string& windows_path) {
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::string command = Read_File_Bytes(entry.path().string() + "/cmdline");
+    if (command.compare(0, windows_path.size(), windows_path) == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST(WindowsLauncher, JudgesCRLFSamplesAFreopenProgramAndAnEndlessLoop) {
+  REQUIRE_LAUNCHER();
+  std::string folder = Fresh_Folder("samples");
+  for (const std::string program : {"plus", "sum"}) {
+    fs::copy_file(Sample(program), folder + "/" + program + ".exe");
+    fs::copy_file(TWS_SOURCE_DIR "/tests/launch_sample/" + program + ".cpp",
+                  folder + "/" + program + ".cpp");
+  }
+  // clang-format off
+  const std::map<std::string, std::string> files = {
+      {"plus1.in", "1 2\r\n"}, {"plus1.ans", "3\r\n"}, {"plus2.in", "loop\r\n"}, {"plus2.ans", "0"},
+      {"sum/sum1.in", "5 6\r\n"}, {"sum/sum1.ans", "11\r\n"}};
+  // clang-format on
+  fs::create_directory(folder + "/sum");
+  for (const auto& [name, bytes] : files) Write_File_Bytes(folder + "/" + name, bytes);
+  // Starting a program under Wine can take a good part of a second.
+  int status = -1;
+  std::string out = ::Run(Launcher(), {"--time-limit=3", "plus.exe"}, folder, "x", &status);
+  EXPECT_EQ(Visible(std::regex_replace(out, std::regex("用时 [0-9.]+ 秒"), "用时 T 秒")),
+            "在 . 找到 2 个样例，每个限时 3.000 秒。\n样例 1：AC 通过，用时 T 秒。\n"
+            "样例 2：TLE 超时，超过 3.000 秒还没有结束，程序已被结束。\n通过 1/2\n"
+            "按 Enter 键手动运行程序，按其他键结束。\n");
+  EXPECT_EQ(status, 1);
+  auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (Running(Windows_Path(folder + "/plus.exe")) && std::chrono::steady_clock::now() < give_up)
+    usleep(10000);
+  EXPECT_FALSE(Running(Windows_Path(folder + "/plus.exe"))) << "the Job Object ended it";
+
+  out = ::Run(Launcher(), {"--time-limit=3", "sum.exe"}, folder, "x", &status);
+  EXPECT_NE(out.find("样例 1：AC 通过"), std::string::npos) << Escaped(out);
+  EXPECT_EQ(status, 0);
+  for (const auto& [name, bytes] : files) EXPECT_EQ(Read_File_Bytes(folder + "/" + name), bytes);
+  EXPECT_FALSE(fs::exists(folder + "/sum.out"));  // it wrote in a folder of its own
 }

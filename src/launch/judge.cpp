@@ -1,0 +1,96 @@
+#include "launch/judge.h"
+
+#include <algorithm>
+
+#include "launch/source_names.h"
+
+const size_t OUTPUT_CAP = 64u << 20;
+
+namespace {
+
+const size_t SHOWN_INPUT = 4096;      // enough of an input to show a short one whole
+const size_t SOURCE_MOST = 4u << 20;  // more than any contest program's source
+
+// Letter case aside, since Windows' file names ignore it.
+bool Has_Name(const std::vector<std::string>& names, const std::string& name) {
+  return std::any_of(names.begin(), names.end(),
+                     [&](const std::string& n) { return Lower(n) == Lower(name); });
+}
+
+void Decide(Judgement& j, const Sample_Run& run, const std::string& output,
+            const std::string& answer) {
+  j.us = run.us;
+  j.end = run.end;
+  if (!run.error.empty()) {
+    j.error = run.error;
+  } else if (run.interrupted) {
+    j.verdict = VERDICT_INTERRUPTED;
+  } else if (!run.end.started) {
+    j.verdict = VERDICT_NOT_STARTED;
+  } else if (run.timed_out) {
+    j.verdict = VERDICT_TLE;
+  } else if (output.size() > OUTPUT_CAP) {
+    j.verdict = VERDICT_WA;
+    j.cut = true;
+  } else if (run.end.signaled || run.end.code != 0) {
+    j.verdict = VERDICT_RE;
+  } else {
+    j.difference = Compare_Output(answer, output);
+    j.verdict = j.difference.same ? VERDICT_AC : VERDICT_WA;
+  }
+}
+
+}  // namespace
+
+Tested_Program Program_For(const std::vector<std::string>& argv, const std::string& stem,
+                           const std::string& source, long long limit_us, std::string* err) {
+  Tested_Program program{argv, {stem + ".in"}, {stem + ".out"}, limit_us};
+  std::string text;
+  if (source.empty() || !Read_Bytes(source, SOURCE_MOST, text, err)) return program;
+  Source_Names names = Scan_Source(text);
+  for (const std::string& name : names.outputs)
+    if (!Has_Name(program.outputs, name)) program.outputs.push_back(name);
+  for (const std::string& name : names.inputs)
+    if (!Has_Name(program.inputs, name) && !Has_Name(program.outputs, name))
+      program.inputs.push_back(name);
+  return program;
+}
+
+Judgement Judge_Sample(const Tested_Program& program, const Sample& sample) {
+  Judgement j{VERDICT_UNTESTED, 0, {true, false, 0}, false, {}, "", "", {}};
+  std::string answer, folder, err;
+  if (!Read_Bytes(sample.answer, OUTPUT_CAP + 1, answer, &j.error)) return j;
+  if (answer.size() > OUTPUT_CAP) {
+    j.error = "答案文件 " + sample.answer + " 超过 64 MB";
+    return j;
+  }
+  if (!Read_Bytes(sample.input, SHOWN_INPUT, j.input, &j.error)) return j;
+  Hold_Interruptions(true);
+  if (!Make_Temp_Folder(folder, &j.error)) {
+    Hold_Interruptions(false);
+    return j;
+  }
+  // A fresh folder of its own: whatever the program writes, nothing beside
+  // the samples can be touched, above all no answer file.
+  std::string place = folder + SEPARATOR;
+  bool ready = true;
+  for (const std::string& name : program.inputs)
+    ready = ready && Copy_File(sample.input, place + name, &j.error);
+  if (ready) {
+    std::vector<std::string> outputs;
+    for (const std::string& name : program.outputs) outputs.push_back(place + name);
+    Sample_Run run = Run_Sample(program.argv, folder, place + program.inputs[0], outputs,
+                                OUTPUT_CAP, program.limit_us);
+    std::string output = run.output;
+    // The file it wrote, if it wrote one, is its answer; else what it printed.
+    auto written = std::find_if(outputs.begin(), outputs.end(), [](const std::string& path) {
+      return Path_Status(path) == PATH_FILE;
+    });
+    if (written != outputs.end() && !Read_Bytes(*written, OUTPUT_CAP + 1, output, &run.error))
+      output.clear();
+    Decide(j, run, output, answer);
+  }
+  if (!Remove_Tree(folder, &err)) j.notes.push_back(err);
+  Hold_Interruptions(false);
+  return j;
+}

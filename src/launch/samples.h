@@ -1,0 +1,33 @@
+// Where the samples of a program are: contest-style input and answer files
+// beside it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Sample {
+  std::string number;  // as in the file name: "1", "2", "10"
+  std::string input;   // the input file's path
+  std::string answer;  // the answer file's path
+};
+
+struct Sample_Set {
+  std::string folder;                   // where they were found, to show
+  std::vector<Sample> samples;          // in numeric order
+  std::vector<std::string> unanswered;  // input files with no answer file beside them
+  std::vector<std::string> errors;      // why a folder that exists could not be read
+  std::string source;                   // the program's source file; "" when there is none
+};
+
+// The text with its ASCII letters in lower case: file names are compared
+// this way, as Windows compares them.
+std::string Lower(std::string text);
+
+// "number" for "D/number.exe": the file name without ".exe".
+std::string Program_Stem(const std::string& program);
+
+// The samples of the program D/X.exe: X<n>.in with X<n>.ans (else X<n>.out)
+// in D, else the same in D/X, else test/sample-<n>.in with .out in D. The
+// first of these places that holds any is used; letter case does not count.
+// X.in and X.out, without a number, are never samples.
+Sample_Set Find_Samples(const std::string& program);

@@ -1,0 +1,36 @@
+// A contest program for the launcher's samples: reads a and b, prints a + b.
+// A word in place of a picks a fault: "loop" never ends, "fork FILE" never
+// ends either and leaves a child (its pid in FILE) that never ends, "div"
+// divides by zero, "flood" prints without end.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+int main() {
+  char word[512];
+  if (std::scanf("%511s", word) != 1) return 2;
+  volatile bool loop = std::strcmp(word, "loop") == 0;
+#ifndef _WIN32
+  if (std::strcmp(word, "fork") == 0 && std::scanf("%511s", word) == 1) {
+    pid_t child = fork();
+    while (child == 0) pause();
+    if (FILE* file = std::fopen(word, "w")) {
+      std::fprintf(file, "%d\n", static_cast<int>(child));
+      std::fclose(file);
+    }
+    loop = true;
+  }
+#endif
+  while (loop) {
+  }
+  volatile int one = 1, zero = 0;  // a constant 1 / x compiles to a comparison
+  if (std::strcmp(word, "div") == 0) return one / zero;
+  while (std::strcmp(word, "flood") == 0) std::puts("flood");
+  long long b;
+  if (std::scanf("%lld", &b) != 1) return 2;
+  std::printf("%lld\n", std::atoll(word) + b);
+  return 0;
+}
