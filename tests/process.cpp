@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -134,6 +135,9 @@ int Wait_End(Child& child, std::string& out, int timeout_ms, long* peak_kb) {
   int raw = 0;
   rusage usage{};
   pid_t ended = 0;
+  // Its end wakes the wait at once, so a benchmark sees its true time.
+  // (glibc 2.36's <sys/pidfd.h> is not usable from C++, so by its number.)
+  int end_fd = child.pid > 0 ? static_cast<int>(syscall(SYS_pidfd_open, child.pid, 0)) : -1;
   while (child.pid > 0 && (ended = wait4(child.pid, &raw, WNOHANG, &usage)) == 0) {
     if (Ms_Left(deadline) == 0) {
       kill(child.pid, SIGKILL);
@@ -141,8 +145,14 @@ int Wait_End(Child& child, std::string& out, int timeout_ms, long* peak_kb) {
       break;
     }
     // Keep reading, so a program with output still to write is not held up.
-    if (Read_Output(child, out, 20) < 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    pollfd ready[2] = {{child.out, POLLIN, 0}, {end_fd, POLLIN, 0}};
+    int waiting = poll(ready, 2, end_fd >= 0 ? Ms_Left(deadline) : 1);
+    if (waiting > 0 && ready[0].revents != 0 && Read_Output(child, out, 0) < 0) {
+      close(child.out);  // its output has ended; only its end is left to wait for
+      child.out = -1;
+    }
   }
+  if (end_fd >= 0) close(end_fd);
   while (Read_Output(child, out, 0) > 0) {
   }
   Close_Input(child);
