@@ -23,3 +23,23 @@ std::string Find_Program(const std::string& name);
 // streams on /dev/null, and does not wait for it; no zombie is left behind.
 // Returns false when it could not be started.
 bool Start_Detached(const std::vector<std::string>& argv);
+
+// Writes all the bytes to the descriptor, resuming after a signal; false when
+// the rest cannot be written.
+bool Write_Fd(int fd, const char* bytes, size_t size);
+
+// One of a program's output streams on its way to one of ours: a
+// pseudo-terminal when ours is a terminal, so that the program sees one,
+// otherwise a pipe.
+struct Relay_Channel {
+  int target = -1;              // our descriptor that the bytes go on to
+  int read = -1;                // where they are read here
+  int child = -1;               // what the program writes to
+  std::string* copy = nullptr;  // where a copy of the bytes is kept
+};
+
+// Makes the channel to `target`; false, with errno set, when it cannot.
+bool Open_Relay_Channel(int target, Relay_Channel& channel);
+
+// Closes whichever ends are still open.
+void Close_Relay_Channel(Relay_Channel& channel);
