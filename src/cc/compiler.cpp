@@ -1,5 +1,7 @@
 #include "cc/compiler.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
 
 namespace {
@@ -21,7 +23,8 @@ std::string Find_Compiler(std::vector<std::string>& looked) {
   std::string self = Own_Path();
   looked.clear();
   if (!self.empty()) looked.push_back(Folder_Of(self));
-  for (const std::string& folder : Path_Folders()) looked.push_back(folder);
+  for (const std::string& folder : Path_Folders())
+    if (std::find(looked.begin(), looked.end(), folder) == looked.end()) looked.push_back(folder);
   std::string found = First_Other(looked, self);
   if (!found.empty()) return found;
   // The install folders only when nothing nearer has one: listing them costs.

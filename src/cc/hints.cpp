@@ -110,12 +110,13 @@ std::string Hints(const std::vector<std::string>& args, const std::string& outpu
 
   std::vector<std::string> hints;
   std::set<std::pair<const Source*, int>> taken;  // lines already explained
+  std::vector<const std::string*> marked;         // the lines that hold full-width marks
   for (const Source& source : sources) {
     std::vector<Wide_Mark> marks = failed ? Find_Wide_Marks(source) : std::vector<Wide_Mark>();
     if (!marks.empty()) hints.push_back(Wide_Marks_Hint(source, marks));
-    for (const Wide_Mark& mark : marks) taken.insert({&source, mark.line});
+    for (const Wide_Mark& mark : marks)
+      if (taken.insert({&source, mark.line}).second) marked.push_back(&source.lines[mark.line - 1]);
   }
-  bool wide = !hints.empty();
   for (const Source& source : sources)
     if (source.gbk) {
       hints.push_back(Encoding_Hint(source));
@@ -129,9 +130,12 @@ std::string Hints(const std::vector<std::string>& args, const std::string& outpu
   for (size_t i = 0; i < diagnostics.size(); ++i) {
     Explained hint;
     if (!Explain(diagnostics, i, sources, exe, hint)) continue;
-    bool wide_words = false;
-    for (const std::string& word : hint.words) wide_words = wide_words || Holds_Wide_Mark(word);
-    if (!wide || !wide_words) found.push_back({hint, i});
+    // "int a，b；" declares one strange name: what is said of a or b follows from the marks.
+    bool follows = false;
+    for (const std::string& word : hint.words) follows = follows || Holds_Wide_Mark(word);
+    for (const std::string* line : marked)
+      follows = follows || (!hint.words.empty() && line->find(hint.words[0]) != std::string::npos);
+    if (!follows) found.push_back({hint, i});
   }
   std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
     return a.first.situation < b.first.situation;

@@ -1,5 +1,6 @@
 // Programs started without the command interpreter, on Windows.
 #include <algorithm>
+#include <functional>
 #include <thread>
 #include <vector>
 
