@@ -79,7 +79,7 @@ Pty_Session::~Pty_Session() {
 }
 
 bool Start(Pty_Session& s, const std::string& program, const std::string& folder,
-           const std::map<std::string, std::string>& env) {
+           const std::map<std::string, std::string>& env, const std::vector<std::string>& args) {
   winsize size{};
   size.ws_row = 40;
   size.ws_col = 120;
@@ -91,7 +91,10 @@ bool Start(Pty_Session& s, const std::string& program, const std::string& folder
     setenv("TERM", "xterm", 1);
     setenv("LANG", "C.UTF-8", 1);
     for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
     _exit(127);
   }
   fcntl(s.master, F_SETFD, FD_CLOEXEC);
