@@ -42,22 +42,32 @@ struct Child {
   std::string seen;
 };
 
-inline Child Spawn(const std::string& program, const std::string& folder) {
+// argv (argv[0] a path) running in `folder`; its standard output and error
+// both come to `out`.
+inline Child Spawn_Args(const std::vector<std::string>& argv, const std::string& folder) {
   int in[2], out[2];
   if (pipe(in) != 0 || pipe(out) != 0) std::exit(2);
   pid_t pid = fork();
   if (pid == 0) {
     dup2(in[0], 0);
     dup2(out[1], 1);
+    dup2(out[1], 2);
     close(in[1]);
     close(out[0]);
     if (chdir(folder.c_str()) != 0) _exit(126);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> args;
+    for (const std::string& word : argv) args.push_back(const_cast<char*>(word.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
     _exit(127);
   }
   close(in[0]);
   close(out[1]);
   return {pid, in[1], out[0], ""};
+}
+
+inline Child Spawn(const std::string& program, const std::string& folder) {
+  return Spawn_Args({program}, folder);
 }
 
 // Reads the child's output until `text` has appeared; false if it ended first.
@@ -69,6 +79,14 @@ inline bool Wait_For(Child& child, const std::string& text) {
     child.seen.append(buffer, static_cast<size_t>(n));
   }
   return true;
+}
+
+// Reads all the child writes, to its end, into `seen`.
+inline void Read_To_End(Child& child) {
+  char buffer[65536];
+  ssize_t n;
+  while ((n = read(child.out, buffer, sizeof buffer)) > 0)
+    child.seen.append(buffer, static_cast<size_t>(n));
 }
 
 inline void Send(Child& child, const std::string& line) {

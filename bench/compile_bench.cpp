@@ -21,14 +21,8 @@ int main() {
 
     std::remove(exe.c_str());
     start = Now_Ms();
-    pid_t pid = fork();
-    if (pid == 0) {
-      execl("/usr/bin/g++", "g++", "-g", "-o", exe.c_str(), source.c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
+    Child compiler = Spawn_Args({"/usr/bin/g++", "-g", "-o", exe, source}, folder);
+    Finish(compiler);
     direct.push_back(Now_Ms() - start);
   }
   std::printf("compile: page median %.1f ms, direct median %.1f ms, ratio %.3f\n", Median(page),

@@ -135,7 +135,9 @@ std::string Uniform_Quotes(const std::string& text) {
   size_t open_at = std::string::npos;  // a plain quote still waiting for its close
   char open_char = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (Starts_With(text, i, open_mark) || Starts_With(text, i, close_mark)) {
+    // Both marks begin with the same byte; only there is a comparison worth its cost.
+    if (text[i] == open_mark[0] &&
+        (Starts_With(text, i, open_mark) || Starts_With(text, i, close_mark))) {
       out += Starts_With(text, i, open_mark) ? QUOTE_OPEN : QUOTE_CLOSE;
       i += std::strlen(open_mark) - 1;
     } else if (text[i] == '`' || (text[i] == '\'' && open_at == std::string::npos && !marks)) {
