@@ -31,7 +31,8 @@ struct Situation {
   // A message about the program as a whole (from the driver or the linker)
   // rather than about a line of the user's file.
   bool whole_program;
-  // One hint for each name ({1}) rather than one for each line.
+  // One hint for each name ({1}) rather than one for each line; without a
+  // name, one hint in all.
   bool per_name;
   // What it means and what to do, in plain Chinese. Besides {1}…, {note} is
   // the note's line, {exe} the program's file name, {header} the nearest

@@ -152,7 +152,7 @@ bool Explain(const std::vector<Diagnostic>& diagnostics, size_t index,
     if (!Fill(situation.means, values, hint.means) || !Fill(situation.todo, values, hint.todo))
       continue;
     hint.situation = i;
-    hint.name = situation.per_name ? first : "";
+    hint.name = !situation.per_name ? "" : !first.empty() ? first : "#" + std::to_string(i);
     hint.words = kept;
     return true;
   }

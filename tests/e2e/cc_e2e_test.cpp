@@ -22,7 +22,8 @@ const std::string COMPANION = TWS_COMPANION;
 struct Faulty {
   const char* name;
   const char* source;
-  const char* hint;  // how the first hint begins, after "1. "
+  const char* hint;               // how the first hint begins, after "1. "
+  const char* options = "-Wall";  // the compile options set on the settings page
 };
 
 // clang-format off
@@ -89,6 +90,13 @@ const Faulty FAULTY[] = {
      "quotes.cpp 第 4 行：在拿一个字符和一个字符串比较"},
     {"noreturn", "int f(int a) {\n    if (a > 0) return 1;\n}\nint main() {\n    return f(1);\n}\n",
      "noreturn.cpp 第 3 行：函数执行到了结尾，却没有 return 一个值"},
+    {"extrabrace", "int main() {\n    return 0;\n}\n}\n",
+     "extrabrace.cpp 第 4 行：多了一个“}”"},
+    {"twomains", "int main() {\n    return 0;\n}\nint main() {\n    return 1;\n}\n",
+     "twomains.cpp 第 4 行：“int main()”定义了两次：第 1 行已经定义过它。"},
+    {"cxx98", "#include <vector>\nint main() {\n    std::vector<int> v;\n    for (int x : v) {}\n}\n",
+     "cxx98.cpp 第 4 行：这是较新的 C++ 标准的写法", "-std=c++98"},
+    {"option", "int main() {}\n", "编译选项“-std=c++30”编译器不认识", "-std=c++30"},
 };
 // clang-format on
 
@@ -128,7 +136,7 @@ TEST_P(Catalogue_Test, ExplainsTheFaultOnItsLineInEnglishAndInChinese) {
   const Faulty& f = GetParam();
   std::string source = std::string(f.name) + ".cpp";
   Write_File_Bytes(folder + "/" + source, f.source);
-  std::vector<std::string> argv = {COMPANION, "-Wall", "-g", "-o", std::string(f.name) + ".exe",
+  std::vector<std::string> argv = {COMPANION, f.options, "-g", "-o", std::string(f.name) + ".exe",
                                    source};
   for (const auto& env : {ENGLISH, CHINESE}) {
     std::string language = env == CHINESE ? "Chinese" : "English";
