@@ -101,6 +101,10 @@ const Situation SITUATIONS[] = {
      "改成 {2}。C++ 区分大小写，每个字母都要一样。"},
     {{NOT_DECLARED},
      "", "", "", AT_MESSAGE, false, true,
+     "“{1}”没有声明，是不是想写“{keyword}”？",
+     "改成 {keyword}。C++ 的关键字全部是小写英文字母，每个字母都要拼对。"},
+    {{NOT_DECLARED},
+     "", "", "", AT_MESSAGE, false, true,
      "“{1}”在这里没有声明。它在第 {seen} 行出现过：如果是在那里声明的，那是在另一对 { } 里面，"
      "出了那对花括号就不能再用了。",
      "把“{1}”的声明移到外层，放在用到它的地方之前、同一层或更外层的 { } 里；也检查一下拼写。"},
@@ -135,6 +139,11 @@ const Situation SITUATIONS[] = {
      "", "", "", AT_MESSAGE, false, false,
      "这里少了左括号“(”：if、while、for、switch 后面的条件要用括号括起来。",
      "写成 if (a > b) 这样的形式。"},
+    // for (int i = 0, i < n, i++)
+    {{"expected ';' before", "expected primary-expression before"},
+     "", "", "", FOR_COMMAS, false, false,
+     "for 后面括号里的三个部分要用分号“;”隔开，不是逗号。",
+     "写成 for (int i = 0; i < n; i++) 这样的形式。"},
     // A missing semicolon, which the compiler notices at the next line.
     {{"expected ';' before", "expected ',' or ';' before", "expected initializer before",
       "expected ';' after", "expected ';' at end"},
@@ -251,6 +260,12 @@ const Situation SITUATIONS[] = {
      "cout << 不能直接输出“{2}”类型的值。",
      "cout 只能直接输出数字、字符和字符串；数组、vector、结构体要用循环一个元素一个元素"
      "（或一个成员一个成员）地输出。"},
+    // s == 'a', and other operators between types that do not go together.
+    {{"no match for {} (operand types are {}*and {}"},
+     "", "", "", AT_MESSAGE, false, false,
+     "这里的运算（{1}）两边的类型对不上：一边是“{2}”，一边是“{3}”。",
+     "检查两边的类型：字符串用双引号 \"a\"，单个字符用单引号 'a'；数字和字符串之间要先用 stoi、"
+     "to_string 转换。"},
     // a + b = c
     {{"lvalue required as left operand of assignment", "赋值运算的左操作数必须是左值"},
      "", "", "", AT_MESSAGE, false, false,
@@ -310,3 +325,12 @@ const char* const HEADERS[] = {
 };
 
 const size_t HEADER_COUNT = sizeof HEADERS / sizeof HEADERS[0];
+
+const char* const KEYWORDS[] = {
+    "return", "int",   "long",     "double", "float",  "char",     "bool",     "void",
+    "while",  "for",   "if",       "else",   "break",  "continue", "switch",   "case",
+    "default", "struct", "const",  "unsigned", "signed", "short",  "sizeof",   "true",
+    "false",  "auto",  "static",   "using",  "namespace", "include", "define", "typedef",
+};
+
+const size_t KEYWORD_COUNT = sizeof KEYWORDS / sizeof KEYWORDS[0];

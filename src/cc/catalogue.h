@@ -10,6 +10,7 @@ enum Fault_Place {
   LINE_BEFORE,    // the line of the code before the message's position
   AT_NOTE,        // the line of the note that follows it ("to match this '{'")
   IF_SEMICOLON,   // the "if (…);" above the message
+  FOR_COMMAS,     // the message's line, when it holds "for (…, …, …)"
   MAIN_MISSPELT,  // a function whose name is one slip away from main
   NO_PLACE,       // nowhere in the source: the options, the output file
 };
@@ -25,7 +26,8 @@ struct Situation {
   const char* note_says;
   // When not empty, the first kept part must be one of these words.
   const char* names;
-  // When not empty, the line where the fault lies must hold this text.
+  // When not empty, the line where the fault lies must hold this text, or
+  // one of the texts separated by '|'.
   const char* line_has;
   Fault_Place place;
   // A message about the program as a whole (from the driver or the linker)
@@ -36,8 +38,9 @@ struct Situation {
   bool per_name;
   // What it means and what to do, in plain Chinese. Besides {1}…, {note} is
   // the note's line, {exe} the program's file name, {header} the nearest
-  // standard header's name, {found} the name MAIN_MISSPELT found, {seen} the
-  // first earlier line where {1} appears. A situation whose text needs
+  // standard header's name, {keyword} the C++ word nearest to {1}, {found}
+  // the name MAIN_MISSPELT found, {seen} the first earlier line where {1}
+  // appears. A situation whose text needs
   // something that cannot be found does not apply.
   const char* means;
   const char* todo;
@@ -46,6 +49,9 @@ struct Situation {
 extern const Situation SITUATIONS[];
 extern const size_t SITUATION_COUNT;
 
-// The standard headers a beginner includes, for {header}.
+// The standard headers a beginner includes, for {header}, and the words of
+// C++ a beginner types, for {keyword}.
 extern const char* const HEADERS[];
 extern const size_t HEADER_COUNT;
+extern const char* const KEYWORDS[];
+extern const size_t KEYWORD_COUNT;

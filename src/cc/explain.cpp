@@ -33,18 +33,29 @@ bool Matches_Any(const Situation& situation, const std::vector<std::string>& pat
   return false;
 }
 
-// The standard header nearest to a misspelt one, or "" when none is near.
-std::string Nearest_Header(const std::string& name) {
+// The word of the list nearest to a misspelt one, or "" when none is within
+// `most` edits.
+std::string Nearest(const std::string& word, const char* const* list, size_t count, int most) {
   std::string best;
-  int best_distance = 3;  // more edits than this is another name
-  for (size_t i = 0; i < HEADER_COUNT; ++i) {
-    int distance = Edit_Distance(name, HEADERS[i]);
-    if (distance < best_distance) {
-      best = HEADERS[i];
+  int best_distance = most + 1;
+  for (size_t i = 0; i < count; ++i) {
+    int distance = Edit_Distance(word, list[i]);
+    if (distance < best_distance && word != list[i]) {
+      best = list[i];
       best_distance = distance;
     }
   }
   return best;
+}
+
+bool Line_Has(const std::string& line, const std::string& texts) {
+  for (size_t start = 0; start <= texts.size();) {
+    size_t bar = texts.find('|', start);
+    if (bar == std::string::npos) bar = texts.size();
+    if (line.find(texts.substr(start, bar - start)) != std::string::npos) return true;
+    start = bar + 1;
+  }
+  return false;
 }
 
 // The text with {…} filled in from `values`; false when one is missing.
@@ -123,6 +134,9 @@ bool Explain(const std::vector<Diagnostic>& diagnostics, size_t index,
       case IF_SEMICOLON:
         hint.line = If_With_Semicolon(*source, d.line);
         break;
+      case FOR_COMMAS:
+        hint.line = For_With_Commas(*source, d.line);
+        break;
       case MAIN_MISSPELT:
         hint.line = 0;
         for (const Source& s : sources)
@@ -136,7 +150,7 @@ bool Explain(const std::vector<Diagnostic>& diagnostics, size_t index,
     if (situation.place != AT_MESSAGE && situation.place != NO_PLACE && hint.line == 0) continue;
     if (situation.line_has[0] != '\0' &&
         (hint.source == nullptr || hint.line < 1 ||
-         hint.source->lines[hint.line - 1].find(situation.line_has) == std::string::npos))
+         !Line_Has(hint.source->lines[hint.line - 1], situation.line_has)))
       continue;
 
     std::map<std::string, std::string> values = {{"exe", exe}, {"found", found_name}};
@@ -144,7 +158,11 @@ bool Explain(const std::vector<Diagnostic>& diagnostics, size_t index,
     if (note_line > 0) values["note"] = std::to_string(note_line);
     std::string first = kept.empty() ? "" : kept[0];
     std::string texts = std::string(situation.means) + situation.todo;
-    if (texts.find("{header}") != std::string::npos) values["header"] = Nearest_Header(first);
+    if (texts.find("{header}") != std::string::npos)
+      values["header"] = Nearest(first, HEADERS, HEADER_COUNT, 2);
+    // A short name is as likely a variable's own as a slip of the keyboard.
+    if (texts.find("{keyword}") != std::string::npos && first.size() >= 4)
+      values["keyword"] = Nearest(first, KEYWORDS, KEYWORD_COUNT, 1);
     int seen = 0;
     if (source != nullptr && texts.find("{seen}") != std::string::npos)
       seen = First_Mention(*source, first, d.line);

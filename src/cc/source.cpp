@@ -98,6 +98,23 @@ int If_With_Semicolon(const Source& source, int line) {
   return 0;
 }
 
+int For_With_Commas(const Source& source, int line) {
+  if (line < 1 || line > static_cast<int>(source.lines.size())) return 0;
+  std::string code = Code_Of(source.lines[line - 1]);
+  size_t at = code.find("for");
+  if (at == std::string::npos || (at > 0 && Word_Char(code[at - 1]))) return 0;
+  size_t open = code.find_first_not_of(" \t", at + 3);
+  if (open == std::string::npos || code[open] != '(') return 0;
+  int depth = 0;
+  size_t close = open;
+  for (; close < code.size(); ++close) {
+    if (code[close] == '(') ++depth;
+    if (code[close] == ')' && --depth == 0) break;
+  }
+  std::string inside = code.substr(open + 1, close - open - 1);
+  return inside.find(';') == std::string::npos && inside.find(',') != std::string::npos ? line : 0;
+}
+
 int Main_Misspelt(const Source& source, std::string& name) {
   for (size_t i = 0; i < source.lines.size(); ++i) {
     const std::string& line = source.lines[i];

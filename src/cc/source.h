@@ -24,6 +24,10 @@ int Line_Before(const Source& source, int line, int column);
 // ends at its own semicolon. 0 when there is none close by.
 int If_With_Semicolon(const Source& source, int line);
 
+// `line` when it holds a for whose parentheses are split by commas where
+// semicolons belong: "for (int i = 0, i < n, i++)". 0 otherwise.
+int For_With_Commas(const Source& source, int line);
+
 // A function defined with a name one slip away from "main" ("mian",
 // "Main"): its line, and the name in `name`. 0 when there is none.
 int Main_Misspelt(const Source& source, std::string& name);

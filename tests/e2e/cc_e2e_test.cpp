@@ -96,6 +96,11 @@ const Faulty FAULTY[] = {
      "twomains.cpp 第 4 行：“int main()”定义了两次：第 1 行已经定义过它。"},
     {"cxx98", "#include <vector>\nint main() {\n    std::vector<int> v;\n    for (int x : v) {}\n}\n",
      "cxx98.cpp 第 4 行：这是较新的 C++ 标准的写法", "-std=c++98"},
+    {"forcommas", "int main() {\n    int s = 0;\n    for (int i = 0, i < 3, i++) s += i;\n}\n",
+     "forcommas.cpp 第 3 行：for 后面括号里的三个部分要用分号“;”隔开，不是逗号。"},
+    {"retrun", "int main() {\n    retrun 0;\n}\n", "retrun.cpp 第 2 行：“retrun”没有声明，是不是想写“return”？"},
+    {"compare", "#include <string>\nint main() {\n    std::string s;\n    return s == 'a';\n}\n",
+     "compare.cpp 第 4 行：这里的运算（operator==）两边的类型对不上"},
     {"option", "int main() {}\n", "编译选项“-std=c++30”编译器不认识", "-std=c++30"},
 };
 // clang-format on
