@@ -72,3 +72,19 @@ TEST(WindowsCompanion, ExplainsGccsChineseMessagesInUtf8AndInGbk) {
       << Escaped(output);
   EXPECT_EQ(status, 1);
 }
+
+TEST(WindowsCompanion, InAConsoleTheHintsShowAsChineseWhateverTheCodePage) {
+  REQUIRE_COMPANION();
+  std::string folder = Companion_Folder("cc-console");
+  Write_File_Bytes(folder + "/a.cpp", "// LOCKED_OUTPUT\nint main() {}\n");
+  Session s = Start_In_Terminal("cmd", folder);
+  ASSERT_TRUE(Expect(s, ">"));
+  // cmd's console is in code page 936 here; the hints are whole UTF-16 characters.
+  Send(s, "tarnwickstone-cc.exe -g -o a.exe a.cpp\r");
+  EXPECT_TRUE(Expect(s, "Permission denied"));
+  EXPECT_TRUE(Expect(s, "中文提示（tarnwickstone-cc）："));
+  EXPECT_TRUE(Expect(s, "可能还没有关闭，正在运行的程序不能被覆盖。"));
+  ASSERT_TRUE(Expect(s, ">"));
+  Send(s, "exit\r");
+  EXPECT_EQ(Finish(s), 0);
+}
