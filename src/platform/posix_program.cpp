@@ -136,15 +136,15 @@ bool Relay_Some(Relay_Channel& channel) {
 
 // Relays both channels until the program's side of each is closed, or until
 // the program has ended and nothing more comes: something it started may
-// still hold a channel open, and must not keep us waiting.
+// still hold a channel open, and must not keep us waiting. Our ends are
+// closed when it stops, so that nothing can block on a channel no one reads.
 void Relay_Until_End(pid_t pid, Relay_Channel* channels, int& status, bool& reaped) {
   pollfd ready[2] = {{channels[0].read, POLLIN, 0}, {channels[1].read, POLLIN, 0}};
   int open = 2;
   while (open > 0) {
     int n = poll(ready, 2, 100);
-    if (n < 0 && errno != EINTR) return;
-    if (n == 0 && !reaped) reaped = waitpid(pid, &status, WNOHANG) == pid;
-    if (n == 0 && reaped) return;
+    if ((n < 0 && errno != EINTR) || (n == 0 && reaped)) break;
+    if (n == 0) reaped = waitpid(pid, &status, WNOHANG) == pid;
     for (int i = 0; n > 0 && i < 2; i++) {
       if (ready[i].fd < 0 || ready[i].revents == 0) continue;
       if (!Relay_Some(channels[i])) {
@@ -152,6 +152,10 @@ void Relay_Until_End(pid_t pid, Relay_Channel* channels, int& status, bool& reap
         open--;
       }
     }
+  }
+  for (int i = 0; i < 2; i++) {
+    close(channels[i].read);
+    channels[i].read = -1;
   }
 }
 }  // namespace

@@ -3,6 +3,7 @@
 // the compiler's bytes and status passed on untouched; the real compiler
 // found, and never the companion itself.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -183,6 +184,15 @@ TEST_F(Companion_Test, PassesEveryByteAndTheStatusOnAndAddsNothingToSilence) {
   run = Run_Args({copy, "-o", "a.exe", "a.cpp"}, folder);
   EXPECT_EQ(run.out + run.err, "");
   EXPECT_EQ(run.status, 0);
+
+  // Something the compiler leaves running with its output open does not keep it waiting.
+  Script(folder + "/bytes", "g++", "sleep 60 & echo $!\n");
+  run = Run_Args({copy}, folder, {}, "", 30000);
+  EXPECT_EQ(run.status, 0);
+  pid_t left = static_cast<pid_t>(std::atoi(run.out.c_str()));
+  ASSERT_GT(left, 0) << run.out;
+  EXPECT_EQ(kill(left, 0), 0) << "the companion ended only after what the compiler left";
+  kill(left, SIGKILL);
 
   // A correct program through the real compiler: nothing, and the program.
   Write_File_Bytes(folder + "/ok.cpp", "int main() { return 0; }\n");
