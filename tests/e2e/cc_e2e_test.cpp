@@ -1,7 +1,7 @@
 // tarnwickstone-cc with the real g++: a beginner's faulty programs, each
-// explained on the right line in English and under GCC's Chinese catalogue;
-// the compiler's bytes and status passed on untouched; the real compiler
-// found, and never the companion itself.
+// explained on the right line in English, with no locale, and under GCC's
+// Chinese catalogue; the compiler's bytes and status passed on untouched; the
+// real compiler found, and never the companion itself.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -108,6 +108,8 @@ const Faulty FAULTY[] = {
 
 const std::map<std::string, std::string> ENGLISH = {
     {"LANG", "C.UTF-8"}, {"LC_ALL", "C.UTF-8"}, {"LANGUAGE", ""}};
+// No locale at all: GCC quotes with plain ' then.
+const std::map<std::string, std::string> PLAIN = {{"LANG", ""}, {"LC_ALL", "C"}, {"LANGUAGE", ""}};
 const std::map<std::string, std::string> CHINESE = {
     {"LANG", "zh_CN.UTF-8"}, {"LC_ALL", "zh_CN.UTF-8"}, {"LANGUAGE", "zh_CN"}};
 
@@ -138,14 +140,14 @@ struct Companion_Test : ::testing::Test {
 
 struct Catalogue_Test : Companion_Test, ::testing::WithParamInterface<Faulty> {};
 
-TEST_P(Catalogue_Test, ExplainsTheFaultOnItsLineInEnglishAndInChinese) {
+TEST_P(Catalogue_Test, ExplainsTheFaultOnItsLineInEveryLanguage) {
   const Faulty& f = GetParam();
   std::string source = std::string(f.name) + ".cpp";
   Write_File_Bytes(folder + "/" + source, f.source);
   std::vector<std::string> argv = {COMPANION, f.options, "-g", "-o", std::string(f.name) + ".exe",
                                    source};
-  for (const auto& env : {ENGLISH, CHINESE}) {
-    std::string language = env == CHINESE ? "Chinese" : "English";
+  for (const auto& env : {ENGLISH, PLAIN, CHINESE}) {
+    std::string language = env == CHINESE ? "Chinese" : env == PLAIN ? "C locale" : "English";
     Piped_Run run = Run_Args(argv, folder, env);
     std::vector<std::string> direct_argv = argv;
     direct_argv[0] = "/usr/bin/g++";
