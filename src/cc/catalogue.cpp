@@ -327,10 +327,10 @@ const char* const HEADERS[] = {
 const size_t HEADER_COUNT = sizeof HEADERS / sizeof HEADERS[0];
 
 const char* const KEYWORDS[] = {
-    "return", "int",   "long",     "double", "float",  "char",     "bool",     "void",
-    "while",  "for",   "if",       "else",   "break",  "continue", "switch",   "case",
-    "default", "struct", "const",  "unsigned", "signed", "short",  "sizeof",   "true",
-    "false",  "auto",  "static",   "using",  "namespace", "include", "define", "typedef",
+    "return",  "int",    "long",   "double",   "float",     "char",     "bool",   "void",
+    "while",   "for",    "if",     "else",     "break",     "continue", "switch", "case",
+    "default", "struct", "const",  "unsigned", "signed",    "short",    "sizeof", "true",
+    "false",   "auto",   "static", "using",    "namespace", "include",  "define", "typedef",
 };
 
 const size_t KEYWORD_COUNT = sizeof KEYWORDS / sizeof KEYWORDS[0];
