@@ -29,7 +29,9 @@ bool May_Include(const std::string& path, const std::string& header) {
 }  // namespace
 
 TEST(Layers, EachFileIncludesOnlyWhatItsLayerMay) {
-  std::regex quoted("#include \"([^\"]+)\""), system("#include <([^>]+)>");
+  // Only a directive that starts its line: a hint's text may show one too.
+  std::regex quoted("(?:^|\n)[ \t]*#include \"([^\"]+)\""),
+      system("(?:^|\n)[ \t]*#include <([^>]+)>");
   int files = 0;
   for (const auto& entry : fs::recursive_directory_iterator(SRC)) {
     if (!entry.is_regular_file()) continue;

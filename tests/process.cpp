@@ -67,8 +67,9 @@ Child Spawn(const std::vector<std::string>& argv, const Spawn_Options& options) 
     fcntl(child.in, F_SETFD, FD_CLOEXEC);
     return child;
   }
-  int in[2] = {-1, -1}, out[2] = {-1, -1};
+  int in[2] = {-1, -1}, out[2] = {-1, -1}, err[2] = {-1, -1};
   if (!options.detached && (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0)) return child;
+  if (options.errors == ERRORS_APART && pipe2(err, O_CLOEXEC) != 0) return child;
   child.pid = fork();
   if (child.pid == 0) {
     int null = open("/dev/null", O_RDWR);
@@ -79,7 +80,8 @@ Child Spawn(const std::vector<std::string>& argv, const Spawn_Options& options) 
     if (input < 0 || output < 0) _exit(126);
     dup2(input, STDIN_FILENO);
     dup2(output, STDOUT_FILENO);
-    if (options.errors) dup2(output, STDERR_FILENO);
+    if (options.errors == ERRORS_JOINED) dup2(output, STDERR_FILENO);
+    if (options.errors == ERRORS_APART) dup2(err[1], STDERR_FILENO);
     Exec(argv, options);
   }
   if (!options.detached) {
@@ -89,6 +91,8 @@ Child Spawn(const std::vector<std::string>& argv, const Spawn_Options& options) 
     child.in = in[1];
     child.out = out[0];
   }
+  if (err[1] >= 0) close(err[1]);
+  child.err = err[0];
   return child;
 }
 
@@ -130,7 +134,7 @@ int Read_Output(Child& child, std::string& out, int timeout_ms) {
   return 1;
 }
 
-int Wait_End(Child& child, std::string& out, int timeout_ms, long* peak_kb) {
+int Wait_End(Child& child, std::string& out, int timeout_ms, long* peak_kb, std::string* err) {
   auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
   int raw = 0;
   rusage usage{};
@@ -138,6 +142,9 @@ int Wait_End(Child& child, std::string& out, int timeout_ms, long* peak_kb) {
   // Its end wakes the wait at once, so a benchmark sees its true time.
   // (glibc 2.36's <sys/pidfd.h> is not usable from C++, so by its number.)
   int end_fd = child.pid > 0 ? static_cast<int>(syscall(SYS_pidfd_open, child.pid, 0)) : -1;
+  std::string ignored;
+  Child errors;  // its standard error, read as an output of its own
+  errors.out = child.err;
   while (child.pid > 0 && (ended = wait4(child.pid, &raw, WNOHANG, &usage)) == 0) {
     if (Ms_Left(deadline) == 0) {
       kill(child.pid, SIGKILL);
@@ -145,19 +152,25 @@ int Wait_End(Child& child, std::string& out, int timeout_ms, long* peak_kb) {
       break;
     }
     // Keep reading, so a program with output still to write is not held up.
-    pollfd ready[2] = {{child.out, POLLIN, 0}, {end_fd, POLLIN, 0}};
-    int waiting = poll(ready, 2, end_fd >= 0 ? Ms_Left(deadline) : 1);
-    if (waiting > 0 && ready[0].revents != 0 && Read_Output(child, out, 0) < 0) {
-      close(child.out);  // its output has ended; only its end is left to wait for
-      child.out = -1;
+    pollfd ready[3] = {{child.out, POLLIN, 0}, {errors.out, POLLIN, 0}, {end_fd, POLLIN, 0}};
+    if (poll(ready, 3, end_fd >= 0 ? Ms_Left(deadline) : 1) <= 0) continue;
+    Child* streams[2] = {&child, &errors};
+    std::string* into[2] = {&out, err ? err : &ignored};
+    for (int i = 0; i < 2; i++) {
+      if (ready[i].revents == 0 || Read_Output(*streams[i], *into[i], 0) >= 0) continue;
+      close(streams[i]->out);  // that output has ended; only its end is left to wait for
+      streams[i]->out = -1;
     }
   }
   if (end_fd >= 0) close(end_fd);
   while (Read_Output(child, out, 0) > 0) {
   }
+  while (Read_Output(errors, err ? *err : ignored, 0) > 0) {
+  }
   Close_Input(child);
-  if (child.out >= 0) close(child.out);
-  child.out = -1;
+  for (int fd : {child.out, errors.out})
+    if (fd >= 0) close(fd);
+  child.out = child.err = -1;
   child.pid = -1;
   if (peak_kb) *peak_kb = usage.ru_maxrss;
   if (ended <= 0) return -1;
@@ -166,7 +179,7 @@ int Wait_End(Child& child, std::string& out, int timeout_ms, long* peak_kb) {
 
 Process_Run Run_Process(const std::vector<std::string>& argv, const Spawn_Options& options,
                         const std::string& input, int timeout_ms) {
-  Process_Run run{-1, ""};
+  Process_Run run{-1, "", ""};
   Child child = Spawn(argv, options);
   if (child.pid < 0) return run;
   // Written a piece at a time while reading, so that neither side waits for the other.
@@ -182,6 +195,6 @@ Process_Run Run_Process(const std::vector<std::string>& argv, const Spawn_Option
     Read_Output(child, run.out, 0);
   }
   if (!options.terminal) Close_Input(child);
-  run.status = Wait_End(child, run.out, Ms_Left(deadline));
+  run.status = Wait_End(child, run.out, Ms_Left(deadline), nullptr, &run.err);
   return run;
 }

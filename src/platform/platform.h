@@ -172,3 +172,43 @@ int Console_Width();
 
 // GBK (code page 936) text as UTF-8; false when the bytes are not GBK.
 bool Decode_GBK(const std::string& bytes, std::string& text);
+
+// ---- The compiler companion ------------------------------------------------
+// What tarnwickstone-cc needs beyond the others; posix_cc.cpp or windows_cc.cpp
+// implements it, and Relay_Program lives beside Run_Program.
+
+// Runs argv[0] (a path) with the rest as its arguments, without a shell, and
+// waits for it, as Run_Program does; what it writes to its standard output
+// and error goes on to ours byte for byte, as it comes, and a copy of each
+// (its first few megabytes) is kept in `out` and `err`. Where our stream is a
+// terminal, the program's is a terminal too, so it writes what it would have
+// written without us (colours among it).
+Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out, std::string& err);
+
+// Writes text to standard error; on a console as whole characters.
+void Write_Err(const std::string& text);
+
+// This program's own executable file, links resolved; "" when it cannot be told.
+std::string Own_Path();
+
+// True when both paths lead to one and the same file, however each is named
+// or linked; false when either cannot be looked at.
+bool Same_File(const std::string& a, const std::string& b);
+
+// The folders of the PATH, in order.
+std::vector<std::string> Path_Folders();
+
+// Folders where compilers are commonly installed on this system, in the order
+// they are tried; none on POSIX.
+std::vector<std::string> Compiler_Folders();
+
+// For each folder, the program called `name` in it (`name`.exe on Windows)
+// when there is an executable file of that name; in the order of the folders.
+std::vector<std::string> Programs_In(const std::vector<std::string>& folders,
+                                     const std::string& name);
+
+// The value of an environment variable; "" when it is not set.
+std::string Environment_Variable(const std::string& name);
+
+// Sets an environment variable for this process and the programs it starts.
+void Set_Environment_Variable(const std::string& name, const std::string& value);

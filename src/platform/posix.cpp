@@ -19,14 +19,24 @@ const std::string TOOL_EXTENSION = "";  // any regular file will do as compiler 
 
 void Set_UTF8_Console() {}  // terminals take their encoding from the locale
 
-void Write_Out(const std::string& bytes) {
+bool Write_Fd(int fd, const char* bytes, size_t size) {
   size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+  while (done < size) {
+    ssize_t n = write(fd, bytes + done, size - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;  // the terminal is gone; there is no one left to tell
+    if (n <= 0) return false;
     done += static_cast<size_t>(n);
   }
+  return true;
+}
+
+// A terminal that is gone leaves no one to tell.
+void Write_Out(const std::string& bytes) {
+  Write_Fd(STDOUT_FILENO, bytes.data(), bytes.size());
+}
+
+void Write_Err(const std::string& text) {
+  Write_Fd(STDERR_FILENO, text.data(), text.size());
 }
 
 // ---- Console input -------------------------------------------------------------

@@ -43,3 +43,23 @@ int Read_Report(int fd);
 
 // Waits for the child, resuming after a signal; false when it cannot be waited for.
 bool Wait_Child(pid_t pid, int& status);
+
+// Writes all the bytes to the descriptor, resuming after a signal; false when
+// the rest cannot be written.
+bool Write_Fd(int fd, const char* bytes, size_t size);
+
+// One of a program's output streams on its way to one of ours: a
+// pseudo-terminal when ours is a terminal, so that the program sees one,
+// otherwise a pipe.
+struct Relay_Channel {
+  int target = -1;              // our descriptor that the bytes go on to
+  int read = -1;                // where they are read here
+  int child = -1;               // what the program writes to
+  std::string* copy = nullptr;  // where a copy of the bytes is kept
+};
+
+// Makes the channel to `target`; false, with errno set, when it cannot.
+bool Open_Relay_Channel(int target, Relay_Channel& channel);
+
+// Closes whichever ends are still open.
+void Close_Relay_Channel(Relay_Channel& channel);

@@ -1,9 +1,11 @@
 // The platform layer on POSIX: starting other programs.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -54,26 +56,13 @@ bool Is_Program(const std::string& path) {
   return Path_Status(path) == PATH_FILE && access(path.c_str(), X_OK) == 0;
 }
 
-// The first program called `name` in the folders of the PATH; "" when none.
-std::string Search_Path(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
-  size_t start = 0;
-  for (;;) {
-    size_t colon = folders.find(':', start);
-    std::string folder = folders.substr(start, colon - start);
-    std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
-    if (Is_Program(candidate)) return candidate;
-    if (colon == std::string::npos) return "";
-    start = colon + 1;
-  }
-}
-
 // The file to exec for argv[0]: as it stands when it holds a '/', else found
 // on the PATH as execvp would; "" when there is none.
 std::string Exec_Path(const std::string& name) {
   if (name.empty() || name.find('\0') != std::string::npos) return "";
-  return name.find('/') != std::string::npos ? name : Search_Path(name);
+  if (name.find('/') != std::string::npos) return name;
+  std::vector<std::string> found = Programs_In(Path_Folders(), name);
+  return found.empty() ? "" : found.front();
 }
 
 // False when a word holds a NUL byte, which exec would silently cut it at.
@@ -82,9 +71,16 @@ bool Words_Are_Whole(const std::vector<std::string>& argv) {
     if (word.find('\0') != std::string::npos) return false;
   return true;
 }
-}  // namespace
 
-Program_End Run_Program(const std::vector<std::string>& argv_in) {
+// What is done here while a child runs: it may reap the child itself, and
+// then says so with `reaped` and leaves its status in `status`.
+using While_Running = void (*)(pid_t pid, Relay_Channel* channels, int& status, bool& reaped);
+
+// Runs argv[0] with the rest as its arguments and waits for it. With
+// `channels`, its standard output and error are their child ends, and
+// `during` runs here while it does.
+Program_End Run_Child(const std::vector<std::string>& argv_in, Relay_Channel* channels,
+                      While_Running during) {
   if (argv_in.empty() || !Words_Are_Whole(argv_in)) return {false, false, ENOENT};
   std::vector<std::string> argv = argv_in;
   argv[0] = Exec_Path(argv[0]);
@@ -105,15 +101,26 @@ Program_End Run_Program(const std::vector<std::string>& argv_in) {
     sigaction(SIGINT, &old_int, nullptr);
     sigaction(SIGQUIT, &old_quit, nullptr);
     close(report[0]);
+    if (channels) {
+      dup2(channels[0].child, STDOUT_FILENO);
+      dup2(channels[1].child, STDERR_FILENO);
+    }
     Exec_Or_Report(args, report[1]);
   }
   int fork_error = errno;
   close(report[1]);
+  // Only the child may hold the writing ends, or their end would never come.
+  for (int i = 0; channels && i < 2; i++) {
+    close(channels[i].child);
+    channels[i].child = -1;
+  }
   Program_End end{false, false, fork_error};
   if (pid > 0) {
     int error = Read_Report(report[0]);
     int status = 0;
-    bool waited = Wait_Child(pid, status);
+    bool reaped = false;
+    if (error == 0 && during) during(pid, channels, status, reaped);
+    bool waited = reaped || Wait_Child(pid, status);
     if (error != 0)
       end = {false, false, error};
     else if (!waited)
@@ -130,11 +137,88 @@ Program_End Run_Program(const std::vector<std::string>& argv_in) {
   return end;
 }
 
+// ---- Relaying a program's output -----------------------------------------------
+
+const size_t COPY_LIMIT = 8 << 20;  // bytes of each stream kept in the copy
+
+// Reads what waits on the channel, passes it on and keeps a copy; false once
+// the program's side is closed (a pipe's end, or EIO from a terminal).
+bool Relay_Some(Relay_Channel& channel) {
+  char buffer[16384];
+  ssize_t n = read(channel.read, buffer, sizeof buffer);
+  if (n < 0 && errno == EINTR) return true;
+  if (n <= 0) return false;
+  size_t got = static_cast<size_t>(n);
+  Write_Fd(channel.target, buffer, got);
+  std::string& copy = *channel.copy;
+  if (copy.size() < COPY_LIMIT) copy.append(buffer, std::min(got, COPY_LIMIT - copy.size()));
+  return true;
+}
+
+// Relays both channels until the program's side of each is closed, or until
+// the program has ended and nothing more comes: something it started may
+// still hold a channel open, and must not keep us waiting. Our ends are
+// closed when it stops, so that nothing can block on a channel no one reads.
+void Relay_Until_End(pid_t pid, Relay_Channel* channels, int& status, bool& reaped) {
+  pollfd ready[2] = {{channels[0].read, POLLIN, 0}, {channels[1].read, POLLIN, 0}};
+  int open = 2;
+  while (open > 0) {
+    int n = poll(ready, 2, 100);
+    if ((n < 0 && errno != EINTR) || (n == 0 && reaped)) break;
+    if (n == 0) reaped = waitpid(pid, &status, WNOHANG) == pid;
+    for (int i = 0; n > 0 && i < 2; i++) {
+      if (ready[i].fd < 0 || ready[i].revents == 0) continue;
+      if (!Relay_Some(channels[i])) {
+        ready[i].fd = -1;
+        open--;
+      }
+    }
+  }
+  for (int i = 0; i < 2; i++) {
+    close(channels[i].read);
+    channels[i].read = -1;
+  }
+}
+}  // namespace
+
+Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
+                          std::string& err) {
+  Relay_Channel channels[2];
+  if (!Open_Relay_Channel(STDOUT_FILENO, channels[0]) ||
+      !Open_Relay_Channel(STDERR_FILENO, channels[1])) {
+    int error = errno;
+    Close_Relay_Channel(channels[0]);
+    Close_Relay_Channel(channels[1]);
+    return {false, false, error};
+  }
+  channels[0].copy = &out;
+  channels[1].copy = &err;
+  Program_End end = Run_Child(argv, channels, Relay_Until_End);
+  Close_Relay_Channel(channels[0]);
+  Close_Relay_Channel(channels[1]);
+  return end;
+}
+
+Program_End Run_Program(const std::vector<std::string>& argv) {
+  return Run_Child(argv, nullptr, nullptr);
+}
+
 std::string Find_Program(const std::string& name) {
   if (name.empty()) return "";
   if (name.find('/') != std::string::npos) return Is_Program(name) ? name : "";
   if (Is_Program(name)) return "./" + name;
-  return Search_Path(name);
+  std::vector<std::string> found = Programs_In(Path_Folders(), name);
+  return found.empty() ? "" : found.front();
+}
+
+std::vector<std::string> Programs_In(const std::vector<std::string>& folders,
+                                     const std::string& name) {
+  std::vector<std::string> found;
+  for (const std::string& folder : folders) {
+    std::string candidate = folder + "/" + name;
+    if (Is_Program(candidate)) found.push_back(candidate);
+  }
+  return found;
 }
 
 bool Start_Detached(const std::vector<std::string>& argv_in) {

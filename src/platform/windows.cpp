@@ -67,10 +67,18 @@ size_t Char_Length(unsigned char c) {
   return 1;
 }
 
-void Write_Console(const std::string& bytes) {
+void Write_Console(HANDLE console, const std::string& bytes) {
   std::wstring w = Widen(bytes);
   DWORD done;
-  WriteConsoleW(STDOUT, w.data(), static_cast<DWORD>(w.size()), &done, nullptr);
+  WriteConsoleW(console, w.data(), static_cast<DWORD>(w.size()), &done, nullptr);
+}
+
+// What a Windows program's text-mode output writes to a file or a pipe: a
+// line feed becomes CR LF; every other byte goes out as it is.
+void Write_Text_Mode(HANDLE file, const std::string& bytes) {
+  std::string raw = Crlf(bytes);
+  DWORD done;
+  WriteFile(file, raw.data(), static_cast<DWORD>(raw.size()), &done, nullptr);
 }
 
 // ---- Timer resolution ----------------------------------------------------------
@@ -87,7 +95,7 @@ void Lower_Resolution() {
 // ---- Console -----------------------------------------------------------------
 
 void Write_Held() {
-  if (!HELD.empty()) Write_Console(HELD);
+  if (!HELD.empty()) Write_Console(STDOUT, HELD);
   HELD.clear();
 }
 
@@ -98,11 +106,7 @@ void Set_UTF8_Console() {
 
 void Write_Out(const std::string& bytes) {
   if (!STDOUT_CONSOLE) {
-    // What a Windows program's text-mode standard output writes to a file or
-    // a pipe: a line feed becomes CR LF; every other byte goes out as it is.
-    std::string raw = Crlf(bytes);
-    DWORD done;
-    WriteFile(STDOUT, raw.data(), static_cast<DWORD>(raw.size()), &done, nullptr);
+    Write_Text_Mode(STDOUT, bytes);
     return;
   }
   // The core paces one byte at a time, but a console converts each write on
@@ -118,7 +122,16 @@ void Write_Out(const std::string& bytes) {
       HELD.clear();
     }
   }
-  if (!ready.empty()) Write_Console(ready);
+  if (!ready.empty()) Write_Console(STDOUT, ready);
+}
+
+void Write_Err(const std::string& text) {
+  Write_Held();  // the same console may show both
+  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  if (Is_Console(err))
+    Write_Console(err, text);
+  else
+    Write_Text_Mode(err, text);
 }
 
 bool Read_Line(std::string& line) {

@@ -80,7 +80,7 @@ Pty_Session::~Pty_Session() {
 }
 
 bool Start(Pty_Session& s, const std::string& program, const std::string& folder,
-           const std::map<std::string, std::string>& env) {
+           const std::map<std::string, std::string>& env, const std::vector<std::string>& args) {
   Spawn_Options options;
   options.folder = folder;
   options.terminal = true;
@@ -90,7 +90,9 @@ bool Start(Pty_Session& s, const std::string& program, const std::string& folder
                  {"TERM", "xterm"},
                  {"LANG", "C.UTF-8"}};
   for (const auto& [name, value] : env) options.env[name] = value;
-  Child child = Spawn({program}, options);
+  std::vector<std::string> argv = {program};
+  argv.insert(argv.end(), args.begin(), args.end());
+  Child child = Spawn(argv, options);
   if (child.pid < 0) return false;
   close(child.in);  // the session types through its master
   s.pid = child.pid;

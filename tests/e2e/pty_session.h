@@ -24,9 +24,11 @@ struct Pty_Session {
 
 // Starts `program` in `folder` on a new 120x40 terminal, with TERM=xterm,
 // LANG=C.UTF-8, no tmux and no display (so `start` runs programs in this
-// console), and `env` on top. False when the terminal or the process could not be made.
+// console), `env` on top, and `args` as its arguments. False when the
+// terminal or the process could not be made.
 bool Start(Pty_Session& s, const std::string& program, const std::string& folder,
-           const std::map<std::string, std::string>& env = {});
+           const std::map<std::string, std::string>& env = {},
+           const std::vector<std::string>& args = {});
 
 // Types the line and Enter.
 void Send(Pty_Session& s, const std::string& line);

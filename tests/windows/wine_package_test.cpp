@@ -25,15 +25,17 @@ TEST(WindowsZip, HoldsTheProgramsTheGuideAndTheLicence) {
   for (const auto& entry : fs::directory_iterator(UNZIPPED))
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"LICENSE.txt", "tarnwickstone-launch.exe",
-                                             "tarnwickstone.exe", "使用说明.txt"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"LICENSE.txt", "tarnwickstone-cc.exe",
+                                             "tarnwickstone-launch.exe", "tarnwickstone.exe",
+                                             "使用说明.txt"}));
   EXPECT_EQ(Read_File_Bytes(UNZIPPED + "/使用说明.txt"),
             Notepad_Text(Read_File_Bytes(std::string(TWS_SOURCE_DIR) + "/docs/guide.zh-CN.md")));
   // What Explorer shows of each program: its description and the one version.
   for (const auto& [exe, description] :
        {std::pair<std::string, std::string>{"tarnwickstone.exe",
                                             "Tarnwickstone：菜单式 C++ 单文件开发环境"},
-        {"tarnwickstone-launch.exe", "Tarnwickstone 启动器"}}) {
+        {"tarnwickstone-launch.exe", "Tarnwickstone 启动器"},
+        {"tarnwickstone-cc.exe", "Tarnwickstone 编译助手"}}) {
     std::string bytes = Read_File_Bytes(UNZIPPED + "/" + exe);
     for (const std::string& text : {std::string("VS_VERSION_INFO"), description,
                                     std::string(TWS_VERSION), std::string("Tarnwickstone")})
@@ -55,6 +57,11 @@ TEST(WindowsZip, ItsProgramsRunFromAChineseFolder) {
   out = ::Run(UNZIPPED + "/tarnwickstone-launch.exe", {}, folder, " ", &status);
   EXPECT_EQ(status, 2) << Escaped(out);
   EXPECT_NE(out.find("没有给出程序的路径"), std::string::npos) << Escaped(out);
+
+  // No compiler in this Wine: the companion says where it looked.
+  out = ::Run(UNZIPPED + "/tarnwickstone-cc.exe", {"--version"}, folder, "", &status);
+  EXPECT_EQ(status, 127) << Escaped(out);
+  EXPECT_NE(out.find("g++"), std::string::npos) << Escaped(out);
 }
 
 namespace {

@@ -1,0 +1,114 @@
+#include "cc/text.h"
+
+#include <algorithm>
+#include <vector>
+
+size_t UTF8_Length(const std::string& text, size_t at) {
+  unsigned char c = static_cast<unsigned char>(text[at]);
+  size_t length = c < 0x80                 ? 1
+                  : c >= 0xC2 && c <= 0xDF ? 2
+                  : c >= 0xE0 && c <= 0xEF ? 3
+                  : c >= 0xF0 && c <= 0xF4 ? 4
+                                           : 0;
+  if (length == 0 || at + length > text.size()) return 0;
+  for (size_t i = 1; i < length; ++i)
+    if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 0;
+  // Overlong forms and surrogates are not characters.
+  int code = Code_Point(text, at, length);
+  if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+      (length == 4 && (code < 0x10000 || code > 0x10FFFF)))
+    return 0;
+  return length;
+}
+
+bool Is_UTF8(const std::string& text) {
+  for (size_t at = 0; at < text.size();) {
+    size_t length = UTF8_Length(text, at);
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
+}
+
+int Code_Point(const std::string& text, size_t at, size_t length) {
+  static const unsigned char LEAD_MASK[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  int code = static_cast<unsigned char>(text[at]) & LEAD_MASK[length];
+  for (size_t i = 1; i < length; ++i)
+    code = code << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+  return code;
+}
+
+std::string UTF8_Of(int code) {
+  std::string out;
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | code >> 6);
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | code >> 12);
+    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | code >> 18);
+    out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+  return out;
+}
+
+int GBK_Mark(unsigned char lead, unsigned char trail) {
+  // Row A3 holds the full-width forms of ASCII in ASCII's order.
+  if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) return 0xFF01 + (trail - 0xA1);
+  if (lead != 0xA1) return 0;
+  switch (trail) {
+    case 0xA1:
+      return 0x3000;  // ideographic space
+    case 0xA2:
+      return 0x3001;  // 、
+    case 0xA3:
+      return 0x3002;  // 。
+    case 0xAE:
+      return 0x2018;  // ‘
+    case 0xAF:
+      return 0x2019;  // ’
+    case 0xB0:
+      return 0x201C;  // “
+    case 0xB1:
+      return 0x201D;  // ”
+    case 0xB6:
+      return 0x300A;  // 《
+    case 0xB7:
+      return 0x300B;  // 》
+    case 0xBE:
+      return 0x3010;  // 【
+    case 0xBF:
+      return 0x3011;  // 】
+    default:
+      return 0;
+  }
+}
+
+int Display_Width(int code) {
+  bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+              (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+              (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+              (code >= 0xFFE0 && code <= 0xFFE6) || code >= 0x1F300;
+  return wide ? 2 : 1;
+}
+
+int Edit_Distance(const std::string& a, const std::string& b) {
+  // Optimal string alignment: Levenshtein with the swap of two neighbours.
+  std::vector<std::vector<int>> d(a.size() + 1, std::vector<int>(b.size() + 1));
+  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = static_cast<int>(i);
+  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = static_cast<int>(j);
+  for (size_t i = 1; i <= a.size(); ++i)
+    for (size_t j = 1; j <= b.size(); ++j) {
+      int cost = a[i - 1] == b[j - 1] ? 0 : 1;
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  return d[a.size()][b.size()];
+}

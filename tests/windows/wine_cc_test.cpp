@@ -1,0 +1,90 @@
+// The compiler companion's Windows build under Wine, in front of a compiler
+// double named g++.exe beside it: the locked-program message and GCC's
+// Chinese messages explained, the words passed on exactly.
+#include <filesystem>
+
+#include "wine_session.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder with the companion, and the compiler double beside it as g++.exe.
+std::string Companion_Folder(const std::string& test) {
+  std::string folder = Fresh_Folder(test);
+  fs::copy_file(Windows_Build("tarnwickstone-cc.exe"), folder + "/tarnwickstone-cc.exe");
+  fs::copy_file(Windows_Build("tests/windows/doubles/compiler.exe"), folder + "/g++.exe");
+  fs::copy_file(Windows_Build("tests/windows/doubles/recorder.exe"), folder + "/recorder.exe");
+  return folder;
+}
+
+#define REQUIRE_COMPANION()                                                                 \
+  do {                                                                                      \
+    REQUIRE_WINE();                                                                         \
+    if (!fs::exists(Windows_Build("tarnwickstone-cc.exe"))) {                               \
+      if (Under_CI()) FAIL() << "tarnwickstone-cc.exe is missing";                          \
+      GTEST_SKIP() << "tarnwickstone-cc.exe is missing: cmake --workflow --preset windows"; \
+    }                                                                                       \
+  } while (0)
+
+}  // namespace
+
+TEST(WindowsCompanion, NamesTheProgramThatStillRunsAndPassesTheWordsOnExactly) {
+  REQUIRE_COMPANION();
+  std::string folder = Companion_Folder("cc-locked");
+  Write_File_Bytes(folder + "/你好.cpp", "// LOCKED_OUTPUT\nint main() {}\n");
+  std::string exe = Windows_Path(folder + "/你好.exe");
+  std::string source = Windows_Path(folder + "/你好.cpp");
+  int status = -1;
+  std::string output =
+      ::Run(folder + "/tarnwickstone-cc.exe", {"-O2", "-DNAME=\"a b\"", "-g", "-o", exe, source},
+            folder, "", &status);
+  EXPECT_EQ(
+      output,
+      Crlf("C:/mingw64/bin/../lib/gcc/x86_64-w64-mingw32/12.2.0/../../../../"
+           "x86_64-w64-mingw32/bin/ld.exe: cannot open output file " +
+           exe +
+           ": Permission denied\n"
+           "collect2.exe: error: ld returned 1 exit status\n"
+           "\n中文提示（tarnwickstone-cc）：\n"
+           "1. 无法写入 你好.exe：上次运行的 你好.exe 可能还没有关闭，正在运行的程序不能被覆盖。\n"
+           "   关闭 你好.exe 的窗口（或者在任务管理器里结束它），然后重新编译。\n"));
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(Read_File_Bytes(folder + "/g++.log"),
+            "[-O2][-DNAME=\"a b\"][-g][-o][" + exe + "][" + source + "]\n");
+}
+
+TEST(WindowsCompanion, ExplainsGccsChineseMessagesInUtf8AndInGbk) {
+  REQUIRE_COMPANION();
+  std::string folder = Companion_Folder("cc-chinese");
+  Write_File_Bytes(folder + "/a.cpp",
+                   "// CHINESE_MESSAGES\n#include <iostream>\nint main() {\n    cout << 1;\n"
+                   "    int x = 1\n    return x;\n}\n");
+  int status = -1;
+  std::string output =
+      ::Run(folder + "/tarnwickstone-cc.exe", {"-g", "-o", "a.exe", "a.cpp"}, folder, "", &status);
+  EXPECT_NE(output.find(Crlf(
+                "\n中文提示（tarnwickstone-cc）：\n"
+                "1. a.cpp 第 4 行：“cout”没有声明：它是标准库里的名字，属于 std 命名空间。\n")),
+            std::string::npos)
+      << Escaped(output);
+  EXPECT_NE(output.find(Crlf("\n2. a.cpp 第 5 行：这一行的末尾少了分号“;”。\n")), std::string::npos)
+      << Escaped(output);
+  EXPECT_EQ(status, 1);
+}
+
+TEST(WindowsCompanion, InAConsoleTheHintsShowAsChineseWhateverTheCodePage) {
+  REQUIRE_COMPANION();
+  std::string folder = Companion_Folder("cc-console");
+  Write_File_Bytes(folder + "/a.cpp", "// LOCKED_OUTPUT\nint main() {}\n");
+  Session s = Start_In_Terminal("cmd", folder);
+  ASSERT_TRUE(Expect(s, ">"));
+  // cmd's console is in code page 936 here; the hints are whole UTF-16 characters.
+  Send(s, "tarnwickstone-cc.exe -g -o a.exe a.cpp\r");
+  EXPECT_TRUE(Expect(s, "Permission denied"));
+  EXPECT_TRUE(Expect(s, "中文提示（tarnwickstone-cc）："));
+  EXPECT_TRUE(Expect(s, "可能还没有关闭，正在运行的程序不能被覆盖。"));
+  ASSERT_TRUE(Expect(s, ">"));
+  Send(s, "exit\r");
+  EXPECT_EQ(Finish(s), 0);
+}
