@@ -34,7 +34,7 @@ else()
   # Debian wants the licence as the package's copyright file and a changelog,
   # and manual pages compressed.
   install(FILES LICENSE DESTINATION ${TWS_DOC} RENAME copyright)
-  foreach(page tarnwickstone.1 tarnwickstone-launch.1 changelog)
+  foreach(page tarnwickstone.1 tarnwickstone-launch.1 tarnwickstone-cc.1 changelog)
     set(gz ${CMAKE_BINARY_DIR}/gz/${page}.gz)
     if(page STREQUAL changelog)
       set(source ${CMAKE_BINARY_DIR}/changelog)
@@ -82,7 +82,9 @@ write Chinese. From numbered menus they create a source file, open it in
 their text editor, compile it with their compiler and start the program.
 Every page and message is Simplified Chinese.
 
-The package also holds tarnwickstone-launch, which runs a program, keeps
-its window open and explains how it ended.")
+The package also holds tarnwickstone-launch, which runs a program on its
+contest samples with a judge's verdict for each, keeps its window open and
+explains how it ended, and tarnwickstone-cc, which runs g++ and explains its
+error messages in Chinese, full-width punctuation first.")
 endif()
 include(CPack)
