@@ -12,11 +12,12 @@
 #include "launch/samples.h"
 #include "launch/show.h"
 #include "launch/source_names.h"
+#include "pages.h"
 #include "test_text.h"
 
 namespace {
 
-const std::string RULE = "\n" + std::string(40, '-') + "\n";
+const std::string RULE = LAUNCH_RULE;
 
 TEST(Launch, SecondsHaveThreeDecimalsRoundedToTheMillisecond) {
   EXPECT_EQ("0.000", Format_Seconds(0));

@@ -50,6 +50,12 @@ inline const std::string EXITING = "将在 3s 内退出……\n";
 // The POSIX pause and the launcher's wait.
 inline const std::string KEY_WAIT = "请按任意键继续. . .";
 
+// The launcher's line of dashes after a program's end, with the line ends
+// around it.
+inline const std::string LAUNCH_RULE = "\n" + std::string(40, '-') + "\n";
+// The launcher's key wait after the samples.
+inline const std::string SAMPLES_KEY = "按 Enter 键手动运行程序，按其他键结束。";
+
 // The settings page for these values, title to the blank line after entry 7.
 std::string Settings_Page(const std::string& com, const std::string& lau, const std::string& us,
                           const std::string& options, bool slow);

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "e2e/pty_session.h"
+#include "pages.h"
 #include "test_text.h"
 
 namespace fs = std::filesystem;
@@ -20,8 +21,8 @@ namespace {
 
 const std::string LAUNCHER = TWS_LAUNCHER;
 const std::string SAMPLE = TWS_LAUNCH_SAMPLE;
-const std::string RULE = "\n" + std::string(40, '-') + "\n";
-const std::string WAIT = "请按任意键继续. . .";
+const std::string RULE = LAUNCH_RULE;
+const std::string WAIT = KEY_WAIT;
 
 std::string Title(const std::string& name) {
   return "\x1b]0;" + name + "\x07";

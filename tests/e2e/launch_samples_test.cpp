@@ -13,6 +13,7 @@
 
 #include "e2e/piped_run.h"
 #include "e2e/pty_session.h"
+#include "pages.h"
 #include "test_text.h"
 
 namespace fs = std::filesystem;
@@ -90,8 +91,8 @@ TEST(LaunchSamples, EveryVerdictAsTheJudgesGiveIt) {
             "样例 9：WA 答案错误，用时 T 秒。输出超过 64 MB，后面的部分被截掉，算作答案错误。\n"
             "样例 10：WA 答案错误，用时 T 秒。第 1 行不同（只有空格或制表符不同）：\n"
             "  期望： 2\n  实际：2\n  输入：1 1\n"
-            "通过 4/10\n"
-            "按 Enter 键手动运行程序，按其他键结束。\n")
+            "通过 4/10\n" +
+                SAMPLES_KEY + "\n")
       << Escaped(run.out);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(Folder_Files(folder), before);  // byte for byte, and nothing new
@@ -123,13 +124,12 @@ TEST(LaunchSamples, FindsSamplesInEachLayoutAndThenRunsTheProgramByHand) {
       {"sum", "fsum", {{"fsum/fsum1.in", "5 6\n"}, {"fsum/fsum1.ans", "11\n"},
                        {"fsum/FSUM2.IN", "1 1\r\n"}, {"fsum/fsum2.out", "2\r\n"}}, "x",
        "在 ./fsum 找到 2 个样例，每个限时 1.000 秒。\n"
-       "样例 1：AC 通过，用时 T 秒。\n样例 2：AC 通过，用时 T 秒。\n通过 2/2\n"
-       "按 Enter 键手动运行程序，按其他键结束。\n", 0},
+       "样例 1：AC 通过，用时 T 秒。\n样例 2：AC 通过，用时 T 秒。\n通过 2/2\n" + SAMPLES_KEY +
+       "\n", 0},
       // A judge tool's layout; Enter runs it by hand with what is typed next.
       {"plus", "p", {{"test/sample-1.in", "7 8\n"}, {"test/sample-1.out", "15\n"}}, "\n1 2\n",
-       "在 ./test 找到 1 个样例，每个限时 1.000 秒。\n样例 1：AC 通过，用时 T 秒。\n通过 1/1\n"
-       "按 Enter 键手动运行程序，按其他键结束。\n3\n\n" + std::string(40, '-') +
-       "\n程序已结束，返回值 0，用时 T 秒。\n请按任意键继续. . .\n", 0},
+       "在 ./test 找到 1 个样例，每个限时 1.000 秒。\n样例 1：AC 通过，用时 T 秒。\n通过 1/1\n" +
+       SAMPLES_KEY + "\n3\n" + LAUNCH_RULE + "程序已结束，返回值 0，用时 T 秒。\n" + KEY_WAIT + "\n", 0},
   };
   // clang-format on
   for (const Layout& layout : layouts) {
@@ -160,9 +160,8 @@ TEST(LaunchSamples, CtrlCEndsTheRunningSampleAndSkipsTheRest) {
   ASSERT_TRUE(Start(s, folder + "/run.sh", folder));
   ASSERT_TRUE(Expect(s, "样例 1：AC 通过"));
   Type(s, "\x03");
-  ASSERT_TRUE(Expect(s,
-                     "样例 2：已中断：按下了 Ctrl+C，后面的样例不再运行。\n通过 1/3\n"
-                     "按 Enter 键手动运行程序，按其他键结束。"));
+  ASSERT_TRUE(
+      Expect(s, "样例 2：已中断：按下了 Ctrl+C，后面的样例不再运行。\n通过 1/3\n" + SAMPLES_KEY));
   Type(s, "x");
   EXPECT_EQ(Wait_Exit(s), 1) << Transcript(s);
   fs::remove_all(folder);

@@ -10,6 +10,7 @@
 
 #include "e2e/piped_run.h"
 #include "e2e/pty_session.h"
+#include "pages.h"
 #include "test_text.h"
 
 namespace fs = std::filesystem;
@@ -46,7 +47,7 @@ class Pages : public ::testing::Test {
 
   // Answers a page's closing key press and waits for the menu it returns to.
   void Key_Then(const std::string& menu_end) {
-    ASSERT_TRUE(Expect(s, "请按任意键继续. . ."));
+    ASSERT_TRUE(Expect(s, KEY_WAIT));
     Type(s, "x");
     ASSERT_TRUE(Expect(s, menu_end));
   }

@@ -9,14 +9,15 @@
 #include <map>
 #include <regex>
 
+#include "pages.h"
 #include "wine_session.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string RULE = "\n" + std::string(40, '-') + "\n";
-const std::string WAIT = "请按任意键继续. . .\n";
+const std::string RULE = LAUNCH_RULE;
+const std::string WAIT = KEY_WAIT + "\n";
 
 std::string Launcher() {
   return Windows_Build("tarnwickstone-launch.exe");
@@ -47,7 +48,7 @@ struct Launched {
 Launched Launch(const std::vector<std::string>& args, const std::string& folder) {
   Session s = Start(Launcher(), args, folder);
   Launched run{"", -1, false};
-  bool prompted = bool(Expect(s, "请按任意键继续. . .", 60));
+  bool prompted = bool(Expect(s, KEY_WAIT, 60));
   // A launcher that went on without a key would leave it unread.
   if (prompted) Send(s, "x");
   int unread = -1;
@@ -147,8 +148,8 @@ TEST(WindowsLauncher, InAConsoleSetsTheTitleAndUTF8AndPutsTheCodePagesBack) {
   Send(s, Windows_Path(Launcher()) + " " + sample + " codepages\r");
   // Wine draws the program's spaces as cursor moves: "code pages 65001 65001".
   ASSERT_TRUE(Expect(s, "codepages6500165001\n"));
-  ASSERT_TRUE(Expect(s, std::string(40, '-') + "\n程序已结束，返回值 0，用时"));
-  ASSERT_TRUE(Expect(s, "请按任意键继续. . ."));
+  ASSERT_TRUE(Expect(s, LAUNCH_RULE.substr(1) + "程序已结束，返回值 0，用时"));
+  ASSERT_TRUE(Expect(s, KEY_WAIT));
   EXPECT_FALSE(Expect(s, ">", 1)) << "the launcher did not wait for a key";
   Send(s, " ");
   ASSERT_TRUE(Expect(s, ">"));
@@ -159,7 +160,7 @@ TEST(WindowsLauncher, InAConsoleSetsTheTitleAndUTF8AndPutsTheCodePagesBack) {
   // UTF-8 bytes show as Chinese through the launcher, and as garbage without it.
   Send(s, Windows_Path(Launcher()) + " " + sample + " utf8\r");
   EXPECT_TRUE(Expect(s, "你好，世界\n"));
-  ASSERT_TRUE(Expect(s, "请按任意键继续. . ."));
+  ASSERT_TRUE(Expect(s, KEY_WAIT));
   Send(s, " ");
   ASSERT_TRUE(Expect(s, ">"));
   Send(s, sample + " utf8\r");
@@ -202,8 +203,8 @@ TEST(WindowsLauncher, JudgesCRLFSamplesAFreopenProgramAndAnEndlessLoop) {
   std::string out = ::Run(Launcher(), {"--time-limit=3", "plus.exe"}, folder, "x", &status);
   EXPECT_EQ(Visible(std::regex_replace(out, std::regex("用时 [0-9.]+ 秒"), "用时 T 秒")),
             "在 . 找到 2 个样例，每个限时 3.000 秒。\n样例 1：AC 通过，用时 T 秒。\n"
-            "样例 2：TLE 超时，超过 3.000 秒还没有结束，程序已被结束。\n通过 1/2\n"
-            "按 Enter 键手动运行程序，按其他键结束。\n");
+            "样例 2：TLE 超时，超过 3.000 秒还没有结束，程序已被结束。\n通过 1/2\n" +
+                SAMPLES_KEY + "\n");
   EXPECT_EQ(status, 1);
   auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (Running(Windows_Path(folder + "/plus.exe")) && std::chrono::steady_clock::now() < give_up)
