@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "console/width.h"
+#include "console/text.h"
 #include "launch/compare.h"
 #include "launch/explain.h"
 #include "launch/report.h"

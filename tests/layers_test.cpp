@@ -23,7 +23,7 @@ bool May_Include(const std::string& path, const std::string& header) {
            header == "windows_internal.h";
   if (header == "platform/platform.h") return true;
   for (const std::string companion : {"launch/", "cc/"})
-    if (in(companion)) return is(companion) || header == "console/width.h";
+    if (in(companion)) return is(companion) || header == "console/text.h";
   return !is("platform/") && !is("launch/") && !is("cc/");
 }
 }  // namespace

@@ -1,18 +1,11 @@
-// Small helpers for the bytes of a source file or a message: UTF-8 and GBK
-// characters, their width on a console, and how alike two words are.
+// Small helpers for the bytes of a source file or a message: GBK characters,
+// the width of a character as the compiler counts it, and how alike two words
+// are. UTF-8 characters are console/text.h's.
 #pragma once
 
 #include <string>
 
-// The number of bytes of the UTF-8 character at `at`; 0 when the bytes there
-// are not one.
-size_t UTF8_Length(const std::string& text, size_t at);
-
-// True when the whole text is UTF-8 (plain ASCII is).
-bool Is_UTF8(const std::string& text);
-
-// The code point of the UTF-8 character of `length` bytes at `at`.
-int Code_Point(const std::string& text, size_t at, size_t length);
+#include "console/text.h"
 
 // The UTF-8 bytes of a code point.
 std::string UTF8_Of(int code_point);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "console/width.h"
+#include "console/text.h"
 
 // Sleeps for `a` seconds, truncated to whole microseconds; returns at once for
 // anything below one microsecond.

@@ -3,33 +3,13 @@
 #include <cstdio>
 #include <deque>
 
-#include "console/width.h"
+#include "console/text.h"
 #include "platform/platform.h"
 
 namespace {
 
 const std::string MORE = "…";  // where text was left out; two columns
 const int MORE_WIDTH = 2;
-
-// Bytes the UTF-8 character at `i` takes; 0 when none starts there.
-size_t UTF8_Length(const std::string& s, size_t i) {
-  unsigned char c = static_cast<unsigned char>(s[i]);
-  if (c < 0x80) return 1;
-  size_t n = c >= 0xC2 && c <= 0xDF   ? 2
-             : c >= 0xE0 && c <= 0xEF ? 3
-             : c >= 0xF0 && c <= 0xF4 ? 4
-                                      : 0;
-  if (n == 0 || i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  return n;
-}
-
-bool Is_UTF8(const std::string& s) {
-  for (size_t i = 0, n; i < s.size(); i += n)
-    if ((n = UTF8_Length(s, i)) == 0) return false;
-  return true;
-}
 
 // Bytes the GBK character at `i` takes.
 size_t GBK_Length(const std::string& s, size_t i) {

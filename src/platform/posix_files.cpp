@@ -4,26 +4,30 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "platform/platform.h"
+#include "platform/posix_internal.h"
+
+std::string Error_Text(int code) {
+  switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+      return "不存在";
+    case EACCES:
+    case EPERM:
+      return "没有权限";
+    case ENOSPC:
+    case EDQUOT:
+      return "磁盘空间不足";
+    default:
+      return "系统错误 " + std::to_string(code);
+  }
+}
 
 namespace {
 // A path the system would cut at its first NUL byte names nothing.
 bool Has_Nul(const std::string& path) {
   return path.find('\0') != std::string::npos;
-}
-
-// Writes all of `text` to the descriptor; false when any part of it fails.
-bool Write_All(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
 }
 
 // The folder that holds `path`, as a path of its own.
@@ -50,7 +54,7 @@ std::string Write_Failure(int error) {
     case ENOTDIR:
       return "它所在的文件夹不存在";
     default:
-      return "系统错误 " + std::to_string(error) + "（" + std::strerror(error) + "）";
+      return Error_Text(error);
   }
 }
 
@@ -83,7 +87,7 @@ bool Read_Text_File(const std::string& path, size_t limit, std::string& text, st
     if (errno == EACCES || errno == EPERM)
       *err = "没有读取它的权限";
     else if (errno != ENOENT && errno != ENOTDIR)
-      *err = "系统错误 " + std::to_string(errno) + "（" + std::strerror(errno) + "）";
+      *err = Error_Text(errno);
     return false;
   }
   struct stat st;
@@ -125,7 +129,7 @@ bool Replace_Text_File(const std::string& path, const std::string& text, std::st
     return false;
   }
   int error = 0;
-  if (!Write_All(fd, text) || fsync(fd) != 0) error = errno;
+  if (!Write_Fd(fd, text.data(), text.size()) || fsync(fd) != 0) error = errno;
   if (close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && rename(temp.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) {

@@ -11,22 +11,6 @@
 #include "platform/platform.h"
 #include "platform/posix_internal.h"
 
-std::string Error_Text(int code) {
-  switch (code) {
-    case ENOENT:
-    case ENOTDIR:
-      return "不存在";
-    case EACCES:
-    case EPERM:
-      return "没有权限";
-    case ENOSPC:
-    case EDQUOT:
-      return "磁盘空间不足";
-    default:
-      return "系统错误 " + std::to_string(code);
-  }
-}
-
 namespace {
 bool Fail(std::string* err, const std::string& what, int code) {
   if (err) *err = what + "（" + Error_Text(code) + "）";

@@ -3,14 +3,26 @@
 #include "platform/platform.h"
 #include "windows_internal.h"
 
+std::string Error_Text(DWORD code) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return "不存在";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      return "没有权限，或者文件正被别的程序使用";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return "磁盘空间不足";
+    default:
+      return "系统错误 " + std::to_string(code);
+  }
+}
+
 namespace {
 // A path the system would cut at its first NUL character names nothing.
 bool Has_Nul(const std::string& path) {
   return path.find('\0') != std::string::npos;
-}
-
-std::string System_Error(DWORD error) {
-  return "系统错误 " + std::to_string(error);
 }
 
 // Why `path` could not be written or put in place, in plain words.
@@ -31,7 +43,7 @@ std::string Write_Failure(DWORD error, const std::string& path) {
     case ERROR_PATH_NOT_FOUND:
       return "它所在的文件夹不存在";
     default:
-      return System_Error(error);
+      return Error_Text(error);
   }
 }
 }  // namespace
@@ -70,7 +82,7 @@ bool Read_Text_File(const std::string& path, size_t limit, std::string& text, st
     if (error == ERROR_ACCESS_DENIED)
       *err = Path_Status(path) == PATH_DIRECTORY ? "它是一个文件夹" : "没有读取它的权限";
     else if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-      *err = System_Error(error);
+      *err = Error_Text(error);
     return false;
   }
   // Only a file on disk: a device or a pipe could block or never end.

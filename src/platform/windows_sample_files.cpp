@@ -3,22 +3,6 @@
 #include "platform/platform.h"
 #include "windows_internal.h"
 
-std::string Error_Text(DWORD code) {
-  switch (code) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return "不存在";
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-      return "没有权限，或者文件正被别的程序使用";
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return "磁盘空间不足";
-    default:
-      return "系统错误 " + std::to_string(code);
-  }
-}
-
 namespace {
 
 bool Fail(std::string* err, const std::string& what) {
