@@ -38,11 +38,12 @@ bool Exit() {
   Command("cls");
   Print("将在 3s 内退出……", 1);
   std::string why, advice = "请从你能写入的文件夹启动 " + NAME + "，设置会保存在那里。";
-  if (IsPath(SETTINGS) || !UNREADABLE.empty()) {
+  bool folder = IsPath(SETTINGS);
+  if (folder || !UNREADABLE.empty()) {
     // What is there may be someone's settings that this run never saw: keep it.
-    why = IsPath(SETTINGS) ? "这里有一个名为 " + SETTINGS + " 的文件夹，占着设置文件的位置"
-                           : "原来的设置文件 " + SETTINGS + " 无法读取（" + UNREADABLE +
-                                 "），为了不丢失其中的设置，没有覆盖它";
+    why = folder ? "这里有一个名为 " + SETTINGS + " 的文件夹，占着设置文件的位置"
+                 : "原来的设置文件 " + SETTINGS + " 无法读取（" + UNREADABLE +
+                       "），为了不丢失其中的设置，没有覆盖它";
     advice = "请把它移走或改名，或者从别的文件夹启动 " + NAME + "。";
   } else if (Replace_Text_File(SETTINGS, Settings_Text(), &why)) {
     // Written beside the old file and put in its place in one step, so that

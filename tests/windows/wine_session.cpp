@@ -16,8 +16,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "process.h"
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -56,15 +54,6 @@ class Wine_Cleanup : public testing::Environment {
   }
 };
 testing::Environment* const CLEANUP = testing::AddGlobalTestEnvironment(new Wine_Cleanup);
-
-Child Child_Of(const Session& s) {
-  Child child;
-  child.pid = s.pid;
-  child.in = s.in;
-  child.out = s.out;
-  child.input_reader = s.input_reader;
-  return child;
-}
 
 }  // namespace
 
@@ -115,12 +104,8 @@ Session Start(const std::string& exe, const std::vector<std::string>& args,
   argv.insert(argv.end(), args.begin(), args.end());
   Spawn_Options options = Wine_Options(folder);
   options.watch_input = true;
-  Child child = Spawn(argv, options);
   Session s;
-  s.pid = child.pid;
-  s.in = child.in;
-  s.out = child.out;
-  s.input_reader = child.input_reader;
+  s.child = Spawn(argv, options);
   return s;
 }
 
@@ -130,12 +115,9 @@ Session Start_In_Terminal(const std::string& exe, const std::string& folder) {
   // Raw from the start, as Wine's console sets it anyway once it reads: typed
   // bytes must not be echoed or turned into other bytes before then.
   options.raw = true;
-  Child child = Spawn({WINE, exe}, options);
   Session s;
   s.terminal = true;
-  s.pid = child.pid;
-  s.in = child.in;
-  s.out = child.out;
+  s.child = Spawn({WINE, exe}, options);
   return s;
 }
 
@@ -161,8 +143,7 @@ testing::AssertionResult Expect(Session& s, const std::string& text, int seconds
          std::string::npos) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         end - std::chrono::steady_clock::now());
-    Child child = Child_Of(s);
-    if (left.count() <= 0 || Read_Output(child, s.output, static_cast<int>(left.count())) < 0)
+    if (left.count() <= 0 || Read_Output(s.child, s.output, static_cast<int>(left.count())) < 0)
       return testing::AssertionFailure()
              << "waited for: " << Escaped(text) << "\nbut got: "
              << Escaped((s.terminal ? Visible(s.output) : s.output).substr(s.seen));
@@ -172,17 +153,14 @@ testing::AssertionResult Expect(Session& s, const std::string& text, int seconds
 }
 
 void Send(Session& s, const std::string& bytes) {
-  Child child = Child_Of(s);
-  Write_Input(child, bytes);
+  Write_Input(s.child, bytes);
 }
 
 int Finish(Session& s, int seconds, int* unread) {
-  Child child = Child_Of(s);
-  Close_Input(child);
-  int status = Wait_End(child, s.output, seconds * 1000);
-  int left = Take_Unread_Input(child);
+  Close_Input(s.child);
+  int status = Wait_End(s.child, s.output, seconds * 1000);
+  int left = Take_Unread_Input(s.child);
   if (unread != nullptr) *unread = left;
-  s.pid = s.in = s.out = s.input_reader = -1;
   return status;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "process.h"
 #include "test_text.h"
 
 // Why the tests under Wine cannot run here, or "" when they can. The first
@@ -42,10 +43,7 @@ std::string Windows_Path(const std::string& unix_path);
 
 struct Session {
   bool terminal = false;  // runs in a pseudo-terminal, so Wine gives it a console
-  pid_t pid = -1;
-  int in = -1;            // the program's standard input
-  int out = -1;           // its standard output and error
-  int input_reader = -1;  // our own reader of its input, to see what it left unread
+  Child child;            // the program: its input, its output and error together
   std::string output;     // everything it has written so far
   size_t seen = 0;        // where the next Expect starts looking (in Visible when terminal)
 };
