@@ -156,3 +156,20 @@ bool Create_Empty_File(const std::string& path) {
   close(fd);
   return true;
 }
+
+bool Fd::Close() {
+  if (fd < 0) return true;
+  int closing = fd;
+  fd = -1;
+  return close(closing) == 0;
+}
+
+bool Open_Pipe(Fd& read, Fd& write) {
+  int ends[2];
+  if (pipe2(ends, O_CLOEXEC) != 0) return false;
+  read.Close();
+  write.Close();
+  read.fd = ends[0];
+  write.fd = ends[1];
+  return true;
+}

@@ -2,6 +2,7 @@
 // Not part of the platform interface: the core never includes this.
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <string>
@@ -41,6 +42,13 @@ std::vector<char*> Exec_Args(const std::vector<std::string>& argv);
 // Waits for the exec report on `fd` and closes it: 0 when exec succeeded.
 int Read_Report(int fd);
 
+// How a child ended, from its wait status.
+struct Program_End;
+Program_End End_Of(int status);
+
+// The path as seen from anywhere: a relative one is taken from here.
+std::string Absolute(const std::string& path);
+
 // Waits for the child, resuming after a signal; false when it cannot be waited for.
 bool Wait_Child(pid_t pid, int& status);
 
@@ -63,3 +71,74 @@ bool Open_Relay_Channel(int target, Relay_Channel& channel);
 
 // Closes whichever ends are still open.
 void Close_Relay_Channel(Relay_Channel& channel);
+
+// ---- Owners: what must be given back on every way out ------------------------
+
+// A descriptor, closed when its owner goes: no exit path can leak one.
+struct Fd {
+  int fd = -1;
+  Fd() = default;
+  explicit Fd(int open) : fd(open) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() { Close(); }
+  bool Close();  // now rather than when it goes; false when the close itself failed
+};
+
+// Makes a pipe whose ends are closed on exec; false, with errno set, when it cannot.
+bool Open_Pipe(Fd& read, Fd& write);
+
+// ---- Sample runs: posix_sample*.cpp -------------------------------------------
+
+// What the processes below this one use together, read from /proc.
+struct Tree_Usage {
+  long long cpu_us = 0;  // CPU time, user and system, with what they reaped
+  long long bytes = 0;   // resident memory
+  bool running = false;  // one of them is running or ready to run
+  bool stopped = false;  // one is stopped, as by reading the terminal from the background
+};
+
+// The usage of every process below this one; `keeper` counts only for the
+// processes it reaped, not for its own time or memory.
+Tree_Usage Tree_Of(pid_t keeper);
+
+// What processes that were reaped used, summed as a judge sums them.
+struct Reaped_Usage {
+  long long cpu_us = 0;   // CPU time, user and system
+  long long peak_kb = 0;  // the largest peak of resident memory among them
+};
+
+// Ends every process below this one, however deep or detached: kills the
+// children it has and reaps them, and goes on until none is left (this
+// process is a subreaper, so the orphans of each generation it ends become
+// its children). Adds what they used to `used`. True when `watched` was
+// among them, with its wait status in `status`.
+bool End_Descendants(Reaped_Usage& used, pid_t watched, int& status);
+
+// Adds one reaped process's usage.
+void Add_Usage(Reaped_Usage& used, const struct rusage& usage);
+
+// Everything the keeper of a sample and the program need after fork.
+struct Sample_Child {
+  std::vector<char*> args;  // for exec; args[0] an absolute path
+  const char* folder;       // where it runs, the only place it may write
+  int in, out, errors;      // its standard input, output and error
+  int exec_report;          // write end: the error number when exec fails
+  int keeper_report;        // write end: the keeper's Keeper_Report
+  pid_t launcher;           // the keeper's parent
+  unsigned long cap;        // bytes any file it writes may hold
+  unsigned long memory;     // bytes of memory, and of stack
+  sigset_t program_mask;    // the signal mask it starts with
+};
+
+// What the keeper tells the launcher at its end.
+struct Keeper_Report {
+  int status;          // the program's wait status, when `reaped`
+  int reaped;          // 1 once the program was reaped
+  Reaped_Usage usage;  // of every process of the sample
+};
+
+// The keeper, in the child forked for a sample: a subreaper that starts the
+// program, reaps everything it starts, ends them all when the program ends or
+// when the launcher asks (SIGTERM) or dies, then reports and exits.
+[[noreturn]] void Keep_Sample(const Sample_Child& child);

@@ -42,6 +42,19 @@ int Read_Report(int fd) {
   return n == static_cast<ssize_t>(sizeof error) ? error : 0;
 }
 
+Program_End End_Of(int status) {
+  if (WIFSIGNALED(status)) return {true, true, WTERMSIG(status)};
+  return {true, false, WEXITSTATUS(status)};
+}
+
+std::string Absolute(const std::string& path) {
+  if (path.empty() || path[0] == '/') return path;
+  char* here = getcwd(nullptr, 0);
+  std::string whole = here ? std::string(here) + "/" + path : path;
+  std::free(here);
+  return whole;
+}
+
 // Waits for the child, resuming after a signal; false when it cannot be waited for.
 bool Wait_Child(pid_t pid, int& status) {
   pid_t waited;
@@ -76,15 +89,17 @@ bool Words_Are_Whole(const std::vector<std::string>& argv) {
 // then says so with `reaped` and leaves its status in `status`.
 using While_Running = void (*)(pid_t pid, Relay_Channel* channels, int& status, bool& reaped);
 
-// Runs argv[0] with the rest as its arguments and waits for it. With
-// `channels`, its standard output and error are their child ends, and
-// `during` runs here while it does.
-Program_End Run_Child(const std::vector<std::string>& argv_in, Relay_Channel* channels,
-                      While_Running during) {
-  if (argv_in.empty() || !Words_Are_Whole(argv_in)) return {false, false, ENOENT};
+// Runs argv[0] with the rest as its arguments in `folder` ("" for here) and
+// waits for it. With `channels`, its standard output and error are their
+// child ends, and `during` runs here while it does.
+Program_End Run_Child(const std::vector<std::string>& argv_in, const std::string& folder,
+                      Relay_Channel* channels, While_Running during) {
+  if (argv_in.empty() || !Words_Are_Whole(argv_in) || !Words_Are_Whole({folder}))
+    return {false, false, ENOENT};
   std::vector<std::string> argv = argv_in;
   argv[0] = Exec_Path(argv[0]);
   if (argv[0].empty()) return {false, false, ENOENT};
+  if (!folder.empty()) argv[0] = Absolute(argv[0]);
   std::vector<char*> args = Exec_Args(argv);
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return {false, false, errno};
@@ -104,6 +119,12 @@ Program_End Run_Child(const std::vector<std::string>& argv_in, Relay_Channel* ch
     if (channels) {
       dup2(channels[0].child, STDOUT_FILENO);
       dup2(channels[1].child, STDERR_FILENO);
+    }
+    if (!folder.empty() && chdir(folder.c_str()) != 0) {
+      int error = errno;
+      ssize_t n = write(report[1], &error, sizeof error);
+      (void)n;
+      _exit(127);
     }
     Exec_Or_Report(args, report[1]);
   }
@@ -125,10 +146,8 @@ Program_End Run_Child(const std::vector<std::string>& argv_in, Relay_Channel* ch
       end = {false, false, error};
     else if (!waited)
       end = {true, false, 127};
-    else if (WIFSIGNALED(status))
-      end = {true, true, WTERMSIG(status)};
     else
-      end = {true, false, WEXITSTATUS(status)};
+      end = End_Of(status);
   } else {
     close(report[0]);
   }
@@ -193,14 +212,14 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   }
   channels[0].copy = &out;
   channels[1].copy = &err;
-  Program_End end = Run_Child(argv, channels, Relay_Until_End);
+  Program_End end = Run_Child(argv, "", channels, Relay_Until_End);
   Close_Relay_Channel(channels[0]);
   Close_Relay_Channel(channels[1]);
   return end;
 }
 
-Program_End Run_Program(const std::vector<std::string>& argv) {
-  return Run_Child(argv, nullptr, nullptr);
+Program_End Run_Program(const std::vector<std::string>& argv, const std::string& folder) {
+  return Run_Child(argv, folder, nullptr, nullptr);
 }
 
 std::string Find_Program(const std::string& name) {

@@ -2,115 +2,200 @@
 // the temporary folder each run works in.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 #include "platform/platform.h"
 #include "platform/posix_internal.h"
 
 namespace {
+
+const char FOLDER_PREFIX[] =
+    "tws-sample-";  // then the launcher's process number, '-', a unique tail
+
 bool Fail(std::string* err, const std::string& what, int code) {
   if (err) *err = what + "（" + Error_Text(code) + "）";
   return false;
 }
 
-// Removes everything inside the open folder `fd`, then closes it.
-bool Empty_Folder(int fd) {
-  DIR* dir = fdopendir(fd);
-  if (!dir) {
-    close(fd);
-    return false;
-  }
+std::string Temp_Base() {
+  const char* base = std::getenv("TMPDIR");
+  return base && base[0] == '/' ? std::string(base) : "/tmp";
+}
+
+Entry_Kind Kind_Of(mode_t mode) {
+  if (S_ISREG(mode)) return ENTRY_FILE;
+  if (S_ISDIR(mode)) return ENTRY_FOLDER;
+  if (S_ISFIFO(mode)) return ENTRY_PIPE;
+  if (S_ISSOCK(mode)) return ENTRY_SOCKET;
+  return ENTRY_DEVICE;
+}
+
+// Removes every entry of the open folder `fd` that is not a folder (links
+// included) and gives the name of the first folder left, "" when none is.
+// False when one cannot be removed.
+bool Clear_Files(int fd, std::string& folder) {
+  Fd copy(dup(fd));
+  DIR* dir = copy.fd < 0 ? nullptr : fdopendir(copy.fd);
+  if (!dir) return false;
+  copy.fd = -1;  // the listing owns it now
+  rewinddir(dir);
   bool ok = true;
+  folder.clear();
   while (dirent* entry = readdir(dir)) {
     std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     struct stat st;
-    if (fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-    if (S_ISDIR(st.st_mode)) {
-      // A folder the program left without write or search permission still goes.
-      fchmodat(fd, name.c_str(), 0700, 0);
-      int inner = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-      ok = inner >= 0 && Empty_Folder(inner) && ok;
-      ok = unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0 && ok;
-    } else {
-      ok = unlinkat(fd, name.c_str(), 0) == 0 && ok;
+    if (fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
+      if (folder.empty()) folder = name;
+    } else if (unlinkat(fd, name.c_str(), 0) != 0 && errno != ENOENT) {
+      ok = false;
+      break;
     }
   }
   closedir(dir);
   return ok;
 }
+
+// Goes down into the folder `name` of the open folder `fd`, or back up when
+// `name` is "..": the new folder takes the place of the old one in `fd`.
+// Going up checks that it is the folder it came from, as nothing may have
+// moved it meanwhile.
+bool Step(Fd& fd, const std::string& name, const struct stat* expected) {
+  int next = openat(fd.fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (next < 0) return false;
+  Fd owner(next);
+  struct stat st;
+  if (expected &&
+      (fstat(next, &st) != 0 || st.st_dev != expected->st_dev || st.st_ino != expected->st_ino))
+    return false;
+  fd.Close();
+  fd.fd = next;
+  owner.fd = -1;
+  return true;
+}
+
+// Removes everything inside the open folder `fd`, going as deep as it must
+// with one folder open at a time: a tree thousands of folders deep needs no
+// more descriptors than one a single folder deep.
+bool Empty_Folder(Fd& fd) {
+  std::vector<std::pair<std::string, struct stat>> above;  // each folder's name, and its parent
+  for (;;) {
+    fchmod(fd.fd, 0700);  // a folder the program left without write or search permission still goes
+    std::string folder;
+    if (!Clear_Files(fd.fd, folder)) return false;
+    if (!folder.empty()) {
+      struct stat here;
+      if (fstat(fd.fd, &here) != 0 || !Step(fd, folder, nullptr)) return false;
+      above.push_back({folder, here});
+      continue;
+    }
+    if (above.empty()) return true;
+    if (!Step(fd, "..", &above.back().second) ||
+        unlinkat(fd.fd, above.back().first.c_str(), AT_REMOVEDIR) != 0)
+      return false;
+    above.pop_back();
+  }
+}
+
 }  // namespace
 
-bool List_Files(const std::string& folder, std::vector<std::string>& names, std::string* err) {
-  names.clear();
+bool List_Folder(const std::string& folder, std::vector<Folder_Entry>& entries, std::string* err) {
+  entries.clear();
   DIR* dir = opendir(folder.c_str());
   if (!dir) return Fail(err, "无法读取文件夹 " + folder, errno);
   while (dirent* entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (Path_Status(folder + "/" + name) == PATH_FILE) names.push_back(name);
+    std::string name = entry->d_name, path = folder + "/" + name;
+    if (name == "." || name == "..") continue;
+    struct stat link, st;
+    if (lstat(path.c_str(), &link) != 0) continue;
+    Folder_Entry item{name, ENTRY_BROKEN_LINK, ""};
+    if (stat(path.c_str(), &st) == 0) item.kind = Kind_Of(st.st_mode);
+    if (S_ISLNK(link.st_mode) && item.kind != ENTRY_BROKEN_LINK) item.target = Real_Path(path);
+    if (!S_ISLNK(link.st_mode)) item.kind = Kind_Of(link.st_mode);
+    entries.push_back(item);
   }
   closedir(dir);
   return true;
 }
 
+std::string Real_Path(const std::string& path) {
+  char* real = realpath(path.c_str(), nullptr);
+  std::string whole = real ? real : "";
+  std::free(real);
+  return whole;
+}
+
 bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::string* err) {
   bytes.clear();
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Fail(err, "无法读取 " + path, errno);
+  Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.fd < 0) return Fail(err, "无法读取 " + path, errno);
   char chunk[65536];
   while (bytes.size() < most) {
     size_t want = most - bytes.size() < sizeof chunk ? most - bytes.size() : sizeof chunk;
-    ssize_t n = read(fd, chunk, want);
+    ssize_t n = read(fd.fd, chunk, want);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      int code = errno;
-      close(fd);
-      return Fail(err, "无法读取 " + path, code);
-    }
+    if (n < 0) return Fail(err, "无法读取 " + path, errno);
     if (n == 0) break;
     bytes.append(chunk, static_cast<size_t>(n));
   }
-  close(fd);
   return true;
 }
 
 bool Copy_File(const std::string& from, const std::string& to, std::string* err) {
   std::string bytes;
   if (!Read_Bytes(from, static_cast<size_t>(-1), bytes, err)) return false;
-  int fd = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd < 0) return Fail(err, "无法创建 " + to, errno);
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      int code = n < 0 ? errno : ENOSPC;
-      close(fd);
-      return Fail(err, "无法写入 " + to, code);
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (close(fd) != 0) return Fail(err, "无法写入 " + to, errno);
+  Fd fd(open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (fd.fd < 0) return Fail(err, "无法创建 " + to, errno);
+  if (!Write_Fd(fd.fd, bytes.data(), bytes.size()))
+    return Fail(err, "无法写入 " + to, errno ? errno : ENOSPC);
+  if (!fd.Close()) return Fail(err, "无法写入 " + to, errno);
   return true;
 }
 
 bool Make_Temp_Folder(std::string& path, std::string* err) {
-  const char* base = std::getenv("TMPDIR");
-  std::string name = (base && base[0] == '/' ? std::string(base) : "/tmp") + "/tws-sample-XXXXXX";
+  std::string name = Temp_Base() + "/" + FOLDER_PREFIX + std::to_string(getpid()) + "-XXXXXX";
   if (!mkdtemp(&name[0])) return Fail(err, "无法创建临时文件夹", errno);
   path = name;
   return true;
 }
 
 bool Remove_Tree(const std::string& path, std::string* err) {
-  int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return Fail(err, "无法删除临时文件夹 " + path, errno);
+  Fd fd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (fd.fd < 0) return Fail(err, "无法删除临时文件夹 " + path, errno);
   bool emptied = Empty_Folder(fd);
-  if (rmdir(path.c_str()) != 0 || !emptied)
-    return Fail(err, "无法删除临时文件夹 " + path, emptied ? errno : ENOTEMPTY);
+  int code = errno;
+  fd.Close();
+  if (!emptied || rmdir(path.c_str()) != 0)
+    return Fail(err, "无法删除临时文件夹 " + path, emptied ? errno : code);
   return true;
+}
+
+void Remove_Left_Folders() {
+  std::string base = Temp_Base();
+  DIR* dir = opendir(base.c_str());
+  if (!dir) return;
+  std::vector<std::string> left;
+  std::string prefix = FOLDER_PREFIX;
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+    long owner = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    struct stat st;
+    // Its launcher gone (a number now used by another process keeps it), and ours.
+    if (owner <= 0 || owner > INT_MAX || kill(static_cast<pid_t>(owner), 0) == 0 ||
+        errno != ESRCH || lstat((base + "/" + name).c_str(), &st) != 0 || st.st_uid != getuid())
+      continue;
+    if (S_ISDIR(st.st_mode))
+      left.push_back(base + "/" + name);
+    else if (S_ISREG(st.st_mode))  // an output file it had no time to unlink
+      unlink((base + "/" + name).c_str());
+  }
+  closedir(dir);
+  for (const std::string& folder : left) Remove_Tree(folder, nullptr);
 }

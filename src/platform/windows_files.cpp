@@ -172,3 +172,8 @@ bool Create_Empty_File(const std::string& path) {
   CloseHandle(h);
   return true;
 }
+
+void Handle::Close() {
+  if (Valid()) CloseHandle(h);
+  h = nullptr;
+}

@@ -35,6 +35,22 @@ std::wstring Quote_Argument(const std::wstring& arg) {
   return out + L"\"";
 }
 
+Program_End End_Of(HANDLE process) {
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  return Program_End{true, false, static_cast<long long>(code)};
+}
+
+std::wstring Full_Path(const std::string& path) {
+  std::wstring w = Widen(path);
+  DWORD n = GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return w;
+  std::wstring full(n, L'\0');
+  n = GetFullPathNameW(w.c_str(), n, &full[0], nullptr);
+  full.resize(n);
+  return full;
+}
+
 namespace {
 
 // The command line that CreateProcessW needs for argv.
@@ -52,9 +68,14 @@ std::wstring Command_Line(const std::vector<std::string>& argv) {
 // handles given are closed here once the program has its own: with ours
 // gone, its end is their end. `during` runs here while it runs.
 template <typename During>
-Program_End Run_With(const std::vector<std::string>& argv, HANDLE out, HANDLE err, During during) {
+Program_End Run_With(const std::vector<std::string>& argv, const std::string& folder, HANDLE out,
+                     HANDLE err, During during) {
   Write_Held();
-  std::wstring line = Command_Line(argv);
+  std::vector<std::string> words = argv;
+  // Started elsewhere, it is still the program named from here.
+  if (!folder.empty() && !words.empty()) words[0] = Narrow(Full_Path(words[0]));
+  std::wstring line = Command_Line(words);
+  std::wstring where = Widen(folder);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   if (out != nullptr) {
@@ -64,8 +85,8 @@ Program_End Run_With(const std::vector<std::string>& argv, HANDLE out, HANDLE er
     startup.hStdError = err;
   }
   PROCESS_INFORMATION process = {};
-  BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                &startup, &process);
+  BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                folder.empty() ? nullptr : where.c_str(), &startup, &process);
   DWORD error = GetLastError();
   if (out != nullptr) {
     CloseHandle(out);
@@ -77,11 +98,10 @@ Program_End Run_With(const std::vector<std::string>& argv, HANDLE out, HANDLE er
   during();
   WaitForSingleObject(process.hProcess, INFINITE);
   SetConsoleCtrlHandler(Ignore_Interrupt, FALSE);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
+  Program_End end = End_Of(process.hProcess);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return Program_End{true, false, static_cast<long long>(code)};
+  return end;
 }
 
 // ---- Relaying a program's output ---------------------------------------------
@@ -136,7 +156,7 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   // Only the writing ends go to the program; ours stay here.
   SetHandleInformation(read_out, HANDLE_FLAG_INHERIT, 0);
   SetHandleInformation(read_err, HANDLE_FLAG_INHERIT, 0);
-  Program_End end = Run_With(argv, write_out, write_err, [&] {
+  Program_End end = Run_With(argv, "", write_out, write_err, [&] {
     std::thread errors(Relay_Pipe, read_err, GetStdHandle(STD_ERROR_HANDLE), std::ref(err));
     Relay_Pipe(read_out, GetStdHandle(STD_OUTPUT_HANDLE), out);
     errors.join();
@@ -146,6 +166,6 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   return end;
 }
 
-Program_End Run_Program(const std::vector<std::string>& argv) {
-  return Run_With(argv, nullptr, nullptr, [] {});
+Program_End Run_Program(const std::vector<std::string>& argv, const std::string& folder) {
+  return Run_With(argv, folder, nullptr, nullptr, [] {});
 }
