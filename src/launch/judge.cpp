@@ -66,8 +66,10 @@ Sample_Request Request_For(const Tested_Program& program, const std::string& fol
   request.cap = OUTPUT_CAP;
   request.time_us = program.limits.time_us;
   // A program that waits is given twice its time and a second more before
-  // it is judged to wait for good.
+  // it is judged to wait for good; one that computes on a machine too busy
+  // to give it its time, ten times its time and ten seconds more.
   request.wait_us = 2 * program.limits.time_us + 1000000;
+  request.wall_us = 10 * program.limits.time_us + 10000000;
   request.memory_bytes = program.limits.memory_bytes;
   return request;
 }

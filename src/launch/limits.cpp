@@ -65,18 +65,22 @@ bool One_Of_At(const std::string& text, size_t at, const char* const (&words)[N]
   return false;
 }
 
-bool Keyword_At(const std::string& text, size_t at) {
+// True when a keyword of another kind than `own` starts at `at`.
+template <size_t N>
+bool Other_Keyword_At(const std::string& text, size_t at, const char* const (&own)[N]) {
+  if (One_Of_At(text, at, own)) return false;
   return One_Of_At(text, at, TIME_WORDS) || One_Of_At(text, at, MEMORY_WORDS) ||
          One_Of_At(text, at, TOLERANCE_WORDS);
 }
 
-// The first digit after `at`, near enough and before any other keyword, so
-// that it is the keyword's value.
-size_t Value_Start(const std::string& text, size_t at) {
+// The first digit after `at`, near enough and before a keyword of another
+// kind, so that it is the value of the keyword of `own` just before.
+template <size_t N>
+size_t Value_Start(const std::string& text, size_t at, const char* const (&own)[N]) {
   int lines = 0;
   for (size_t i = at; i < text.size() && i < at + VALUE_REACH; ++i) {
     if (Digit(text[i])) return i;
-    if ((text[i] == '\n' && ++lines > 1) || Keyword_At(text, i)) break;
+    if ((text[i] == '\n' && ++lines > 1) || Other_Keyword_At(text, i, own)) break;
   }
   return std::string::npos;
 }
@@ -154,8 +158,11 @@ bool Read_Small(const std::string& text, size_t at, double& value, std::string& 
   return true;
 }
 
+// A keyword written in Chinese without a value understood is said; an
+// English one, as likely part of a sentence about something else, is not.
 void Note(Problem_Limits& limits, const std::string& source_name, const std::string& word,
           const std::string& example, const std::string& fallback) {
+  if (static_cast<unsigned char>(word[0]) < 0x80) return;
   limits.notes.push_back(source_name + " 开头的注释里写了“" + word + "”，但没有看懂它的值（例如“" +
                          example + "”），" + fallback);
 }
@@ -164,7 +171,7 @@ void Read_Time(const std::string& text, Problem_Limits& limits, const std::strin
   std::string word;
   size_t at = Find_Word(text, TIME_WORDS, word);
   if (at == std::string::npos) return;
-  size_t value = Value_Start(text, at);
+  size_t value = Value_Start(text, at, TIME_WORDS);
   double us = 0;
   if (value != std::string::npos && Read_Amount(text, value, TIME_UNITS, us) && us >= 1000 &&
       us <= 3600e6) {
@@ -179,7 +186,7 @@ void Read_Memory(const std::string& text, Problem_Limits& limits, const std::str
   std::string word;
   size_t at = Find_Word(text, MEMORY_WORDS, word);
   if (at == std::string::npos) return;
-  size_t value = Value_Start(text, at);
+  size_t value = Value_Start(text, at, MEMORY_WORDS);
   double bytes = 0;
   if (value != std::string::npos && Read_Amount(text, value, MEMORY_UNITS, bytes) &&
       bytes >= (1 << 20) && bytes <= 65536.0 * (1 << 20)) {
@@ -197,21 +204,22 @@ void Read_Tolerance(const std::string& text, Problem_Limits& limits,
   std::string word;
   size_t at = Find_Word(text, TOLERANCE_WORDS, word);
   if (at == std::string::npos) return;
-  size_t line = text.rfind('\n', at);
-  std::string before = text.substr(line == std::string::npos ? 0 : line + 1,
-                                   at - (line == std::string::npos ? 0 : line + 1));
-  bool absolute =
-      before.find("绝对") != std::string::npos || before.find("absolute") != std::string::npos;
-  bool relative =
-      before.find("相对") != std::string::npos || before.find("relative") != std::string::npos;
-  if (!absolute && !relative) absolute = relative = true;
-  size_t value = Value_Start(text, at);
+  size_t value = Value_Start(text, at, TOLERANCE_WORDS);
   double allowed = 0;
   std::string shown;
   if (value == std::string::npos || !Read_Small(text, value, allowed, shown)) {
     Note(limits, source_name, word, "误差 1e-6", "实数按原样比较");
     return;
   }
+  // The words from the start of the line to the value: "绝对误差或相对误差不超过".
+  size_t line = text.rfind('\n', at);
+  line = line == std::string::npos ? 0 : line + 1;
+  std::string phrase = text.substr(line, value - line);
+  bool absolute =
+      phrase.find("绝对") != std::string::npos || phrase.find("absolute") != std::string::npos;
+  bool relative =
+      phrase.find("相对") != std::string::npos || phrase.find("relative") != std::string::npos;
+  if (!absolute && !relative) absolute = relative = true;
   limits.tolerance.absolute = absolute ? allowed : 0;
   limits.tolerance.relative = relative ? allowed : 0;
   limits.tolerance.text = shown;

@@ -6,7 +6,8 @@
 namespace {
 
 const std::string INDENT = "  ";
-const int ERROR_LINES = 5;  // of a crash's standard error, shown
+const int ERROR_LINES = 5;    // of a crash's standard error, shown
+const int ERROR_WIDTH = 400;  // columns of each, beyond which one is cut
 
 std::string Usage(const Sample_Run& run) {
   return "用时 " + Format_Seconds(run.cpu_us) + " 秒，内存 " + Format_Megabytes(run.peak_bytes) +
@@ -30,7 +31,7 @@ std::string Tolerance_Line(const Tolerance& t, const std::string& source_name) {
          " 开头的注释）。\n";
 }
 
-std::string Crash_Lines(const Judgement& j, int width) {
+std::string Crash_Lines(const Judgement& j) {
   std::string signal = j.run.end.signaled ? Signal_Name(static_cast<int>(j.run.end.code)) : "";
   std::string explanation;
   std::string text =
@@ -38,7 +39,8 @@ std::string Crash_Lines(const Judgement& j, int width) {
   if (explanation.empty() && !j.run.end.signaled)
     explanation = "评测时返回值不是 0 就算运行错误：main 函数最后应当返回 0。";
   if (!explanation.empty()) text += INDENT + explanation + "\n";
-  std::string errors = Last_Lines(j.run.errors, ERROR_LINES, INDENT + INDENT, width);
+  // Whole lines, for the console to wrap: an assertion's message comes last.
+  std::string errors = Last_Lines(j.run.errors, ERROR_LINES, INDENT + INDENT, ERROR_WIDTH);
   if (!errors.empty()) text += INDENT + "标准错误输出的最后几行：\n" + errors;
   return text;
 }
@@ -104,7 +106,7 @@ std::string Verdict_Lines(const std::string& number, const Judgement& j,
       text += "WA 答案错误，" + Usage(j.run) + "。" + Wrong_Lines(j, source_name, width);
       break;
     case VERDICT_RE:
-      text += Crash_Lines(j, width);
+      text += Crash_Lines(j);
       break;
     case VERDICT_TLE:
       text += Time_Lines(j, program.limits.time_us);

@@ -185,6 +185,7 @@ struct Sample_Request {
                                      // `cap` + 1 bytes
   long long time_us;                 // CPU time, user and system, of all its processes
   long long wait_us;                 // clock time after which a program that waits is ended
+  long long wall_us;                 // clock time after which it is ended in any case
   long long memory_bytes;            // memory of all its processes together; on POSIX the
                                      // stack may grow as large
 };
@@ -196,7 +197,7 @@ enum Sample_Stop {
   STOP_MEMORY,       // its memory passed the limit
   STOP_WAITING,      // past `wait_us` on the clock it was waiting, not computing
   STOP_TERMINAL,     // it stopped to read the terminal, which a sample run has not
-  STOP_SLOW,         // past twice `wait_us` it was still ready to compute: a busy machine
+  STOP_SLOW,         // past `wall_us` it still had not used its time: a busy machine
   STOP_OUTPUT,       // an output went past the cap (where files have no size limit)
   STOP_INTERRUPTED,  // Ctrl+C
 };

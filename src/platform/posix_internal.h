@@ -95,6 +95,7 @@ struct Tree_Usage {
   long long cpu_us = 0;  // CPU time, user and system, with what they reaped
   long long bytes = 0;   // resident memory
   bool running = false;  // one of them is running or ready to run
+  bool waiting = false;  // one of them sleeps or waits for something
   bool stopped = false;  // one is stopped, as by reading the terminal from the background
 };
 

@@ -163,8 +163,11 @@ Sample_Stop Look(pid_t keeper, const Sample_Request& request, long long wall, Sa
   if (usage.cpu_us > request.time_us) return STOP_TIME;
   if (usage.bytes > request.memory_bytes) return STOP_MEMORY;
   if (usage.stopped) return STOP_TERMINAL;
-  if (wall > 2 * request.wait_us) return usage.running ? STOP_SLOW : STOP_WAITING;
-  if (wall > request.wait_us && !usage.running) return STOP_WAITING;
+  // Only a process that is there and waits makes a waiting program: one that
+  // has just ended is not yet reaped.
+  bool waits = usage.waiting && !usage.running;
+  if (wall > request.wait_us && waits) return STOP_WAITING;
+  if (wall > request.wall_us) return STOP_SLOW;
   return STOP_NONE;
 }
 

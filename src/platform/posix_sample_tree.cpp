@@ -120,6 +120,7 @@ Tree_Usage Tree_Of(pid_t keeper) {
     if (pid != keeper) {
       usage.bytes += stat.pages * PAGE;
       usage.running = usage.running || stat.state == 'R';
+      usage.waiting = usage.waiting || stat.state == 'S' || stat.state == 'D';
       usage.stopped = usage.stopped || stat.state == 'T';
     }
     std::vector<pid_t> children = Children_Of(pid);

@@ -161,7 +161,7 @@ Sample_Stop Look(const Sample_Request& request, const Run_Handles& h, long long 
   bool busy = (usage.cpu_us - mark.cpu) * 10 > wall - mark.wall;
   mark = {wall, usage.cpu_us};
   if (wall > request.wait_us && !busy) return STOP_WAITING;
-  if (wall > 2 * request.wait_us) return STOP_SLOW;
+  if (wall > request.wall_us) return STOP_SLOW;
   return STOP_NONE;
 }
 
