@@ -13,14 +13,19 @@ namespace fs = std::filesystem;
 namespace {
 const std::string SRC = std::string(TWS_SOURCE_DIR) + "/src/";
 
+// What both platform layers share.
+bool Shared(const std::string& header) {
+  return header == "platform/platform.h" || header == "platform/failure.h";
+}
+
 // What the file at `path` (relative to src/) may include with quotes.
 bool May_Include(const std::string& path, const std::string& header) {
   auto in = [&](const std::string& folder) { return path.rfind(folder, 0) == 0; };
   auto is = [&](const std::string& folder) { return header.rfind(folder, 0) == 0; };
-  if (in("platform/"))
-    return header == "platform/platform.h" || header == "platform/posix_internal.h" ||
-           header == "platform/windows_internal.h" || header == "posix_internal.h" ||
-           header == "windows_internal.h";
+  // The two platform layers never meet.
+  if (in("platform/posix_")) return header == "platform/posix_internal.h" || Shared(header);
+  if (in("platform/windows_")) return header == "platform/windows_internal.h" || Shared(header);
+  if (in("platform/")) return Shared(header);
   if (header == "platform/platform.h") return true;
   for (const std::string companion : {"launch/", "cc/"})
     if (in(companion)) return is(companion) || header == "console/text.h";

@@ -152,9 +152,11 @@ TEST_F(Posix, AFileTheSystemCannotRunIsNeverReadByAShell) {
   std::string script = dir + "/not-a-program";
   Write_File_Bytes(script, "touch " + dir + "/ran\n");  // no #! line
   chmod(script.c_str(), 0755);
-  Program_End end = Run_Program({script});
+  std::string why;
+  Program_End end = Run_Program({script}, &why);
   EXPECT_FALSE(end.started);
-  EXPECT_EQ(START_NOT_PROGRAM, Start_Failure_Kind(end.code));
+  EXPECT_EQ(NOT_RUNNABLE, end.code);
+  EXPECT_EQ("它不是本系统能运行的程序", why);
   EXPECT_EQ(126, Command("cmd /c\"" + script + "\""));
   EXPECT_NE(0, Command("start \"\" \"" + script + "\""));
   EXPECT_FALSE(fs::exists(dir + "/ran"));
@@ -174,9 +176,15 @@ TEST_F(Posix, ANulByteMakesAPathNameNothingAndACommandRunNothing) {
 }
 
 TEST_F(Posix, RunProgramTellsHowTheProgramEnded) {
-  Program_End end = Run_Program({dir + "/missing"});
+  std::string why;
+  Program_End end = Run_Program({dir + "/missing"}, &why);
   EXPECT_FALSE(end.started);
-  EXPECT_EQ(ENOENT, end.code);
+  EXPECT_EQ(NOT_FOUND, end.code);
+  EXPECT_EQ("文件不存在", why);
+  Write_File_Bytes(dir + "/plain", "");
+  end = Run_Program({dir + "/plain"}, &why);  // not executable
+  EXPECT_EQ(NOT_RUNNABLE, end.code);
+  EXPECT_EQ("没有运行它的权限", why);
   end = Run_Program({"sh", "-c", "kill -INT $$"});  // reaches the child, not us
   EXPECT_TRUE(end.started && end.signaled);
   EXPECT_EQ(SIGINT, end.code);
@@ -322,7 +330,7 @@ TEST_F(Posix, ReadTextFileReadsOnlyARegularFileOfBoundedSize) {
   EXPECT_FALSE(Read_Text_File(dir + "/missing", 100, text, &err));
   EXPECT_EQ("", err) << "nothing there is not a failure to report";
   EXPECT_FALSE(Read_Text_File(dir + "/s", 5, text, &err));
-  EXPECT_EQ("它太大了，不是设置文件", err);
+  EXPECT_EQ(TOO_LARGE, err);
   EXPECT_FALSE(Read_Text_File(dir, 100, text, &err));
   EXPECT_EQ("它是一个文件夹", err);
   // Neither a FIFO without a writer nor an endless device may block or flood.
@@ -382,9 +390,12 @@ TEST_F(Posix, CreateEmptyFileNeverTouchesAnExistingFile) {
   EXPECT_EQ(PATH_FILE, Path_Status(dir + "/a.cpp"));
   EXPECT_EQ("", Read_File_Bytes(dir + "/a.cpp"));
   Write_File_Bytes(dir + "/b.cpp", "int main() {}");
-  EXPECT_FALSE(Create_Empty_File(dir + "/b.cpp"));
+  std::string why;
+  EXPECT_FALSE(Create_Empty_File(dir + "/b.cpp", &why));
+  EXPECT_EQ("它已经存在", why);
   EXPECT_EQ("int main() {}", Read_File_Bytes(dir + "/b.cpp"));
-  EXPECT_FALSE(Create_Empty_File(dir + "/missing/c.cpp"));
+  EXPECT_FALSE(Create_Empty_File(dir + "/missing/c.cpp", &why));
+  EXPECT_EQ("它所在的文件夹不存在", why);
   EXPECT_FALSE(Create_Empty_File(dir));
 }
 }  // namespace
@@ -402,5 +413,5 @@ TEST_F(Posix, RemoveTreeTakesEverythingAndFollowsNoLink) {
   EXPECT_FALSE(fs::exists(tree));
   EXPECT_EQ(Read_File_Bytes(outside + "/keep"), "k");
   EXPECT_FALSE(Remove_Tree(tree, &err));
-  EXPECT_EQ(err, "无法删除临时文件夹 " + tree + "（不存在）");
+  EXPECT_EQ(err, "不存在");
 }

@@ -48,7 +48,7 @@ Sample_Set Pick(const std::string& folder, const std::string& prefix,
   std::string err, place = folder.empty() ? "." : folder;
   if (Path_Status(place) != PATH_DIRECTORY) return set;
   if (!List_Files(place, names, &err)) {
-    set.errors.push_back(err);
+    set.errors.push_back("无法读取文件夹 " + place + "（" + err + "）");
     return set;
   }
   std::map<std::string, std::string> by_lower;  // a folder may hold thousands of files

@@ -28,6 +28,7 @@ void Init() {
   Command("title " + NAME);
   std::string text;
   if (!Read_Text_File(SETTINGS, SETTINGS_LIMIT, text, &UNREADABLE)) {
+    if (UNREADABLE == TOO_LARGE) UNREADABLE += "，不是设置文件";
     FIRST = true;
     return;
   }
