@@ -57,7 +57,19 @@ bool Fail(std::string* err, Failure failure, Doing doing, long long code) {
   return false;
 }
 
-Program_End Not_Started(Failure failure, long long code, std::string* err) {
-  Fail(err, failure, DOING_START, code);
-  return {false, false, failure == FAILURE_NOT_FOUND ? NOT_FOUND : NOT_RUNNABLE};
+bool Fail_Code(std::string* err, long long code, Doing doing) {
+  return Fail(err, Failure_Of(code), doing, code);
+}
+
+std::string Error_Text(long long code) {
+  return Reason(Failure_Of(code), DOING_ANY, code);
+}
+
+Program_End Not_Started(long long code, std::string* err) {
+  Fail_Code(err, code, DOING_START);
+  return {false, false, Failure_Of(code) == FAILURE_NOT_FOUND ? NOT_FOUND : NOT_RUNNABLE};
+}
+
+int Start_Failure(long long code, std::string* err) {
+  return static_cast<int>(Not_Started(code, err).code);
 }

@@ -1,7 +1,8 @@
 // How the platform layer words a failure: the few kinds it tells apart on
 // every system, and the Chinese words for each, written once for both
-// implementations. Each implementation has one table from its system's error
-// codes to these kinds. Not part of the platform interface.
+// implementations in failure.cpp. Each implementation has one table from its
+// system's error codes to these kinds (posix_failure.cpp, windows_failure.cpp).
+// Not part of the platform interface.
 #pragma once
 
 #include <string>
@@ -27,6 +28,10 @@ enum Failure {
 // "may not read it" to a reader and "the folder takes no writing" to a writer.
 enum Doing { DOING_ANY, DOING_READ, DOING_WRITE, DOING_START };
 
+// The kind of failure that a system error code (errno, GetLastError) names:
+// the platform's one table.
+Failure Failure_Of(long long code);
+
 // The words for a failure while doing something; `code` is the system's
 // number, told only for FAILURE_OTHER.
 std::string Reason(Failure failure, Doing doing, long long code);
@@ -35,6 +40,13 @@ std::string Reason(Failure failure, Doing doing, long long code);
 // an operation can end with `return Fail(...)`.
 bool Fail(std::string* err, Failure failure, Doing doing = DOING_ANY, long long code = 0);
 
-// How a program that could not be started ended: not started, with the
-// status a shell gives (NOT_FOUND or NOT_RUNNABLE), and the reason in `*err`.
-Program_End Not_Started(Failure failure, long long code, std::string* err);
+// Fail() with the failure that the system error code `code` names.
+bool Fail_Code(std::string* err, long long code, Doing doing = DOING_ANY);
+
+// A system error code in words: "没有权限", "系统错误 5".
+std::string Error_Text(long long code);
+
+// How a program that could not be started ended, the system error code
+// `code` saying why: not started, with the status a shell gives (NOT_FOUND or
+// NOT_RUNNABLE), and the reason in `*err`.
+Program_End Not_Started(long long code, std::string* err);

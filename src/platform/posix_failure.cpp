@@ -4,7 +4,7 @@
 
 #include "platform/posix_internal.h"
 
-Failure Failure_Of(int code) {
+Failure Failure_Of(long long code) {
   switch (code) {
     case ENOENT:
     case ENOTDIR:
@@ -30,18 +30,6 @@ Failure Failure_Of(int code) {
   }
 }
 
-bool Fail_Code(std::string* err, int code, Doing doing) {
-  return Fail(err, Failure_Of(code), doing, code);
-}
-
 bool Fail_Errno(std::string* err, Doing doing) {
   return Fail_Code(err, errno, doing);
-}
-
-std::string Error_Text(int code) {
-  return Reason(Failure_Of(code), DOING_ANY, code);
-}
-
-int Start_Failure(long long code, std::string* err) {
-  return static_cast<int>(Not_Started(Failure_Of(static_cast<int>(code)), code, err).code);
 }

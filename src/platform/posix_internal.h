@@ -12,18 +12,9 @@
 
 // ---- Failures: posix_failure.cpp ---------------------------------------------
 
-// The one table from the system's error numbers to the kinds of failure.
-Failure Failure_Of(int code);
-
-// Fail() with the failure that the system's error number `code` names.
-bool Fail_Code(std::string* err, int code, Doing doing = DOING_ANY);
-
 // Fail_Code() with errno as it is now: call it straight after the call that
 // failed, before anything else can change errno.
 bool Fail_Errno(std::string* err, Doing doing = DOING_ANY);
-
-// A system error number in words: "没有权限", "系统错误 5".
-std::string Error_Text(int code);
 
 // ---- Descriptors: posix_files.cpp, posix_console.cpp
 // ---------------------------------------------

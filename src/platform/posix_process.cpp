@@ -102,10 +102,10 @@ Program_End End_Of(bool waited, int status) {
 Program_End Run_Child(const std::vector<std::string>& argv, Fd* out, Fd* errors,
                       const While_Running& during, std::string* err) {
   std::vector<std::string> words;
-  if (!Exec_Words(argv, words)) return Not_Started(FAILURE_NOT_FOUND, ENOENT, err);
+  if (!Exec_Words(argv, words)) return Not_Started(ENOENT, err);
   std::vector<char*> args = Exec_Args(words);
   Fd report, report_child;
-  if (!Open_Pipe(report, report_child)) return Not_Started(Failure_Of(errno), errno, err);
+  if (!Open_Pipe(report, report_child)) return Not_Started(errno, err);
   Interrupts_Ignored ignored;
   pid_t pid = fork();
   if (pid == 0) {
@@ -119,14 +119,14 @@ Program_End Run_Child(const std::vector<std::string>& argv, Fd* out, Fd* errors,
   // Only the child may hold the writing ends, or their end would never come.
   if (out) out->Close();
   if (errors) errors->Close();
-  if (pid < 0) return Not_Started(Failure_Of(fork_error), fork_error, err);
+  if (pid < 0) return Not_Started(fork_error, err);
   int error = Read_Report(report.fd);
   report.fd = -1;  // Read_Report closed it
   int status = 0;
   bool reaped = false;
   if (error == 0 && during) during(pid, status, reaped);
   bool waited = reaped || Wait_Child(pid, status);
-  if (error != 0) return Not_Started(Failure_Of(error), error, err);
+  if (error != 0) return Not_Started(error, err);
   return End_Of(waited, status);
 }
 

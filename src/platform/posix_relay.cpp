@@ -99,7 +99,7 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   if (!Open_Channel(STDOUT_FILENO, &out, channels[0]) ||
       !Open_Channel(STDERR_FILENO, &errors, channels[1])) {
     int error = errno;
-    return Not_Started(Failure_Of(error), error, err);
+    return Not_Started(error, err);
   }
   return Run_Child(
       argv, &channels[0].child, &channels[1].child,

@@ -2,7 +2,7 @@
 // kinds of failure whose words failure.cpp holds.
 #include "platform/windows_internal.h"
 
-Failure Failure_Of(DWORD code) {
+Failure Failure_Of(long long code) {
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -31,19 +31,6 @@ Failure Failure_Of(DWORD code) {
   }
 }
 
-bool Fail_Code(std::string* err, DWORD code, Doing doing) {
-  return Fail(err, Failure_Of(code), doing, code);
-}
-
 bool Fail_Last(std::string* err, Doing doing) {
   return Fail_Code(err, GetLastError(), doing);
-}
-
-std::string Error_Text(DWORD code) {
-  return Reason(Failure_Of(code), DOING_ANY, code);
-}
-
-int Start_Failure(long long code, std::string* err) {
-  DWORD system = static_cast<DWORD>(code);
-  return static_cast<int>(Not_Started(Failure_Of(system), system, err).code);
 }

@@ -21,18 +21,9 @@
 
 // ---- Failures: windows_failure.cpp -------------------------------------------
 
-// The one table from the system's error codes to the kinds of failure.
-Failure Failure_Of(DWORD code);
-
-// Fail() with the failure that the system's error code `code` names.
-bool Fail_Code(std::string* err, DWORD code, Doing doing = DOING_ANY);
-
 // Fail_Code() with GetLastError() as it is now: call it straight after the
 // call that failed, before any other call can change it.
 bool Fail_Last(std::string* err, Doing doing = DOING_ANY);
-
-// A system error code in words: "没有权限", "系统错误 5".
-std::string Error_Text(DWORD code);
 
 // ---- Handles: windows_files.cpp -----------------------------------------------
 

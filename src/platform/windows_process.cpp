@@ -66,7 +66,7 @@ Program_End Run_With(const std::vector<std::string>& argv, Handle* out, Handle* 
     out->Close();
     errors->Close();
   }
-  if (!started) return Not_Started(Failure_Of(error), error, err);
+  if (!started) return Not_Started(error, err);
   Handle program(process.hProcess), thread(process.hThread);
   {
     Interrupts_Ignored ignored;

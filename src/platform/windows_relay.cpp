@@ -55,7 +55,7 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   Handle read_out, write_out, read_err, write_err;
   if (!Open_Pipe(read_out, write_out) || !Open_Pipe(read_err, write_err)) {
     DWORD error = GetLastError();
-    return Not_Started(Failure_Of(error), error, err);
+    return Not_Started(error, err);
   }
   return Run_With(
       argv, &write_out, &write_err,
