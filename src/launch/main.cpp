@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/names.h"
 #include "launch/judge.h"
 #include "launch/report.h"
 #include "launch/samples.h"
@@ -95,7 +96,7 @@ int Launch(const std::vector<std::string>& args) {
     return Finish(NO_PROGRAM);
   }
   std::string path = args[first];
-  Set_Title(File_Name(path));
+  Set_Title(Base_Name(path));
 
   switch (Path_Status(path)) {
     case PATH_MISSING:
