@@ -1,6 +1,7 @@
 // The platform layer: every operation that reaches outside the program.
 // One header; the posix_<topic>.cpp or the windows_<topic>.cpp files implement
-// it, one pair for each section below, and the core's tests link a fake.
+// it, one pair for each section below, with failure.cpp, which both share; the
+// core's tests link a fake.
 // Text is UTF-8 bytes on this side of the layer; each implementation converts
 // at its own edge.
 //
@@ -16,12 +17,12 @@
 #include <string>
 #include <vector>
 
-// ---- Constants ---------------------------------------------------------------
+// ---- Constants: posix_console.cpp, windows_console.cpp ----------------------
 
 extern const char SEPARATOR;              // between a folder and a name when they are joined
 extern const std::string TOOL_EXTENSION;  // required of the compiler and launcher; "" = any file
 
-// ---- Console output: posix_console.cpp, windows_console.cpp ----------------
+// ---- Console output: posix_console.cpp, windows_console.cpp -----------------
 
 // Switches console input and output to UTF-8 where the console has code pages.
 void Set_UTF8_Console();
@@ -47,7 +48,7 @@ int Console_Width();
 // Ends the process at once with the status, saving nothing.
 [[noreturn]] void Quit(int status);
 
-// ---- Console input: posix_input.cpp, windows_input.cpp -----------------------
+// ---- Console input: posix_input.cpp, windows_input.cpp ----------------------
 
 // Reads one line of standard input without its line end (LF, or CR LF).
 // Returns false at end of input.
@@ -63,7 +64,7 @@ void Discard_Typed_Input();
 enum Key { KEY_ENTER, KEY_OTHER, KEY_NONE };
 Key Wait_Key(const std::string& prompt = "请按任意键继续. . .");
 
-// ---- Time: posix_time.cpp, windows_time.cpp ----------------------------------
+// ---- Time: posix_time.cpp, windows_time.cpp ---------------------------------
 
 // Microseconds on a monotonic clock.
 long long Clock_Us();
@@ -71,12 +72,12 @@ long long Clock_Us();
 // Sleeps the calling thread for the given number of microseconds.
 void Sleep_Us(long long us);
 
-// ---- Text: posix_text.cpp, windows_text.cpp ----------------------------------
+// ---- Text: posix_text.cpp, windows_text.cpp ---------------------------------
 
 // GBK (code page 936) text as UTF-8; false when the bytes are not GBK.
 bool Decode_GBK(const std::string& bytes, std::string& text);
 
-// ---- Files: posix_files.cpp, windows_files.cpp -------------------------------
+// ---- Files: posix_files.cpp, windows_files.cpp ------------------------------
 // A path holding a NUL byte names nothing: the system would read only the
 // part before it.
 
@@ -90,7 +91,7 @@ Path_Kind Path_Status(const std::string& path);
 // arrive as LF). Nothing else is read, so a pipe or a device in the file's
 // place can neither block nor flood the program. Returns false when it cannot
 // be read; the reason is left empty when there is nothing at all at `path`,
-// and is TOO_LARGE when the file is over the limit.
+// and is TOO_LARGE (in failure.cpp) when the file is over the limit.
 bool Read_Text_File(const std::string& path, size_t limit, std::string& text,
                     std::string* err = nullptr);
 extern const char TOO_LARGE[];
@@ -120,7 +121,7 @@ bool Copy_File(const std::string& from, const std::string& to, std::string* err 
 // or linked; false when either cannot be looked at.
 bool Same_File(const std::string& a, const std::string& b);
 
-// ---- Folders: posix_folders.cpp, windows_folders.cpp -------------------------
+// ---- Folders: posix_folders.cpp, windows_folders.cpp ------------------------
 
 // The names of the regular files (links followed) in a folder, in no order.
 bool List_Files(const std::string& folder, std::vector<std::string>& names,
@@ -132,7 +133,7 @@ bool Make_Temp_Folder(std::string& path, std::string* err = nullptr);
 // Removes a folder with everything in it; links inside are removed, never followed.
 bool Remove_Tree(const std::string& path, std::string* err = nullptr);
 
-// ---- Programs: posix_process.cpp, windows_process.cpp ------------------------
+// ---- Programs: posix_process.cpp, windows_process.cpp -----------------------
 
 // The statuses a shell gives a command whose program could not be started.
 const int NOT_RUNNABLE = 126;  // it is there, but cannot run
@@ -159,7 +160,7 @@ std::vector<std::string> Programs_In(const std::vector<std::string>& folders,
 // The name of signal `number`, such as "SIGSEGV"; "" for a number without one.
 std::string Signal_Name(int number);
 
-// ---- Relaying a program's output: posix_relay.cpp, windows_relay.cpp ---------
+// ---- Relaying a program's output: posix_relay.cpp, windows_relay.cpp --------
 
 // Runs argv[0] (a path) with the rest as its arguments, without a shell, and
 // waits for it, as Run_Program does; what it writes to its standard output
@@ -170,7 +171,7 @@ std::string Signal_Name(int number);
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
                           std::string& errors, std::string* err = nullptr);
 
-// ---- Command interpreter: posix_command.cpp, windows_command.cpp -------------
+// ---- Command interpreter: posix_command.cpp, windows_command.cpp ------------
 
 // Runs one command string as the platform's command interpreter would and
 // returns its exit status. A command holding a NUL byte is not run (status 1):
@@ -180,7 +181,7 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
 // ARGS…"; anything else goes to /bin/sh.
 int Command(const std::string& command);
 
-// ---- Environment: posix_environment.cpp, windows_environment.cpp -------------
+// ---- Environment: posix_environment.cpp, windows_environment.cpp ------------
 
 // The process's arguments as UTF-8, its own name first. On Windows they are
 // read from the wide command line, since argv holds them in the ANSI code page.
@@ -203,7 +204,7 @@ std::vector<std::string> Compiler_Folders();
 // This program's own executable file, links resolved; "" when it cannot be told.
 std::string Own_Path();
 
-// ---- Sample runs: posix_sample.cpp, windows_sample.cpp -----------------------
+// ---- Sample runs: posix_sample.cpp, windows_sample.cpp ----------------------
 // What the launcher needs to run a program on sample files.
 
 // While held, Ctrl+C and requests to end the process wait: Run_Sample takes
@@ -235,5 +236,5 @@ Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& f
 
 // The status (NOT_FOUND or NOT_RUNNABLE) and the reason of a sample run whose
 // program could not be started, from the system's number in its `end.code`:
-// what Run_Program gives at once.
+// what Run_Program gives at once. In failure.cpp.
 int Start_Failure(long long code, std::string* err = nullptr);

@@ -69,7 +69,7 @@ bool Read_Line(std::string& line) {
   return any;  // a last line without a line end still counts
 }
 
-// ---- The terminal's mode during a pause ----------------------------------------
+// ---- The terminal's mode during a pause -------------------------------------
 
 namespace {
 struct termios SAVED_MODE;               // the mode to put back
@@ -166,7 +166,7 @@ int Pause_For_Key(const std::string& prompt) {
   return key;
 }
 
-// ---- The launcher's waits --------------------------------------------------------
+// ---- The launcher's waits ---------------------------------------------------
 
 void Discard_Typed_Input() {
   if (isatty(STDIN_FILENO)) tcflush(STDIN_FILENO, TCIFLUSH);

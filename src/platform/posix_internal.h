@@ -10,14 +10,13 @@
 
 #include "platform/failure.h"
 
-// ---- Failures: posix_failure.cpp ---------------------------------------------
+// ---- Failures: posix_failure.cpp --------------------------------------------
 
 // Fail_Code() with errno as it is now: call it straight after the call that
 // failed, before anything else can change errno.
 bool Fail_Errno(std::string* err, Doing doing = DOING_ANY);
 
-// ---- Descriptors: posix_files.cpp, posix_console.cpp
-// ---------------------------------------------
+// ---- Descriptors: posix_files.cpp, posix_console.cpp ------------------------
 
 // A descriptor, closed when its owner goes: no exit path can leak one.
 struct Fd {
@@ -37,7 +36,7 @@ bool Open_Pipe(Fd& read, Fd& write);
 // the rest cannot be written.
 bool Write_Fd(int fd, const char* bytes, size_t size);
 
-// ---- Keys: posix_input.cpp -----------------------------------------------------
+// ---- Console input: posix_input.cpp -----------------------------------------
 
 // Writes the prompt, waits for one key (one byte of input when standard
 // input is not a terminal), then ends the line. Gives the key's first byte, or
@@ -47,7 +46,7 @@ int Pause_For_Key(const std::string& prompt = "请按任意键继续. . .");
 // Puts the terminal back in the mode it had before a pause, if a pause changed it.
 void Restore_Mode();
 
-// ---- Starting programs: posix_process.cpp -------------------------------------
+// ---- Starting programs: posix_process.cpp -----------------------------------
 
 // The path of an executable regular file that `name` leads to, looked for as
 // cmd finds a program: a name with a '/' as it stands, a bare name in the
@@ -80,7 +79,7 @@ int Read_Report(int fd);
 // Waits for the child, resuming after a signal; false when it cannot be waited for.
 bool Wait_Child(pid_t pid, int& status);
 
-// ---- The command interpreter: posix_command.cpp --------------------------------
+// ---- The command interpreter: posix_command.cpp -----------------------------
 
 // Splits a command line into words as a Windows command line is split: blanks
 // separate words outside double quotes, a double quote groups and is dropped,

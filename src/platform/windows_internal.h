@@ -19,13 +19,13 @@
 
 #include "platform/failure.h"
 
-// ---- Failures: windows_failure.cpp -------------------------------------------
+// ---- Failures: windows_failure.cpp ------------------------------------------
 
 // Fail_Code() with GetLastError() as it is now: call it straight after the
 // call that failed, before any other call can change it.
 bool Fail_Last(std::string* err, Doing doing = DOING_ANY);
 
-// ---- Handles: windows_files.cpp -----------------------------------------------
+// ---- Handles: windows_files.cpp ---------------------------------------------
 
 // A handle, closed when its owner goes: no exit path can leak one.
 struct Handle {
@@ -53,7 +53,7 @@ struct Finding {
   bool Next() { return FindNextFileW(h, &entry) != 0; }
 };
 
-// ---- Text: windows_text.cpp ----------------------------------------------------
+// ---- Text: windows_text.cpp -------------------------------------------------
 
 // UTF-8 to UTF-16 and back, for every path, command and console text.
 std::wstring Widen(const std::string& s);
@@ -62,7 +62,7 @@ std::string Narrow(const std::wstring& w);
 // The text with each LF as CR LF: what text mode writes on Windows.
 std::string Crlf(const std::string& text);
 
-// ---- The console: windows_console.cpp -------------------------------------------
+// ---- The console: windows_console.cpp ---------------------------------------
 
 // True when the handle is a console, not a file, a pipe or nothing.
 bool Is_Console(HANDLE h);
@@ -71,7 +71,7 @@ bool Is_Console(HANDLE h);
 // holds, before anything else may write to the console.
 void Write_Held();
 
-// ---- Time: windows_time.cpp -------------------------------------------------------
+// ---- Time: windows_time.cpp -------------------------------------------------
 
 // Sleeps without a high-resolution timer, as on Windows before 10 1803: the
 // timer resolution raised to 1 ms (until exit), then Sleep and the clock.
@@ -80,7 +80,7 @@ void Sleep_By_Ticks(long long us);
 // Puts the timer resolution back, if a sleep raised it.
 void Lower_Resolution();
 
-// ---- Starting programs: windows_process.cpp ---------------------------------------
+// ---- Starting programs: windows_process.cpp ---------------------------------
 
 // One word of a command line as the C runtime's parser splits it back.
 std::wstring Quote_Argument(const std::wstring& arg);
