@@ -8,6 +8,17 @@ namespace {
 
 const size_t SHOWN_INPUT = 4096;  // enough of an input to show a short one whole
 
+// What could not be done, and the system's reason: "无法读取 X（没有权限）".
+std::string Cannot(const std::string& what, const std::string& why) {
+  return "无法" + what + "（" + why + "）";
+}
+
+// Puts Cannot(what, why) in `err`; always false.
+bool Failed(std::string* err, const std::string& what, const std::string& why) {
+  if (err) *err = Cannot(what, why);
+  return false;
+}
+
 // While a sample's folder exists, Ctrl+C and requests to end wait, so that
 // none is ever left behind.
 struct Interruptions_Held {
@@ -33,9 +44,11 @@ std::string Written_File(const std::string& folder, const std::string& name, boo
 // case does not count, two spellings are one file, placed once.
 bool Place_Input(const Tested_Program& program, const std::string& input, const std::string& folder,
                  std::string* err) {
+  std::string why;
   for (const std::string& name : program.inputs) {
     std::string path = folder + SEPARATOR + name;
-    if (Path_Status(path) == PATH_MISSING && !Copy_File(input, path, err)) return false;
+    if (Path_Status(path) == PATH_MISSING && !Copy_File(input, path, &why))
+      return Failed(err, "把 " + input + " 复制到 " + path, why);
   }
   return true;
 }
@@ -51,9 +64,9 @@ void Take_Output(const Tested_Program& program, const std::string& folder, Test_
     test.output = test.judged_file.empty() ? std::move(test.run.output) : "";
     return;
   }
-  std::string err;
-  if (!Read_Bytes(folder + SEPARATOR + name, OUTPUT_CAP + 1, test.output, &err))
-    test.notes.push_back(err);
+  std::string path = folder + SEPARATOR + name, why;
+  if (!Read_Bytes(path, OUTPUT_CAP + 1, test.output, &why))
+    test.notes.push_back(Cannot("读取 " + path, why));
 }
 
 Sample_Request Request_For(const Tested_Program& program, const std::string& folder) {
@@ -109,14 +122,15 @@ bool Run_Test(const Tested_Program& program, const std::string& input, Test_Run&
               std::string* err) {
   test = Test_Run{};
   Interruptions_Held held;
-  std::string folder, removal;
-  if (!Make_Temp_Folder(folder, err)) return false;
+  std::string folder, why;
+  if (!Make_Temp_Folder(folder, &why)) return Failed(err, "创建临时文件夹", why);
   // A fresh folder of its own: whatever the program writes, nothing beside
   // the samples can be touched, above all no answer file.
-  bool ran = Place_Input(program, input, folder, err) &&
-             Run_Sample(Request_For(program, folder), test.run, err);
+  bool ran = Place_Input(program, input, folder, err);
+  if (ran && !Run_Sample(Request_For(program, folder), test.run, &why))
+    ran = Failed(err, "准备运行", why);
   if (ran) Take_Output(program, folder, test);
-  if (!Remove_Tree(folder, &removal)) test.notes.push_back(removal);
+  if (!Remove_Tree(folder, &why)) test.notes.push_back(Cannot("删除临时文件夹 " + folder, why));
   return ran;
 }
 
@@ -148,15 +162,17 @@ Judgement Judge(const Tested_Program& program, Test_Run& test, const std::string
 
 Judgement Judge_Sample(const Tested_Program& program, const Sample& sample) {
   Judgement j;
-  std::string answer, input;
+  std::string answer, input, why;
   Test_Run test;
   // The answer is read after the run: a large one held meanwhile would be
   // copied into the processes forked for the run, and counted as the
   // program's memory.
-  if (!Read_Bytes(sample.input, SHOWN_INPUT, input, &j.error) ||
-      !Run_Test(program, sample.input, test, &j.error) ||
-      !Read_Bytes(sample.answer, OUTPUT_CAP + 1, answer, &j.error))
-    return j;
+  bool ready = Read_Bytes(sample.input, SHOWN_INPUT, input, &why) ||
+               Failed(&j.error, "读取 " + sample.input, why);
+  ready = ready && Run_Test(program, sample.input, test, &j.error);
+  ready = ready && (Read_Bytes(sample.answer, OUTPUT_CAP + 1, answer, &why) ||
+                    Failed(&j.error, "读取 " + sample.answer, why));
+  if (!ready) return j;
   if (answer.size() > OUTPUT_CAP) {
     j.error = "答案文件 " + sample.answer + " 超过 64 MB";
     return j;

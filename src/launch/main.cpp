@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/names.h"
 #include "launch/judge.h"
 #include "launch/limits.h"
 #include "launch/report.h"
@@ -17,9 +18,7 @@
 
 namespace {
 
-const int NO_PROGRAM = 2;      // status when no program was named, or an option is wrong
-const int NOT_RUNNABLE = 126;  // status when the program exists but cannot run
-const int NOT_FOUND = 127;     // status when there is no such program
+const int NO_PROGRAM = 2;  // status when no program was named, or an option is wrong
 const std::string TIME_OPTION = "--time-limit=";
 const std::string MEMORY_OPTION = "--memory-limit=";
 const int BY_HAND = -1;  // Test_Samples' answer when Enter asks for the program to run by hand
@@ -47,20 +46,6 @@ std::string Explicit_Path(const std::string& path) {
   return std::string(".") + SEPARATOR + path;
 }
 
-int Cannot_Start_Kind(const std::string& path, long long code) {
-  switch (Start_Failure_Kind(code)) {
-    case START_NOT_FOUND:
-      return Cannot_Start(path, "文件不存在", NOT_FOUND);
-    case START_DENIED:
-      return Cannot_Start(path, "没有运行它的权限", NOT_RUNNABLE);
-    case START_NOT_PROGRAM:
-      return Cannot_Start(path, "它不是本系统能运行的程序", NOT_RUNNABLE);
-    case START_OTHER:
-      break;
-  }
-  return Cannot_Start(path, "系统错误 " + std::to_string(code), NOT_RUNNABLE);
-}
-
 void Write_Notes(const std::vector<std::string>& notes) {
   for (const std::string& note : notes) Write_Out("提示：" + note + "。\n");
 }
@@ -69,9 +54,10 @@ void Write_Notes(const std::vector<std::string>& notes) {
 // the problem's limits, unless the command line gave them.
 Tested_Program Program_Of(const std::string& path, const std::vector<std::string>& argv,
                           const Sample_Set& set, std::vector<std::string>& notes) {
-  std::string text, err, name = File_Name(set.source), stem = Program_Stem(path);
-  if (!set.source.empty() && !Read_Bytes(set.source, SOURCE_MOST, text, &err))
-    notes.push_back(err + "，只按 " + stem + ".in 和 " + stem + ".out 找输入输出文件");
+  std::string text, why, name = Base_Name(set.source), stem = Program_Stem(path);
+  if (!set.source.empty() && !Read_Bytes(set.source, SOURCE_MOST, text, &why))
+    notes.push_back("无法读取 " + set.source + "（" + why + "），只按 " + stem + ".in 和 " + stem +
+                    ".out 找输入输出文件");
   Source_Names names = Scan_Source(text);
   Problem_Limits limits = Read_Limits(text, name);
   notes.insert(notes.end(), limits.notes.begin(), limits.notes.end());
@@ -96,13 +82,17 @@ int Test_Samples(const std::string& path, const std::vector<std::string>& argv,
                  const Sample_Set& set) {
   std::vector<std::string> notes;
   Tested_Program program = Program_Of(path, argv, set, notes);
-  std::string source_name = File_Name(set.source);
+  std::string source_name = Base_Name(set.source);
   Write_Out(Samples_Header(set, program, source_name));
   Write_Notes(notes);
   int passed = 0, width = Console_Width();
   for (const Sample& sample : set.samples) {
     Judgement j = Judge_Sample(program, sample);
-    if (j.verdict == VERDICT_NOT_STARTED) return Cannot_Start_Kind(path, j.run.end.code);
+    if (j.verdict == VERDICT_NOT_STARTED) {
+      std::string why;
+      int status = Start_Failure(j.run.end.code, &why);
+      return Cannot_Start(path, why, status);
+    }
     Write_Out(Verdict_Lines(sample.number, j, program, source_name, width));
     passed += j.verdict == VERDICT_AC;
     if (j.verdict == VERDICT_INTERRUPTED) break;
@@ -115,8 +105,8 @@ int Test_Samples(const std::string& path, const std::vector<std::string>& argv,
   return passed == total ? 0 : 1;
 }
 
-// Reads the options before the program's path; false, after saying why,
-// for one that is wrong.
+// Reads the options before the program's path, moving `first` past them;
+// false, after saying why, for one that is wrong.
 bool Read_Options(const std::vector<std::string>& args, size_t& first) {
   for (; first < args.size(); ++first) {
     const std::string& arg = args[first];
@@ -148,7 +138,7 @@ int Launch(const std::vector<std::string>& args) {
     return Finish(NO_PROGRAM);
   }
   std::string path = args[first];
-  Set_Title(File_Name(path));
+  Set_Title(Base_Name(path));
 
   switch (Path_Status(path)) {
     case PATH_MISSING:
@@ -171,16 +161,17 @@ int Launch(const std::vector<std::string>& args) {
     int status = Test_Samples(path, argv, set);
     if (status != BY_HAND) return status;
     // As a judge runs it: where its freopen finds its files.
-    folder = path.substr(0, path.size() - File_Name(path).size());
+    folder = path.substr(0, path.size() - Base_Name(path).size());
     if (folder.empty()) folder = ".";
   } else {
     for (const std::string& why : set.left_out) Write_Out("提示：" + why + "，没有作为样例。\n");
   }
   long long start = Clock_Us();
-  Program_End end = Run_Program(argv, folder);
+  std::string why;
+  Program_End end = folder.empty() ? Run_Program(argv, &why) : Run_Program_In(folder, argv, &why);
   long long us = Clock_Us() - start;
 
-  if (!end.started) return Cannot_Start_Kind(path, end.code);
+  if (!end.started) return Cannot_Start(path, why, static_cast<int>(end.code));
   std::string signal_name = end.signaled ? Signal_Name(static_cast<int>(end.code)) : "";
   Write_Out(End_Report(end, us, signal_name));
   return Finish(Exit_Status(end));

@@ -3,14 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "launch/report.h"
 #include "platform/platform.h"
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
 
 namespace {
 
@@ -145,13 +138,13 @@ std::vector<std::string> Rivals(const std::string& folder, const std::string& st
 }  // namespace
 
 std::string Program_Stem(const std::string& program) {
-  std::string name = File_Name(program);
+  std::string name = Base_Name(program);
   return Ends_With(Lower(name), ".exe") ? name.substr(0, name.size() - 4) : name;
 }
 
 Sample_Set Find_Samples(const std::string& program) {
   std::string stem = Program_Stem(program);
-  std::string folder = program.substr(0, program.size() - File_Name(program).size());
+  std::string folder = program.substr(0, program.size() - Base_Name(program).size());
   std::string inside = Real_Path(folder.empty() ? "." : folder);
   inside += inside.empty() || inside.back() == SEPARATOR ? "" : std::string(1, SEPARATOR);
   const Place places[] = {{folder, stem, {".ans", ".out"}, Rivals(folder, stem)},

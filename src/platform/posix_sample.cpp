@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/platform.h"
 #include "platform/posix_internal.h"
 
 namespace {
@@ -98,17 +97,14 @@ int Capture_File(const std::string& folder, const char* suffix) {
 
 bool Prepare(const Sample_Request& request, Run_Files& files, std::string* err) {
   files.in.fd = open(request.input.c_str(), O_RDONLY | O_CLOEXEC);
-  if (files.in.fd < 0) {
-    if (err) *err = "无法打开 " + request.input + "（" + Error_Text(errno) + "）";
-    return false;
-  }
+  if (files.in.fd < 0) return Fail_Errno(err, DOING_READ);
   files.out.fd = Capture_File(request.folder, ".stdout");
-  files.errors.fd = files.out.fd < 0 ? -1 : Capture_File(request.folder, ".stderr");
-  if (files.errors.fd < 0 || !Open_Pipe(files.exec_read, files.exec_write) ||
-      !Open_Pipe(files.report_read, files.report_write)) {
-    if (err) *err = "无法准备运行（" + Error_Text(errno) + "）";
-    return false;
-  }
+  if (files.out.fd < 0) return Fail_Errno(err, DOING_WRITE);
+  files.errors.fd = Capture_File(request.folder, ".stderr");
+  if (files.errors.fd < 0) return Fail_Errno(err, DOING_WRITE);
+  if (!Open_Pipe(files.exec_read, files.exec_write) ||
+      !Open_Pipe(files.report_read, files.report_write))
+    return Fail_Errno(err);
   return true;
 }
 

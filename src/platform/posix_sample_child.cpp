@@ -12,7 +12,6 @@
 
 #include <cerrno>
 
-#include "platform/platform.h"
 #include "platform/posix_internal.h"
 
 namespace {

@@ -5,8 +5,7 @@
 // only. The run is cut in four: prepare, start, watch, collect.
 #include <algorithm>
 
-#include "platform/platform.h"
-#include "windows_internal.h"
+#include "platform/windows_internal.h"
 
 namespace {
 
@@ -30,11 +29,6 @@ struct Run_Handles {
   Handle process, thread;
 };
 
-bool Fail(std::string* err, const std::string& what, DWORD code) {
-  if (err) *err = what + "（" + Error_Text(code) + "）";
-  return false;
-}
-
 HANDLE Open_Inherited(const std::wstring& path, DWORD access, DWORD creation, DWORD flags) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -55,14 +49,14 @@ HANDLE Capture_File(const std::string& folder, const char* suffix) {
 // has none for jobs) the peak is still watched.
 bool Make_Job(Run_Handles& h, long long memory, std::string* err) {
   h.job.h = CreateJobObjectW(nullptr, nullptr);
-  if (!h.job.Valid()) return Fail(err, "无法创建作业对象", GetLastError());
+  if (!h.job.Valid()) return Fail_Last(err);
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE |
                                             JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION |
                                             JOB_OBJECT_LIMIT_JOB_MEMORY;
   limits.JobMemoryLimit = static_cast<SIZE_T>(memory);
   if (!SetInformationJobObject(h.job.h, JobObjectExtendedLimitInformation, &limits, sizeof limits))
-    return Fail(err, "无法设置作业对象", GetLastError());
+    return Fail_Last(err);
   h.port.h = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
   JOBOBJECT_ASSOCIATE_COMPLETION_PORT link = {h.job.h, h.port.h};
   if (h.port.Valid() &&
@@ -74,14 +68,14 @@ bool Make_Job(Run_Handles& h, long long memory, std::string* err) {
 
 bool Prepare(const Sample_Request& request, Run_Handles& h, std::string* err) {
   h.in.h = Open_Inherited(Widen(request.input), GENERIC_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
-  if (!h.in.Valid()) return Fail(err, "无法打开 " + request.input, GetLastError());
+  if (!h.in.Valid()) return Fail_Last(err);
   h.out.h = Capture_File(request.folder, ".stdout");
-  if (!h.out.Valid()) return Fail(err, "无法准备运行", GetLastError());
+  if (!h.out.Valid()) return Fail_Last(err);
   h.errors.h = Capture_File(request.folder, ".stderr");
-  if (!h.errors.Valid()) return Fail(err, "无法准备运行", GetLastError());
+  if (!h.errors.Valid()) return Fail_Last(err);
   if (!Make_Job(h, request.memory_bytes, err)) return false;
   if (STOP == nullptr && (STOP = CreateEventW(nullptr, TRUE, FALSE, nullptr)) == nullptr)
-    return Fail(err, "无法准备运行", GetLastError());
+    return Fail_Last(err);
   SetConsoleCtrlHandler(On_Stop, TRUE);  // for good: Ctrl+C between runs stops the next one
   h.token.h = Low_Token(request.folder);
   return true;
@@ -130,7 +124,7 @@ bool Start(const Sample_Request& request, Run_Handles& h, Sample_Run& run, std::
   if (!AssignProcessToJobObject(h.job.h, h.process.h)) {
     code = GetLastError();
     TerminateProcess(h.process.h, 1);
-    return Fail(err, "无法把程序放进作业对象", code);
+    return Fail_Code(err, code);
   }
   if (WaitForSingleObject(STOP, 0) == WAIT_OBJECT_0) {
     run.stop = STOP_INTERRUPTED;

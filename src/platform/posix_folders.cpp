@@ -1,5 +1,6 @@
-// The files of sample runs on POSIX: listing, reading and copying them, and
-// the temporary folder each run works in.
+// Folders on POSIX: what is in them, the temporary folder a sample runs in,
+// removing a folder whole however deep it is, and the folders a killed
+// launcher left behind.
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -10,7 +11,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/platform.h"
 #include "platform/posix_internal.h"
 
 namespace {
@@ -18,10 +18,16 @@ namespace {
 const char FOLDER_PREFIX[] =
     "tws-sample-";  // then the launcher's process number, '-', a unique tail
 
-bool Fail(std::string* err, const std::string& what, int code) {
-  if (err) *err = what + "（" + Error_Text(code) + "）";
-  return false;
-}
+// An open folder's listing, closed when it goes.
+struct Listing {
+  DIR* dir;
+  explicit Listing(DIR* open) : dir(open) {}
+  Listing(const Listing&) = delete;
+  Listing& operator=(const Listing&) = delete;
+  ~Listing() {
+    if (dir) closedir(dir);
+  }
+};
 
 std::string Temp_Base() {
   const char* base = std::getenv("TMPDIR");
@@ -41,13 +47,13 @@ Entry_Kind Kind_Of(mode_t mode) {
 // False when one cannot be removed.
 bool Clear_Files(int fd, std::string& folder) {
   Fd copy(dup(fd));
-  DIR* dir = copy.fd < 0 ? nullptr : fdopendir(copy.fd);
-  if (!dir) return false;
+  Listing listing(copy.fd < 0 ? nullptr : fdopendir(copy.fd));
+  if (!listing.dir) return false;
   copy.fd = -1;  // the listing owns it now
-  rewinddir(dir);
+  rewinddir(listing.dir);
   bool ok = true;
   folder.clear();
-  while (dirent* entry = readdir(dir)) {
+  while (dirent* entry = readdir(listing.dir)) {
     std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     struct stat st;
@@ -58,7 +64,6 @@ bool Clear_Files(int fd, std::string& folder) {
       break;
     }
   }
-  closedir(dir);
   return ok;
 }
 
@@ -107,9 +112,9 @@ bool Empty_Folder(Fd& fd) {
 
 bool List_Folder(const std::string& folder, std::vector<Folder_Entry>& entries, std::string* err) {
   entries.clear();
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) return Fail(err, "无法读取文件夹 " + folder, errno);
-  while (dirent* entry = readdir(dir)) {
+  Listing listing(opendir(folder.c_str()));
+  if (!listing.dir) return Fail_Errno(err);
+  while (dirent* entry = readdir(listing.dir)) {
     std::string name = entry->d_name, path = folder + "/" + name;
     if (name == "." || name == "..") continue;
     struct stat link, st;
@@ -120,7 +125,6 @@ bool List_Folder(const std::string& folder, std::vector<Folder_Entry>& entries, 
     if (!S_ISLNK(link.st_mode)) item.kind = Kind_Of(link.st_mode);
     entries.push_back(item);
   }
-  closedir(dir);
   return true;
 }
 
@@ -131,58 +135,28 @@ std::string Real_Path(const std::string& path) {
   return whole;
 }
 
-bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::string* err) {
-  bytes.clear();
-  Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.fd < 0) return Fail(err, "无法读取 " + path, errno);
-  char chunk[65536];
-  while (bytes.size() < most) {
-    size_t want = most - bytes.size() < sizeof chunk ? most - bytes.size() : sizeof chunk;
-    ssize_t n = read(fd.fd, chunk, want);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return Fail(err, "无法读取 " + path, errno);
-    if (n == 0) break;
-    bytes.append(chunk, static_cast<size_t>(n));
-  }
-  return true;
-}
-
-bool Copy_File(const std::string& from, const std::string& to, std::string* err) {
-  std::string bytes;
-  if (!Read_Bytes(from, static_cast<size_t>(-1), bytes, err)) return false;
-  Fd fd(open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
-  if (fd.fd < 0) return Fail(err, "无法创建 " + to, errno);
-  if (!Write_Fd(fd.fd, bytes.data(), bytes.size()))
-    return Fail(err, "无法写入 " + to, errno ? errno : ENOSPC);
-  if (!fd.Close()) return Fail(err, "无法写入 " + to, errno);
-  return true;
-}
-
 bool Make_Temp_Folder(std::string& path, std::string* err) {
   std::string name = Temp_Base() + "/" + FOLDER_PREFIX + std::to_string(getpid()) + "-XXXXXX";
-  if (!mkdtemp(&name[0])) return Fail(err, "无法创建临时文件夹", errno);
+  if (!mkdtemp(&name[0])) return Fail_Errno(err);
   path = name;
   return true;
 }
 
 bool Remove_Tree(const std::string& path, std::string* err) {
   Fd fd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-  if (fd.fd < 0) return Fail(err, "无法删除临时文件夹 " + path, errno);
-  bool emptied = Empty_Folder(fd);
-  int code = errno;
+  if (fd.fd < 0) return Fail_Errno(err);
+  if (!Empty_Folder(fd)) return Fail_Errno(err);
   fd.Close();
-  if (!emptied || rmdir(path.c_str()) != 0)
-    return Fail(err, "无法删除临时文件夹 " + path, emptied ? errno : code);
-  return true;
+  return rmdir(path.c_str()) == 0 || Fail_Errno(err);
 }
 
 void Remove_Left_Folders() {
   std::string base = Temp_Base();
-  DIR* dir = opendir(base.c_str());
-  if (!dir) return;
+  Listing listing(opendir(base.c_str()));
+  if (!listing.dir) return;
   std::vector<std::string> left;
   std::string prefix = FOLDER_PREFIX;
-  while (dirent* entry = readdir(dir)) {
+  while (dirent* entry = readdir(listing.dir)) {
     std::string name = entry->d_name;
     if (name.compare(0, prefix.size(), prefix) != 0) continue;
     long owner = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
@@ -196,6 +170,5 @@ void Remove_Left_Folders() {
     else if (S_ISREG(st.st_mode))  // an output file it had no time to unlink
       unlink((base + "/" + name).c_str());
   }
-  closedir(dir);
   for (const std::string& folder : left) Remove_Tree(folder, nullptr);
 }
