@@ -56,6 +56,24 @@ inline const std::string LAUNCH_RULE = "\n" + std::string(40, '-') + "\n";
 // The launcher's key wait after the samples.
 inline const std::string SAMPLES_KEY = "按 Enter 键手动运行程序，按其他键结束。";
 
+// The launcher started without a program, after its one-line reason: what it
+// is and how it is set up, its own path given.
+std::string Launcher_Setup(const std::string& self);
+
+// The compiler companion without a g++ to run: on POSIX, where there are no
+// install folders to name...
+inline const std::string NO_COMPILER =
+    "找不到编译器 g++，所以没有编译。\n请在终端里输入 sudo apt install g++ 安装它。\n"
+    "详细步骤见使用说明（guide.zh-CN.md）的“一、准备编译器”。\n";
+// ...and on Windows, whose system drive is C:.
+inline const std::string NO_COMPILER_WINDOWS =
+    "找不到编译器 g++，所以没有编译。\n"
+    "请把 WinLibs 的压缩包解压到 C:\\（会得到 C:\\mingw64），或者安装 MSYS2 的 g++。\n"
+    "详细步骤见 使用说明.txt 的“一、准备编译器”。\n";
+// The companion started without words: what it is, how it is set up (its own
+// path given), then `compiler`: which g++ it runs, or NO_COMPILER.
+std::string Companion_Welcome(const std::string& self, const std::string& compiler);
+
 // The settings page for these values, title to the blank line after entry 7.
 std::string Settings_Page(const std::string& com, const std::string& lau, const std::string& us,
                           const std::string& options, bool slow);
