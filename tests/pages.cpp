@@ -24,6 +24,12 @@ std::string Kept(const std::string& why) {
          "Tarnwickstone。\n";
 }
 
+std::string Unreadable_At_Start(const std::string& why) {
+  return "设置文件 Tarnwickstone.tws 无法读取（" + why +
+         "），这次先用空白的设置。为了不丢失其中的设置，退出时不会覆盖它；请把它移走或改名，"
+         "或者从别的文件夹启动 Tarnwickstone。\n";
+}
+
 std::string Launcher_Setup(const std::string& self) {
   return "tarnwickstone-launch 是 Tarnwickstone 的启动器：它运行你的程序，结束后保留窗口，"
          "说明程序怎样结束；程序旁边有比赛样例时，先用样例检查它。\n"

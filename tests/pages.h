@@ -82,6 +82,11 @@ std::string Settings_Page(const std::string& com, const std::string& lau, const 
 std::string Not_Saved(const std::string& why);
 // ...what stood there could not be read, so it is kept...
 std::string Kept(const std::string& why);
+// A settings file that is there but cannot be read, as said at start.
+std::string Unreadable_At_Start(const std::string& why);
+// A compile option longer than any command line, refused at the editor.
+inline const std::string OPTIONS_TOO_LONG = "编译选项太长了，命令行放不下。请重新输入。\n";
+
 // ...or a folder stands in its place.
 inline const std::string FOLDER_IN_THE_WAY =
     "设置没有保存：这里有一个名为 Tarnwickstone.tws "

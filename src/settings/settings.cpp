@@ -14,11 +14,12 @@ std::string COM_SETTINGS;
 bool SLOWSAY = true;
 bool FIRST = false;
 
+const size_t VALUE_LIMIT = 32767 * 3;
+
 namespace {
-// No value of a real settings file is longer than the longest command line
-// Windows takes, 32,767 characters of at most 3 bytes each: a bigger file is
-// not one of ours, and reading it whole could exhaust the memory.
-const size_t SETTINGS_LIMIT = 4 * (32767 * 3 + 2) + 1;
+// Four values of VALUE_LIMIT bytes with CR LF, and the digit: a bigger file
+// is not one of ours, and reading it whole could exhaust the memory.
+const size_t SETTINGS_LIMIT = 4 * (VALUE_LIMIT + 2) + 1;
 
 std::string UNREADABLE;  // why the settings file there at start could not be read
 }  // namespace
@@ -27,11 +28,20 @@ void Init() {
   Set_UTF8_Console();
   Command("title " + NAME);
   std::string text;
-  if (!Read_Text_File(SETTINGS, SETTINGS_LIMIT, text, &UNREADABLE)) {
-    FIRST = true;
-    return;
+  if (Read_Text_File(SETTINGS, SETTINGS_LIMIT, text, &UNREADABLE)) {
+    Load_Settings(text);
+  } else if (UNREADABLE.empty()) {
+    FIRST = true;  // nothing there
+  } else {
+    // Something is there: not a first use, and the user should know now why
+    // the settings are blank, not only when they are not saved at the end.
+    Print("设置文件 " + SETTINGS + " 无法读取（" + UNREADABLE +
+              "），这次先用空白的设置。为了不丢失其中的设置，退出时不会覆盖它；"
+              "请把它移走或改名，或者从别的文件夹启动 " +
+              NAME + "。",
+          1);
+    Command("pause");
   }
-  Load_Settings(text);
 }
 
 bool Exit() {
