@@ -27,6 +27,11 @@ set(TWS_LEAD "[${TWS_XC0}-${TWS_XFF}]")   # the first byte of a non-ASCII charac
 set(TWS_CLOSING ， 。 、 ； ： ！ ？ ） 》 」 』 】 ” ’ … —)
 set(TWS_OPENING （ 《 「 『 【 “ ‘)
 
+# Stops the build at Markdown that plain text cannot show.
+function(tws_refuse text)
+  message(FATAL_ERROR "使用说明.txt: the guide uses Markdown that plain text cannot show: ${text}")
+endfunction()
+
 # The columns `text` takes: one for each ASCII character, two for any other.
 function(tws_width text out)
   string(REPLACE "${TWS_QUOTE_START}" "" text "${text}")
@@ -42,12 +47,10 @@ endfunction()
 # Bold made plain, and each quoted text marked as one piece.
 function(tws_inline text out)
   string(REPLACE "**" "" text "${text}")
-  if(text MATCHES "\\]\\(|<[a-z/]|__")
-    message(FATAL_ERROR "使用说明.txt: the guide uses Markdown that plain text cannot show: ${text}")
-  endif()
   string(REGEX REPLACE "`([^`]*)`" "${TWS_QUOTE_START}\\1${TWS_QUOTE_END}" text "${text}")
-  if(text MATCHES "`")
-    message(FATAL_ERROR "使用说明.txt: a backtick without its pair: ${text}")
+  string(REGEX REPLACE "${TWS_QUOTE_START}[^${TWS_QUOTE_END}]*${TWS_QUOTE_END}" "" prose "${text}")
+  if(prose MATCHES "`|${TWS_CLOSE_BRACKET}\\(|<[a-z/]|__")
+    tws_refuse("${text}")  # a lone backtick, a link, HTML or emphasis
   endif()
   string(REGEX MATCHALL "${TWS_QUOTE_START}[^${TWS_QUOTE_END}]*${TWS_QUOTE_END}" quotes "${text}")
   list(REMOVE_DUPLICATES quotes)
@@ -203,7 +206,7 @@ function(tws_plain_text markdown out)
       set(next_first "${CMAKE_MATCH_1}${CMAKE_MATCH_2} ")
       string(REGEX REPLACE "- $" "• " next_first "${next_first}")
     elseif(line MATCHES "^ *([|>+]|\\* )|^ *(---|___)")
-      message(FATAL_ERROR "使用说明.txt: the guide uses Markdown that plain text cannot show: ${line}")
+      tws_refuse("${line}")  # a table, a quote, another list mark or a rule
     else()
       string(REGEX REPLACE "^ +" "" line "${line}")
       if(block STREQUAL "")
