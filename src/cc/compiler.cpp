@@ -17,7 +17,8 @@ std::string First_Other(const std::vector<std::string>& folders, const std::stri
   return "";
 }
 
-// Puts the folder in front of the PATH that the programs started from here get.
+// Puts the folder in front of the PATH that the programs started from here
+// get. It fails only when memory runs out, and then nothing would run anyway.
 void Put_On_Path(const std::string& folder) {
   std::string path = Environment_Variable("PATH");
   const char* between = SEPARATOR == '\\' ? ";" : ":";  // how each system lists its folders

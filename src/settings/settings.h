@@ -1,4 +1,5 @@
-// The settings: program-wide variables that every page reads directly.
+// The settings: program-wide variables that every page reads directly. They
+// are the bottom of the main program: this file includes nothing of it.
 #pragma once
 
 #include <cstddef>
@@ -17,13 +18,3 @@ extern bool FIRST;                  // there was no settings file at start
 // takes (32,767 characters) could never be used, and would make the settings
 // file too big to be read back.
 extern const size_t VALUE_LIMIT;
-
-// Start-up: UTF-8 console, window title, settings loaded; FIRST set when
-// there is no settings file, and a file that cannot be read is said, with a
-// key waited for.
-void Init();
-
-// Shut-down: the settings saved to the hidden settings file, then a short
-// wait. When they cannot be saved the user is told why and what to do, a key
-// is waited for, and the result is false.
-bool Exit();
