@@ -1,5 +1,7 @@
 #include "launch/usage.h"
 
+#include "common/setup.h"
+
 std::string Version_Line() {
   return std::string("tarnwickstone-launch ") + TWS_VERSION + "\n";
 }
@@ -19,11 +21,6 @@ std::string Help_Text() {
 
 std::string Setup_Text(const std::string& self) {
   return "tarnwickstone-launch 是 Tarnwickstone 的启动器：它运行你的程序，结束后保留窗口，"
-         "说明程序怎样结束；程序旁边有比赛样例时，先用样例检查它。\n"
-         "它不用单独运行，在 Tarnwickstone 里这样设置一次就好：\n"
-         "1. 在主菜单选择 3. 设置，再选择 2. 修改启动器路径；\n"
-         "2. 输入这个程序的完整路径：" +
-         (self.empty() ? std::string("tarnwickstone-launch 所在的文件夹加上它的名字") : self) +
-         "\n"
-         "3. 选择 7. 返回，再在主菜单选择 5. 保存信息并退出。\n";
+         "说明程序怎样结束；程序旁边有比赛样例时，先用样例检查它。\n" +
+         Setup_Steps("2. 修改启动器路径", self, "tarnwickstone-launch");
 }
