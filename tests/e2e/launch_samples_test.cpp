@@ -186,7 +186,7 @@ int Launch(const Contest& contest, const std::string& folder, const std::string&
   }
   Pty_Session s;
   if (!Start(s, TWS_LAUNCHER, from, {{"TMPDIR", temp}}, args)) return -2;
-  if (!Expect(s, SAMPLES_KEY, 120000)) return -3;
+  if (!Expect(s, SAMPLES_KEY, 120000) || !Waits_For_A_Key(s)) return -3;
   Type(s, contest.Field("keys"));
   int status = Wait_Exit(s, 60000);
   screen = std::regex_replace(s.screen, std::regex("\x1b\\][^\x07]*\x07"), "");
