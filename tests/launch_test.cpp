@@ -33,6 +33,8 @@ TEST(Launch, SecondsHaveThreeDecimalsRoundedToTheMillisecond) {
 TEST(Launch, EveryCommonWindowsCrashIsExplained) {
   EXPECT_NE(std::string::npos, Explain_Exit_Code(0xC0000005).find("访问违规"));
   EXPECT_NE(std::string::npos, Explain_Exit_Code(0xC00000FD).find("栈溢出"));
+  // A judge's stack is as large as the memory limit; a Windows program's is linked in.
+  EXPECT_NE(std::string::npos, Explain_Exit_Code(0xC00000FD).find("-Wl,--stack="));
   EXPECT_NE(std::string::npos, Explain_Exit_Code(0xC0000094).find("除以零"));
   EXPECT_NE(std::string::npos, Explain_Exit_Code(0xC000013A).find("Ctrl+C"));
   // A missing DLL is cured by linking statically; both codes must say how.
