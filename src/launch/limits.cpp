@@ -167,33 +167,37 @@ void Note(Problem_Limits& limits, const std::string& source_name, const std::str
                          example + "”），" + fallback);
 }
 
-void Read_Time(const std::string& text, Problem_Limits& limits, const std::string& source_name) {
-  std::string word;
-  size_t at = Find_Word(text, TIME_WORDS, word);
-  if (at == std::string::npos) return;
-  size_t value = Value_Start(text, at, TIME_WORDS);
-  double us = 0;
-  if (value != std::string::npos && Read_Amount(text, value, TIME_UNITS, us) && us >= 1000 &&
-      us <= 3600e6) {
-    limits.time_us = std::llround(us);
-    limits.time_written = true;
-  } else {
-    Note(limits, source_name, word, "时间限制：1 秒", "按 1 秒算");
-  }
+// One limit: where its keywords are, the units its value is written in,
+// the range it may take, and the example and default said when it cannot
+// be understood. What it sets, when it is understood.
+template <size_t N, size_t M>
+struct Limit_Words {
+  const char* const (&words)[N];
+  const Unit (&units)[M];
+  double least, most;
+  const char *example, *fallback;
+};
+
+template <size_t N, size_t M>
+Limit_Words<N, M> Words_Of(const char* const (&words)[N], const Unit (&units)[M], double least,
+                           double most, const char* example, const char* fallback) {
+  return {words, units, least, most, example, fallback};
 }
 
-void Read_Memory(const std::string& text, Problem_Limits& limits, const std::string& source_name) {
+template <size_t N, size_t M>
+void Read_Limit(const std::string& text, const Limit_Words<N, M>& limit, long long& value,
+                bool& written, Problem_Limits& limits, const std::string& source_name) {
   std::string word;
-  size_t at = Find_Word(text, MEMORY_WORDS, word);
+  size_t at = Find_Word(text, limit.words, word);
   if (at == std::string::npos) return;
-  size_t value = Value_Start(text, at, MEMORY_WORDS);
-  double bytes = 0;
-  if (value != std::string::npos && Read_Amount(text, value, MEMORY_UNITS, bytes) &&
-      bytes >= (1 << 20) && bytes <= 65536.0 * (1 << 20)) {
-    limits.memory_bytes = std::llround(bytes);
-    limits.memory_written = true;
+  size_t start = Value_Start(text, at, limit.words);
+  double amount = 0;
+  if (start != std::string::npos && Read_Amount(text, start, limit.units, amount) &&
+      amount >= limit.least && amount <= limit.most) {
+    value = std::llround(amount);
+    written = true;
   } else {
-    Note(limits, source_name, word, "内存限制：256 MB", "按 512 MB 算");
+    Note(limits, source_name, word, limit.example, limit.fallback);
   }
 }
 
@@ -254,8 +258,11 @@ std::string Header_Comments(const std::string& s) {
 Problem_Limits Read_Limits(const std::string& source, const std::string& source_name) {
   Problem_Limits limits;
   std::string text = Lower_ASCII(Header_Comments(source));
-  Read_Time(text, limits, source_name);
-  Read_Memory(text, limits, source_name);
+  auto time = Words_Of(TIME_WORDS, TIME_UNITS, 1e3, 3600e6, "时间限制：1 秒", "按 1 秒算");
+  auto memory = Words_Of(MEMORY_WORDS, MEMORY_UNITS, 1 << 20, 65536.0 * (1 << 20),
+                         "内存限制：256 MB", "按 512 MB 算");
+  Read_Limit(text, time, limits.time_us, limits.time_written, limits, source_name);
+  Read_Limit(text, memory, limits.memory_bytes, limits.memory_written, limits, source_name);
   Read_Tolerance(text, limits, source_name);
   return limits;
 }

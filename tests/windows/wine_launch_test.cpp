@@ -184,6 +184,15 @@ bool Running(const std::string& windows_path) {
 
 }  // namespace
 
+// The contest programs plus and sum, built for Windows, with their sources.
+void Copy_Programs(const std::string& folder) {
+  for (const std::string program : {"plus", "sum"}) {
+    fs::copy_file(Sample(program), folder + "/" + program + ".exe");
+    fs::copy_file(TWS_SOURCE_DIR "/tests/launch_sample/" + program + ".cpp",
+                  folder + "/" + program + ".cpp");
+  }
+}
+
 // What the launcher wrote, with the figures that vary as T and M.
 std::string Timeless(const std::string& out) {
   std::string text = std::regex_replace(Visible(out), std::regex("用时 [0-9.]+ 秒"), "用时 T 秒");
@@ -193,11 +202,7 @@ std::string Timeless(const std::string& out) {
 TEST(WindowsLauncher, JudgesCRLFSamplesAFreopenProgramAndAnEndlessLoop) {
   REQUIRE_LAUNCHER();
   std::string folder = Fresh_Folder("samples");
-  for (const std::string program : {"plus", "sum"}) {
-    fs::copy_file(Sample(program), folder + "/" + program + ".exe");
-    fs::copy_file(TWS_SOURCE_DIR "/tests/launch_sample/" + program + ".cpp",
-                  folder + "/" + program + ".cpp");
-  }
+  Copy_Programs(folder);
   // clang-format off
   const std::map<std::string, std::string> files = {
       {"plus1.in", "1 2\r\n"}, {"plus1.ans", "3\r\n"}, {"plus2.in", "loop\r\n"}, {"plus2.ans", "0"},
@@ -234,11 +239,7 @@ TEST(WindowsLauncher, HoldsAProgramToTheMemoryLimitAndRunsItByHandInItsFolder) {
   REQUIRE_LAUNCHER();
   std::string folder = Fresh_Folder("memory") + "/题目";
   fs::create_directories(folder);
-  for (const std::string program : {"plus", "sum"}) {
-    fs::copy_file(Sample(program), folder + "/" + program + ".exe");
-    fs::copy_file(TWS_SOURCE_DIR "/tests/launch_sample/" + program + ".cpp",
-                  folder + "/" + program + ".cpp");
-  }
+  Copy_Programs(folder);
   const std::map<std::string, std::string> files = {
       {"plus1.in", "hog 100\r\n"}, {"plus1.ans", "100\r\n"}, {"plus2.in", "hog 700\r\n"},
       {"plus2.ans", "700\r\n"},    {"sum1.in", "1 2\r\n"},   {"sum1.ans", "3\r\n"},
