@@ -17,8 +17,9 @@
 
 namespace {
 
-const long long LOOK_US = 10000;  // how often the processes' time and memory are looked at
-const size_t ERRORS_KEPT = 4096;  // bytes of the end of standard error kept
+const long long LOOK_US = 10000;        // how often the processes' time and memory are looked at
+const long long IDLE_MARK_US = 250000;  // the span over which a waiting program is told
+const size_t ERRORS_KEPT = 4096;        // bytes of the end of standard error kept
 const int STOP_SIGNALS[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
 
 volatile sig_atomic_t STOP_ASKED = 0;  // Ctrl+C came between two runs
@@ -151,17 +152,29 @@ pid_t Start(const Sample_Request& request, const std::vector<std::string>& words
   _exit(128 + sig);
 }
 
-// What the processes use now, and whether that ends the run.
-Sample_Stop Look(pid_t keeper, const Sample_Request& request, long long wall, Sample_Run& run) {
+// The clock and CPU time when the processes were last seen computing or not.
+struct Idle_Mark {
+  long long wall;  // since the start
+  long long cpu;
+};
+
+// What the processes use now, and whether that ends the run. A program
+// waits when none of its processes is ready to run and, over the last
+// IDLE_MARK_US, they used less than a tenth of the clock's time: a process
+// caught once writing its output is still computing.
+Sample_Stop Look(pid_t keeper, const Sample_Request& request, long long wall, Idle_Mark& mark,
+                 Sample_Run& run) {
   Tree_Usage usage = Tree_Of(keeper);
   run.cpu_us = std::max(run.cpu_us, usage.cpu_us);
   run.peak_bytes = std::max(run.peak_bytes, usage.bytes);
   if (usage.cpu_us > request.time_us) return STOP_TIME;
   if (usage.bytes > request.memory_bytes) return STOP_MEMORY;
   if (usage.stopped) return STOP_TERMINAL;
+  if (wall - mark.wall < IDLE_MARK_US) return STOP_NONE;
   // Only a process that is there and waits makes a waiting program: one that
   // has just ended is not yet reaped.
-  bool waits = usage.waiting && !usage.running;
+  bool waits = usage.waiting && !usage.running && (usage.cpu_us - mark.cpu) * 10 < wall - mark.wall;
+  mark = {wall, usage.cpu_us};
   if (wall > request.wait_us && waits) return STOP_WAITING;
   if (wall > request.wall_us) return STOP_SLOW;
   return STOP_NONE;
@@ -172,6 +185,7 @@ Sample_Stop Look(pid_t keeper, const Sample_Request& request, long long wall, Sa
 Sample_Stop Watch(pid_t keeper, const Sample_Request& request, long long start,
                   const Run_Signals& signals, Sample_Run& run) {
   long long look = start + LOOK_US;
+  Idle_Mark mark{0, 0};
   for (;;) {
     siginfo_t info{};
     if (waitid(P_PID, keeper, &info, WEXITED | WNOHANG | WNOWAIT) != 0 && errno != EINTR)
@@ -179,7 +193,7 @@ Sample_Stop Watch(pid_t keeper, const Sample_Request& request, long long start,
     if (info.si_pid == keeper) return STOP_NONE;
     long long now = Clock_Us();
     if (now >= look) {
-      Sample_Stop stop = Look(keeper, request, now - start, run);
+      Sample_Stop stop = Look(keeper, request, now - start, mark, run);
       if (stop != STOP_NONE) return stop;
       look = now + LOOK_US;
     }
