@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cc/compiler.h"
+#include "common/compiler.h"
 #include "cc/hints.h"
 #include "cc/welcome.h"
 #include "platform/platform.h"

@@ -1,6 +1,6 @@
 #include "cc/welcome.h"
 
-#include "cc/compiler.h"
+#include "common/compiler.h"
 #include "common/setup.h"
 
 std::string Welcome_Text(const std::string& self, const std::string& compiler) {

@@ -21,22 +21,39 @@ std::string Line_Text(const std::string& line, bool missing, size_t focus, int w
   return Show_Line(line, focus, Room(width));
 }
 
-// The sample input, when it is short enough to read at a glance.
-std::string Input_Lines(const std::string& input, int width) {
-  if (input.size() > SHORT_INPUT) return "";
-  std::string text, line;
-  int count = 0;
+// The first `most` lines of the input as they are shown, each after `lead`
+// (the first after `first_lead`); `count` gets how many lines it has in all.
+std::string First_Lines(const std::string& input, int most, const std::string& first_lead,
+                        int width, int& count) {
+  std::string text, line, lead = std::string(8, ' ');
+  count = 0;
   for (size_t at = 0; at < input.size(); at += line.size() + 1) {
     size_t end = input.find('\n', at);
     line = input.substr(at, end == std::string::npos ? std::string::npos : end - at);
     std::string shown = line;
     if (!shown.empty() && shown.back() == '\r') shown.pop_back();
-    if (++count > SHORT_LINES) return "";
-    text += (count == 1 ? INDENT + "输入：" : std::string(8, ' ')) +
-            Show_Line(shown, 0, Room(width)) + "\n";
+    if (++count <= most)
+      text += (count == 1 ? first_lead : lead) + Show_Line(shown, 0, Room(width)) + "\n";
   }
-  return count == 0 ? INDENT + "输入：（空）\n" : text;
+  return text;
 }
+
+}  // namespace
+
+std::string Input_Lines(const std::string& input, const std::string& file, int width) {
+  int count = 0;
+  if (input.size() <= SHORT_INPUT) {
+    std::string text = First_Lines(input, SHORT_LINES, INDENT + "输入：", width, count);
+    if (count == 0) return INDENT + "输入：（空）\n";
+    if (count <= SHORT_LINES) return text;
+  }
+  if (file.empty()) return "";
+  // Its start, and where the whole of it is: a long input is read in its file.
+  return INDENT + "输入的开头（全部在 " + file + "）：\n" +
+         First_Lines(input, SHORT_LINES, std::string(8, ' '), width, count);
+}
+
+namespace {
 
 // Names each hidden character of the two lines once.
 std::string Hidden_Note(const Difference& d) {
@@ -76,12 +93,14 @@ std::string Wrong_Lines(const Judgement& j, const std::string& source_name, int 
   std::string expected =
       INDENT + "期望：" + Line_Text(d.expected, d.expected_missing, d.column, width) + "\n";
   if (j.file_missing)
-    return "程序没有写出 " + j.judged_file + "。\n" + expected + Input_Lines(j.input, width);
-  if (j.empty) return "程序没有输出任何内容。\n" + expected + Input_Lines(j.input, width);
+    return "程序没有写出 " + j.judged_file + "。\n" + expected +
+           Input_Lines(j.input, j.input_file, width);
+  if (j.empty)
+    return "程序没有输出任何内容。\n" + expected + Input_Lines(j.input, j.input_file, width);
   return "第 " + std::to_string(d.line) + " 行不同" +
          (d.spacing_only ? "（只有空格或制表符不同）" : "") + "：\n" + expected + INDENT +
          "实际：" + Line_Text(d.actual, d.actual_missing, d.column, width) + "\n" +
-         Input_Lines(j.input, width) + Hidden_Note(d) + Encoding_Note(j) +
+         Input_Lines(j.input, j.input_file, width) + Hidden_Note(d) + Encoding_Note(j) +
          Decimals_Note(j, source_name);
 }
 

@@ -12,6 +12,11 @@
 // `source_name` is the source's file name, where a tolerance can be set.
 std::string Wrong_Lines(const Judgement& j, const std::string& source_name, int width);
 
+// The input of a run as a student reads it: whole when it is short (at most
+// 5 lines and 400 bytes); else, when `file` names where it is kept, its
+// first lines and that name; else nothing.
+std::string Input_Lines(const std::string& input, const std::string& file, int width);
+
 // The lines of `text` (its last `most` lines that hold anything), each
 // indented by `indent` and cut to fit `width` columns.
 std::string Last_Lines(const std::string& text, int most, const std::string& indent, int width);

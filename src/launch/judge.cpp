@@ -118,23 +118,49 @@ Tested_Program Program_For(const std::vector<std::string>& argv, const std::stri
   return program;
 }
 
+bool Run_Tests(const std::vector<Test_Input>& inputs, std::vector<Test_Run>& tests,
+               std::string* err) {
+  tests.assign(inputs.size(), Test_Run{});
+  Interruptions_Held held;
+  // A fresh folder for each run: whatever a program writes, nothing beside
+  // the samples can be touched, above all no answer file.
+  std::vector<std::string> folders;
+  std::vector<Sample_Request> requests;
+  std::string why;
+  bool ready = true;
+  for (const Test_Input& each : inputs) {
+    std::string folder;
+    if (!Make_Temp_Folder(folder, &why)) {
+      ready = Failed(err, "创建临时文件夹", why);
+      break;
+    }
+    folders.push_back(folder);
+    requests.push_back(Request_For(*each.program, folder));
+    ready = Place_Input(*each.program, each.input, folder, err);
+    if (!ready) break;
+  }
+  std::vector<Sample_Run> runs;
+  if (ready && !Run_Samples(requests, runs, &why)) ready = Failed(err, "准备运行", why);
+  for (size_t i = 0; i < folders.size(); ++i) {
+    if (ready) {
+      tests[i].run = std::move(runs[i]);
+      Take_Output(*inputs[i].program, folders[i], tests[i]);
+    }
+    if (!Remove_Tree(folders[i], &why))
+      tests[i].notes.push_back(Cannot("删除临时文件夹 " + folders[i], why));
+  }
+  return ready;
+}
+
 bool Run_Test(const Tested_Program& program, const std::string& input, Test_Run& test,
               std::string* err) {
-  test = Test_Run{};
-  Interruptions_Held held;
-  std::string folder, why;
-  if (!Make_Temp_Folder(folder, &why)) return Failed(err, "创建临时文件夹", why);
-  // A fresh folder of its own: whatever the program writes, nothing beside
-  // the samples can be touched, above all no answer file.
-  bool ran = Place_Input(program, input, folder, err);
-  if (ran && !Run_Sample(Request_For(program, folder), test.run, &why))
-    ran = Failed(err, "准备运行", why);
-  if (ran) Take_Output(program, folder, test);
-  if (!Remove_Tree(folder, &why)) test.notes.push_back(Cannot("删除临时文件夹 " + folder, why));
+  std::vector<Test_Run> tests;
+  bool ran = Run_Tests({{&program, input}}, tests, err);
+  test = std::move(tests[0]);
   return ran;
 }
 
-Judgement Judge(const Tested_Program& program, Test_Run& test, const std::string& answer) {
+Judgement Judge_Run(const Tested_Program& program, Test_Run& test) {
   Judgement j;
   j.run = std::move(test.run);
   j.run.output.clear();
@@ -155,8 +181,14 @@ Judgement Judge(const Tested_Program& program, Test_Run& test, const std::string
   } else if (j.run.end.signaled || j.run.end.code != 0) {
     j.verdict = VERDICT_RE;
   } else {
-    Compare(j, program, test, answer);
+    j.verdict = VERDICT_AC;
   }
+  return j;
+}
+
+Judgement Judge(const Tested_Program& program, Test_Run& test, const std::string& answer) {
+  Judgement j = Judge_Run(program, test);
+  if (j.verdict == VERDICT_AC) Compare(j, program, test, answer);
   return j;
 }
 

@@ -45,6 +45,17 @@ struct Test_Run {
 bool Run_Test(const Tested_Program& program, const std::string& input, Test_Run& test,
               std::string* err);
 
+// A program and the input file it is run on.
+struct Test_Input {
+  const Tested_Program* program;
+  std::string input;
+};
+
+// Run_Test for several programs at once, each in its own folder; `tests`
+// in the same order.
+bool Run_Tests(const std::vector<Test_Input>& inputs, std::vector<Test_Run>& tests,
+               std::string* err);
+
 enum Verdict {
   VERDICT_AC,
   VERDICT_WA,
@@ -68,12 +79,17 @@ struct Judgement {
   Encoding output_encoding = ENCODING_ASCII;  // WA: how its output and the answer are encoded
   Encoding answer_encoding = ENCODING_ASCII;
   std::string input;               // WA: the start of the input, to show
+  std::string input_file;          // WA: the file that holds all of a long input; "" none
   std::string error;               // UNTESTED: why
   std::vector<std::string> notes;  // what else went wrong, not changing the verdict
 };
 
 // The verdict of a run against the answer's bytes.
 Judgement Judge(const Tested_Program& program, Test_Run& test, const std::string& answer);
+
+// The verdict of a run alone, before any answer: AC when it ended well
+// within its limits, whatever it wrote.
+Judgement Judge_Run(const Tested_Program& program, Test_Run& test);
 
 // Runs the program on a sample and judges it.
 Judgement Judge_Sample(const Tested_Program& program, const Sample& sample);

@@ -5,6 +5,8 @@
 
 const long long DEFAULT_TIME_US = 1000000;
 const long long DEFAULT_MEMORY_BYTES = 512LL << 20;
+const long long DEFAULT_STRESS_ROUNDS = 1000;
+const long long DEFAULT_STRESS_US = 60000000;
 
 namespace {
 
@@ -24,10 +26,18 @@ const Unit MEMORY_UNITS[] = {
     {"m", 1 << 20},         {"兆", 1 << 20},       {"kilobytes", 1 << 10}, {"kilobyte", 1 << 10},
     {"kib", 1 << 10},       {"kb", 1 << 10},       {"k", 1 << 10},         {"gigabytes", 1 << 30},
     {"gigabyte", 1 << 30},  {"gib", 1 << 30},      {"gb", 1 << 30},        {"g", 1 << 30}};
+// How long 对拍 may go on, and how many rounds: a count may stand alone.
+const Unit STRESS_TIME_UNITS[] = {
+    {"minutes", 6e7}, {"minute", 6e7}, {"min", 6e7}, {"分钟", 6e7}, {"分", 6e7},
+    {"seconds", 1e6}, {"second", 1e6}, {"sec", 1e6}, {"s", 1e6},    {"秒", 1e6}};
+const Unit ROUND_UNITS[] = {{"rounds", 1}, {"轮", 1}, {"次", 1}, {"", 1}};
 
 const char* const TIME_WORDS[] = {"时间限制", "时限", "时间上限", "time limit"};
 const char* const MEMORY_WORDS[] = {"内存限制", "空间限制", "内存上限", "memory limit"};
 const char* const TOLERANCE_WORDS[] = {"误差", "relative error", "absolute error"};
+const char* const STRESS_ROUND_WORDS[] = {"对拍轮数", "对拍次数"};
+const char* const STRESS_TIME_WORDS[] = {"对拍时间", "对拍时限", "对拍时长"};
+const std::string STRESS = "对拍";  // starts every keyword of 对拍, and no other
 
 std::string Lower_ASCII(std::string text) {
   for (char& c : text)
@@ -43,13 +53,23 @@ bool Letter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+// Where `w` first stands in `text` from `from` on, not as the end of a
+// keyword of 对拍 ("对拍时限" holds "时限"); npos when nowhere.
+size_t Find_Own(const std::string& text, const char* w, size_t from = 0) {
+  size_t at = text.find(w, from);
+  while (at != std::string::npos && at >= STRESS.size() &&
+         text.compare(at - STRESS.size(), STRESS.size(), STRESS) == 0)
+    at = text.find(w, at + 1);
+  return at;
+}
+
 // Where the first of `words` in `text` (in lower case) ends, and which it
 // was; npos when none is there.
 template <size_t N>
 size_t Find_Word(const std::string& text, const char* const (&words)[N], std::string& word) {
   size_t first = std::string::npos;
   for (const char* w : words) {
-    size_t at = text.find(w);
+    size_t at = Find_Own(text, w);
     if (at < first) {
       first = at;
       word = w;
@@ -70,7 +90,8 @@ template <size_t N>
 bool Other_Keyword_At(const std::string& text, size_t at, const char* const (&own)[N]) {
   if (One_Of_At(text, at, own)) return false;
   return One_Of_At(text, at, TIME_WORDS) || One_Of_At(text, at, MEMORY_WORDS) ||
-         One_Of_At(text, at, TOLERANCE_WORDS);
+         One_Of_At(text, at, TOLERANCE_WORDS) || One_Of_At(text, at, STRESS_ROUND_WORDS) ||
+         One_Of_At(text, at, STRESS_TIME_WORDS);
 }
 
 // The first digit after `at`, near enough and before a keyword of another
@@ -261,9 +282,15 @@ Problem_Limits Read_Limits(const std::string& source, const std::string& source_
   auto time = Words_Of(TIME_WORDS, TIME_UNITS, 1e3, 3600e6, "时间限制：1 秒", "按 1 秒算");
   auto memory = Words_Of(MEMORY_WORDS, MEMORY_UNITS, 1 << 20, 65536.0 * (1 << 20),
                          "内存限制：256 MB", "按 512 MB 算");
+  auto rounds = Words_Of(STRESS_ROUND_WORDS, ROUND_UNITS, 1, 1e6, "对拍轮数：5000", "按 1000 轮算");
+  auto stress_time = Words_Of(STRESS_TIME_WORDS, STRESS_TIME_UNITS, 1e6, 86400e6,
+                              "对拍时间：120 秒", "按 60 秒算");
   Read_Limit(text, time, limits.time_us, limits.time_written, limits, source_name);
   Read_Limit(text, memory, limits.memory_bytes, limits.memory_written, limits, source_name);
   Read_Tolerance(text, limits, source_name);
+  bool written = false;  // said where 对拍 is announced
+  Read_Limit(text, rounds, limits.stress_rounds, written, limits, source_name);
+  Read_Limit(text, stress_time, limits.stress_us, written, limits, source_name);
   return limits;
 }
 

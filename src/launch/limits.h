@@ -1,6 +1,7 @@
 // The limits a problem sets, as the student copies them from the problem
 // statement into the comments at the top of the source: "时间限制：2 秒",
-// "内存限制：256 MB", "误差不超过 1e-6".
+// "内存限制：256 MB", "误差不超过 1e-6"; and how long 对拍 goes on, written
+// there too: "对拍轮数：5000", "对拍时间：120 秒".
 #pragma once
 
 #include <string>
@@ -8,16 +9,20 @@
 
 #include "launch/compare.h"
 
-extern const long long DEFAULT_TIME_US;       // the contests' usual second
-extern const long long DEFAULT_MEMORY_BYTES;  // and 512 MB
+extern const long long DEFAULT_TIME_US;        // the contests' usual second
+extern const long long DEFAULT_MEMORY_BYTES;   // and 512 MB
+extern const long long DEFAULT_STRESS_ROUNDS;  // 对拍 stops after 1000 rounds
+extern const long long DEFAULT_STRESS_US;      // or 60 seconds
 
 struct Problem_Limits {
-  long long time_us = DEFAULT_TIME_US;            // CPU time of one sample
-  long long memory_bytes = DEFAULT_MEMORY_BYTES;  // memory of one sample
-  Tolerance tolerance;                            // none unless written
-  bool time_written = false;                      // the time limit came from the source
-  bool memory_written = false;                    // the memory limit came from the source
-  std::vector<std::string> notes;                 // what was written but not understood
+  long long time_us = DEFAULT_TIME_US;              // CPU time of one sample
+  long long memory_bytes = DEFAULT_MEMORY_BYTES;    // memory of one sample
+  Tolerance tolerance;                              // none unless written
+  bool time_written = false;                        // the time limit came from the source
+  bool memory_written = false;                      // the memory limit came from the source
+  long long stress_rounds = DEFAULT_STRESS_ROUNDS;  // rounds of 对拍 at most
+  long long stress_us = DEFAULT_STRESS_US;          // and time on the clock
+  std::vector<std::string> notes;                   // what was written but not understood
 };
 
 // The comments of `source` before its first "{": where a student puts the

@@ -1,6 +1,7 @@
 // tarnwickstone-launch: runs one program in this console, then says how it
 // ended and how long it ran, and keeps the window open until a key is pressed.
-// When the program has samples beside it, it is first run on each of them.
+// When the program has samples beside it, it is first run on each of them;
+// with a generator and a brute force beside it, D runs 对拍.
 // Usage: tarnwickstone-launch [--time-limit=SECONDS] [--memory-limit=MB] PROGRAM
 // [ARGUMENTS...], or --help, or --version.
 
@@ -14,6 +15,7 @@
 #include "launch/report.h"
 #include "launch/samples.h"
 #include "launch/source_names.h"
+#include "launch/stress.h"
 #include "launch/usage.h"
 #include "launch/verdict.h"
 #include "platform/platform.h"
@@ -23,8 +25,10 @@ namespace {
 const int NO_PROGRAM = 2;  // status when no program was named, or an option is wrong
 const std::string TIME_OPTION = "--time-limit=";
 const std::string MEMORY_OPTION = "--memory-limit=";
-const int BY_HAND = -1;  // Test_Samples' answer when Enter asks for the program to run by hand
+const int BY_HAND = -1;  // Choose's answer when Enter asks for the program to run by hand
 const size_t SOURCE_MOST = 4u << 20;  // more than any contest program's source
+const std::string PLAIN_CHOICE = "按 Enter 键手动运行程序，按其他键结束。";
+const std::string STRESS_CHOICE = "按 Enter 键手动运行程序，按 D 键对拍，按其他键结束。";
 
 long long TIME_US = 0;       // the time limit given on the command line; 0: none given
 long long MEMORY_BYTES = 0;  // the memory limit given on the command line; 0: none given
@@ -39,13 +43,6 @@ int Finish(int status) {
 int Cannot_Start(const std::string& path, const std::string& reason, int status) {
   Write_Out(Cannot_Start_Line(path, reason));
   return Finish(status);
-}
-
-// A bare name would make the system search the PATH and perhaps run another
-// program than the file that was checked; a path with a folder never does.
-std::string Explicit_Path(const std::string& path) {
-  if (path.find_first_of(std::string("/") + SEPARATOR) != std::string::npos) return path;
-  return std::string(".") + SEPARATOR + path;
 }
 
 void Write_Notes(const std::vector<std::string>& notes) {
@@ -78,22 +75,20 @@ Tested_Program Program_Of(const std::string& path, const std::vector<std::string
   return Program_For(argv, stem, names, limits);
 }
 
-// Runs the program on every sample, then asks for one key. Gives the
-// launcher's status, or BY_HAND when Enter asks for the program to be run.
-int Test_Samples(const std::string& path, const std::vector<std::string>& argv,
-                 const Sample_Set& set) {
-  std::vector<std::string> notes;
-  Tested_Program program = Program_Of(path, argv, set, notes);
+// Runs the program on every sample: false, once said, with the launcher's
+// status when the program cannot be started at all; else true, with 0 in
+// `status` when every sample passed and 1 otherwise.
+bool Test_Samples(const std::string& path, const Tested_Program& program, const Sample_Set& set,
+                  int& status) {
   std::string source_name = Base_Name(set.source);
-  Write_Out(Samples_Header(set, program, source_name));
-  Write_Notes(notes);
   int passed = 0, width = Console_Width();
   for (const Sample& sample : set.samples) {
     Judgement j = Judge_Sample(program, sample);
     if (j.verdict == VERDICT_NOT_STARTED) {
       std::string why;
-      int status = Start_Failure(j.run.end.code, &why);
-      return Cannot_Start(path, why, status);
+      int code = Start_Failure(j.run.end.code, &why);
+      status = Cannot_Start(path, why, code);
+      return false;
     }
     Write_Out(Verdict_Lines(sample.number, j, program, source_name, width));
     passed += j.verdict == VERDICT_AC;
@@ -101,10 +96,54 @@ int Test_Samples(const std::string& path, const std::vector<std::string>& argv,
   }
   int total = static_cast<int>(set.samples.size());
   Write_Out(Summary_Line(passed, total));
-  Discard_Typed_Input();
-  Key key = Wait_Key("按 Enter 键手动运行程序，按其他键结束。");
-  if (key == KEY_ENTER) return BY_HAND;
-  return passed == total ? 0 : 1;
+  status = passed == total ? 0 : 1;
+  return true;
+}
+
+// What the helpers found beside the program make of 对拍.
+std::string Stress_Note(const std::string& path, const Stress_Pair& pair) {
+  std::string generator = Base_Name(pair.generator), brute = Base_Name(pair.brute);
+  std::string stem = Program_Stem(path);
+  if (!generator.empty() && !brute.empty())
+    return "找到生成器 " + generator + " 和暴力程序 " + brute + "，可以对拍。\n";
+  if (!generator.empty())
+    return "提示：找到了生成器 " + generator + "，但没有暴力程序 " + stem +
+           "_brute.cpp，不能对拍。\n";
+  if (!brute.empty())
+    return "提示：找到了暴力程序 " + brute + "，但没有生成器 " + stem + "_gen.cpp，不能对拍。\n";
+  return "";
+}
+
+// One key decides: Enter runs the program by hand (BY_HAND), D runs 对拍 and
+// asks again, any other key or the end of input ends the launcher: status 1
+// when a sample failed or 对拍 found the program wrong, else 0.
+int Choose(const std::string& path, const Tested_Program& program, const Sample_Set& set,
+           const Stress_Pair& pair, int status) {
+  bool stress = !pair.generator.empty() && !pair.brute.empty();
+  for (;;) {
+    Discard_Typed_Input();
+    Key key = Wait_Key(stress ? STRESS_CHOICE : PLAIN_CHOICE);
+    if (key == KEY_ENTER) return BY_HAND;
+    if (key != KEY_D || !stress) return status;
+    if (Stress(path, program, set, pair) == STRESS_DIFFERENT) status = 1;
+  }
+}
+
+// Judges the samples, if any, then offers the choice. Gives the launcher's
+// status, or BY_HAND when Enter asks for the program to be run.
+int Judge_And_Choose(const std::string& path, const std::vector<std::string>& argv,
+                     const Sample_Set& set, const Stress_Pair& pair) {
+  std::vector<std::string> notes;
+  Tested_Program program = Program_Of(path, argv, set, notes);
+  int status = 0;
+  if (!set.samples.empty()) Write_Out(Samples_Header(set, program, Base_Name(set.source)));
+  Write_Notes(notes);
+  if (set.samples.empty())
+    for (const std::string& why : set.left_out) Write_Out("提示：" + why + "，没有作为样例。\n");
+  else if (!Test_Samples(path, program, set, status))
+    return status;
+  Write_Out(Stress_Note(path, pair));
+  return Choose(path, program, set, pair, status);
 }
 
 // Reads the options before the program's path, moving `first` past them;
@@ -168,17 +207,19 @@ int Launch(const std::vector<std::string>& args) {
   std::vector<std::string> argv(args.begin() + static_cast<long>(first), args.end());
   argv[0] = Explicit_Path(path);
   Sample_Set set = Find_Samples(path);
+  Stress_Pair pair = Find_Stress_Pair(path);
   for (const std::string& error : set.errors)
     Write_Out("提示：" + error + "，其中的样例没有找到。\n");
-  std::string folder;  // where the program is run by hand: here, or its own after the samples
-  if (!set.samples.empty()) {
-    int status = Test_Samples(path, argv, set);
+  std::string folder;  // where the program is run by hand: here, or its own after a choice
+  if (!set.samples.empty() || (!pair.generator.empty() && !pair.brute.empty())) {
+    int status = Judge_And_Choose(path, argv, set, pair);
     if (status != BY_HAND) return status;
     // As a judge runs it: where its freopen finds its files.
     folder = path.substr(0, path.size() - Base_Name(path).size());
     if (folder.empty()) folder = ".";
   } else {
     for (const std::string& why : set.left_out) Write_Out("提示：" + why + "，没有作为样例。\n");
+    Write_Out(Stress_Note(path, pair));
   }
   long long start = Clock_Us();
   std::string why;

@@ -135,27 +135,86 @@ std::vector<std::string> Rivals(const std::string& folder, const std::string& st
   return names;
 }
 
+// The folder of `path` as it is joined to a name: "" or ending with a separator.
+std::string Folder_Of(const std::string& path) {
+  return path.substr(0, path.size() - Base_Name(path).size());
+}
+
+// Where the samples of the program may be, in the order they are looked for.
+std::vector<Place> Places(const std::string& program) {
+  std::string stem = Program_Stem(program), folder = Folder_Of(program);
+  return {{folder, stem, {".ans", ".out"}, Rivals(folder, stem)},
+          {folder + stem + SEPARATOR, stem, {".ans", ".out"}, {}},
+          {folder + "test" + SEPARATOR, "sample-", {".out"}, {}}};
+}
+
+// The largest number of a sample's file in the place (inputs and answers
+// alike), 0 when there is none; numbers too long to count are passed by.
+long long Last_Number(const std::vector<Folder_Entry>& entries, const Place& place) {
+  long long last = 0;
+  for (const Folder_Entry& entry : entries)
+    for (const char* ext : {".in", ".ans", ".out"}) {
+      std::string number = Number_In(entry.name, Lower(place.prefix), ext);
+      if (!number.empty() && number.size() < 10) last = std::max(last, std::stoll(number));
+    }
+  return last;
+}
+
+// A number whose files are all free, in any letter case, and unclaimed.
+bool Free(long long number, const std::vector<Folder_Entry>& entries, const Place& place) {
+  std::string name = Lower(place.prefix + std::to_string(number));
+  if (Claimed(name + ".in", place)) return false;
+  for (const Folder_Entry& entry : entries) {
+    std::string lower = Lower(entry.name);
+    if (lower == name + ".in" || lower == name + ".ans" || lower == name + ".out") return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+bool Add_Sample(const std::string& program, const Sample_Set& set, const std::string& input,
+                const std::string& answer, Sample& added, std::string* err) {
+  const Place place = Places(program)[static_cast<size_t>(set.place)];
+  std::vector<Folder_Entry> entries;
+  if (!List_Folder(place.folder.empty() ? "." : place.folder, entries, err)) return false;
+  // An answer named as the others are: X1.out where X1.out answers X1.in.
+  std::string answer_ext = place.answers[0];
+  if (!set.samples.empty() && Ends_With(Lower(set.samples.back().answer), ".out"))
+    answer_ext = ".out";
+  long long number = Last_Number(entries, place) + 1;
+  while (!Free(number, entries, place)) ++number;
+  std::string name = place.folder + place.prefix + std::to_string(number);
+  added = {std::to_string(number), name + ".in", name + answer_ext};
+  if (!Copy_File(input, added.input, err)) return false;
+  if (Write_New_File(added.answer, answer, err)) return true;
+  Remove_File(added.input, nullptr);  // no input without its answer
+  return false;
+}
 
 std::string Program_Stem(const std::string& program) {
   std::string name = Base_Name(program);
   return Ends_With(Lower(name), ".exe") ? name.substr(0, name.size() - 4) : name;
 }
 
+std::string Explicit_Path(const std::string& path) {
+  if (path.find_first_of(std::string("/") + SEPARATOR) != std::string::npos) return path;
+  return std::string(".") + SEPARATOR + path;
+}
+
 Sample_Set Find_Samples(const std::string& program) {
   std::string stem = Program_Stem(program);
-  std::string folder = program.substr(0, program.size() - Base_Name(program).size());
+  std::string folder = Folder_Of(program);
   std::string inside = Real_Path(folder.empty() ? "." : folder);
   inside += inside.empty() || inside.back() == SEPARATOR ? "" : std::string(1, SEPARATOR);
-  const Place places[] = {{folder, stem, {".ans", ".out"}, Rivals(folder, stem)},
-                          {folder + stem + SEPARATOR, stem, {".ans", ".out"}, {}},
-                          {folder + "test" + SEPARATOR, "sample-", {".out"}, {}}};
+  std::vector<Place> places = Places(program);
   // The first place with samples; without any, the first with files that
   // could not be samples, so that the reason is said.
   Sample_Set set;
   std::vector<std::string> errors;
-  for (const Place& place : places) {
-    Sample_Set found = Pick(place, inside);
+  for (size_t i = 0; i < places.size(); ++i) {
+    Sample_Set found = Pick(places[i], inside);
+    found.place = found.samples.empty() ? 0 : static_cast<int>(i);
     errors.insert(errors.end(), found.errors.begin(), found.errors.end());
     if (set.samples.empty() && (!found.samples.empty() || set.left_out.empty())) set = found;
     if (!set.samples.empty()) break;

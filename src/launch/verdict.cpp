@@ -97,7 +97,13 @@ std::string Samples_Header(const Sample_Set& set, const Tested_Program& program,
 std::string Verdict_Lines(const std::string& number, const Judgement& j,
                           const Tested_Program& program, const std::string& source_name,
                           int width) {
-  std::string text = "样例 " + number + "：";
+  if (j.verdict == VERDICT_NOT_STARTED) return "";
+  return "样例 " + number + "：" + Verdict_Text(j, program, source_name, width);
+}
+
+std::string Verdict_Text(const Judgement& j, const Tested_Program& program,
+                         const std::string& source_name, int width) {
+  std::string text;
   switch (j.verdict) {
     case VERDICT_AC:
       text += "AC 通过，" + Usage(j.run) + "。\n";

@@ -21,5 +21,9 @@ std::string Samples_Header(const Sample_Set& set, const Tested_Program& program,
 std::string Verdict_Lines(const std::string& number, const Judgement& j,
                           const Tested_Program& program, const std::string& source_name, int width);
 
+// What Verdict_Lines writes after "样例 N：", for a run that is no sample.
+std::string Verdict_Text(const Judgement& j, const Tested_Program& program,
+                         const std::string& source_name, int width);
+
 // "通过 k/n".
 std::string Summary_Line(int passed, int total);

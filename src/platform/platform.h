@@ -45,6 +45,10 @@ void Set_Title(const std::string& title);
 // The console's width in columns; 80 when output is not a console.
 int Console_Width();
 
+// True when standard output is a console (a terminal), where a line can be
+// written over in place; false for a file or a pipe.
+bool Output_Is_Console();
+
 // Ends the process at once with the status, saving nothing.
 [[noreturn]] void Quit(int status);
 
@@ -60,8 +64,9 @@ void Discard_Typed_Input();
 
 // Writes `prompt`, waits for one key (one byte of input when standard input
 // is not a console, and nothing read beyond it; returns at end of input), then
-// writes a line feed. Says whether the key was Enter, another, or none.
-enum Key { KEY_ENTER, KEY_OTHER, KEY_NONE };
+// writes a line feed. Says whether the key was Enter, the letter D (either
+// case), another, or none.
+enum Key { KEY_ENTER, KEY_D, KEY_OTHER, KEY_NONE };
 Key Wait_Key(const std::string& prompt = "请按任意键继续. . .");
 
 // ---- Time: posix_time.cpp, windows_time.cpp ---------------------------------
@@ -117,9 +122,24 @@ bool Read_Bytes(const std::string& path, size_t most, std::string& bytes,
 // Copies a file to `to`, which must not exist yet.
 bool Copy_File(const std::string& from, const std::string& to, std::string* err = nullptr);
 
+// Writes the bytes exactly as they are to a new file at `path`, which must
+// not exist yet: never opens or truncates one that does.
+bool Write_New_File(const std::string& path, const std::string& bytes, std::string* err = nullptr);
+
+// Removes a file; never a folder.
+bool Remove_File(const std::string& path, std::string* err = nullptr);
+
 // True when both paths lead to one and the same file, however each is named
 // or linked; false when either cannot be looked at.
 bool Same_File(const std::string& a, const std::string& b);
+
+// A file's size and the time it was last written, in the system's own ticks
+// (one clock for every file, so that times can be compared).
+struct File_Stamp {
+  long long size;
+  long long written;
+};
+bool Stamp_File(const std::string& path, File_Stamp& stamp, std::string* err = nullptr);
 
 // ---- Folders: posix_folders.cpp, windows_folders.cpp ------------------------
 
@@ -239,7 +259,7 @@ std::string Own_Path();
 // ---- Sample runs: posix_sample*.cpp, windows_sample*.cpp --------------------
 // What the launcher needs to run a program on sample files.
 
-// While held, Ctrl+C and requests to end the process wait: Run_Sample takes
+// While held, Ctrl+C and requests to end the process wait: Run_Samples takes
 // the ones that come meanwhile, the rest arrive on release. Held while a
 // sample's folder exists, so that none is ever left behind. Nothing where
 // there are no such signals.
@@ -286,14 +306,17 @@ struct Sample_Run {
   std::string errors;                // the last bytes (a few kilobytes) it wrote to standard error
 };
 
-// Runs the program of `request` in its folder, with `input` as standard
-// input and standard output and error captured. Its CPU time, its memory and
-// the clock are watched; past a limit, on Ctrl+C, and after it ends, every
-// process it started is ended too, however it detached itself, and none
-// outlives the caller. From the first call on, Ctrl+C between two calls no
-// longer ends the caller: the next call reports it as interrupted at once.
-// False, with the reason in `err`, when the run could not be prepared.
-bool Run_Sample(const Sample_Request& request, Sample_Run& run, std::string* err = nullptr);
+// Runs the program of each request in its folder, all at once, with its
+// `input` as standard input and standard output and error captured, and
+// gives how each ended in `runs`, in the same order. Each run's CPU time,
+// memory and clock are watched on their own; past a limit, on Ctrl+C (all of
+// them), and after it ends, every process it started is ended too, however it
+// detached itself, and none outlives the caller. From the first call on,
+// Ctrl+C between two calls no longer ends the caller: the next call reports
+// its runs as interrupted at once. False, with the reason in `err`, when the
+// runs could not be prepared.
+bool Run_Samples(const std::vector<Sample_Request>& requests, std::vector<Sample_Run>& runs,
+                 std::string* err = nullptr);
 
 // The status (NOT_FOUND or NOT_RUNNABLE) and the reason of a sample run whose
 // program could not be started, from the system's number in its `end.code`:

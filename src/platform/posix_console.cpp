@@ -48,6 +48,10 @@ int Console_Width() {
   return size.ws_col;
 }
 
+bool Output_Is_Console() {
+  return isatty(STDOUT_FILENO) == 1;
+}
+
 void Quit(int status) {
   Restore_Mode();
   std::exit(status);

@@ -140,12 +140,20 @@ bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::s
 
 bool Copy_File(const std::string& from, const std::string& to, std::string* err) {
   std::string bytes;
-  if (!Read_Bytes(from, static_cast<size_t>(-1), bytes, err)) return false;
-  if (Has_Nul(to)) return Fail(err, FAILURE_NOT_FOUND);
-  Fd file(open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
-  if (file.fd < 0) return Fail_Errno(err);
+  return Read_Bytes(from, static_cast<size_t>(-1), bytes, err) && Write_New_File(to, bytes, err);
+}
+
+bool Write_New_File(const std::string& path, const std::string& bytes, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  Fd file(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (file.fd < 0) return Fail_Errno(err, DOING_WRITE);
   int error = Write_And_Close(file, bytes, false);
-  return error == 0 || Fail_Code(err, error);
+  return error == 0 || Fail_Code(err, error, DOING_WRITE);
+}
+
+bool Remove_File(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  return unlink(path.c_str()) == 0 || Fail_Errno(err, DOING_WRITE);
 }
 
 bool Same_File(const std::string& a, const std::string& b) {
@@ -153,4 +161,13 @@ bool Same_File(const std::string& a, const std::string& b) {
   if (Has_Nul(a) || Has_Nul(b)) return false;
   if (stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0) return false;
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool Stamp_File(const std::string& path, File_Stamp& stamp, std::string* err) {
+  struct stat st;
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  if (stat(path.c_str(), &st) != 0) return Fail_Errno(err);
+  stamp.size = static_cast<long long>(st.st_size);
+  stamp.written = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return true;
 }

@@ -175,5 +175,6 @@ void Discard_Typed_Input() {
 Key Wait_Key(const std::string& prompt) {
   int key = Pause_For_Key(prompt);
   if (key < 0) return KEY_NONE;
+  if (key == 'd' || key == 'D') return KEY_D;
   return key == '\n' || key == '\r' ? KEY_ENTER : KEY_OTHER;
 }

@@ -105,8 +105,8 @@ struct Tree_Usage {
   bool stopped = false;  // one is stopped, as by reading the terminal from the background
 };
 
-// The usage of every process below this one; `keeper` counts only for the
-// processes it reaped, not for its own time or memory.
+// The usage of `keeper` and every process below it; the keeper counts only
+// for the processes it reaped, not for its own time or memory.
 Tree_Usage Tree_Of(pid_t keeper);
 
 // What processes that were reaped used, summed as a judge sums them.

@@ -1,8 +1,8 @@
-// Running a program on one sample, on POSIX. A keeper process of its own
-// starts the program and reaps all it starts, so that they are watched and
-// ended together, and ended too when the launcher itself is killed. The run
-// is cut in four: prepare its files, start the keeper, watch the processes'
-// time and memory, collect what they left.
+// Running programs on samples, on POSIX, one or several at once. A keeper
+// process of its own starts each program and reaps all it starts, so that
+// they are watched and ended together, and ended too when the launcher itself
+// is killed. The runs are cut in four: prepare their files, start the
+// keepers, watch the processes' time and memory, collect what they left.
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -80,11 +80,25 @@ struct Run_Signals {
   Run_Signals& operator=(const Run_Signals&) = delete;
 };
 
-// The descriptors of one run.
-struct Run_Files {
-  Fd in, out, errors;            // the program's standard streams
-  Fd exec_read, exec_write;      // the error number when exec fails; nothing when it works
-  Fd report_read, report_write;  // the keeper's report
+// The clock and CPU time when the processes were last seen computing or not.
+struct Idle_Mark {
+  long long wall;  // since the start
+  long long cpu;
+};
+
+// One run among those started together: its request, its descriptors, its
+// keeper and what the watch has seen of it.
+struct Run_Job {
+  const Sample_Request* request = nullptr;
+  Sample_Run* run = nullptr;
+  std::vector<std::string> words;  // argv with an absolute argv[0]
+  Fd in, out, errors;              // the program's standard streams
+  Fd exec_read, exec_write;        // the error number when exec fails; nothing when it works
+  Fd report_read, report_write;    // the keeper's report
+  pid_t keeper = -1;
+  int exec_error = 0;
+  Idle_Mark mark{0, 0};
+  bool ended = false;  // its keeper has ended (left unreaped), or never started
 };
 
 // A file without a name, made beside the folder: nothing the program does in
@@ -96,53 +110,70 @@ int Capture_File(const std::string& folder, const char* suffix) {
   return fd;
 }
 
-bool Prepare(const Sample_Request& request, Run_Files& files, std::string* err) {
-  files.in.fd = open(request.input.c_str(), O_RDONLY | O_CLOEXEC);
-  if (files.in.fd < 0) return Fail_Errno(err, DOING_READ);
-  files.out.fd = Capture_File(request.folder, ".stdout");
-  if (files.out.fd < 0) return Fail_Errno(err, DOING_WRITE);
-  files.errors.fd = Capture_File(request.folder, ".stderr");
-  if (files.errors.fd < 0) return Fail_Errno(err, DOING_WRITE);
-  if (!Open_Pipe(files.exec_read, files.exec_write) ||
-      !Open_Pipe(files.report_read, files.report_write))
+bool Prepare(Run_Job& job, std::string* err) {
+  const Sample_Request& request = *job.request;
+  job.words = request.argv;
+  job.words[0] = Absolute(job.words[0]);  // it starts in `folder`, not here
+  job.in.fd = open(request.input.c_str(), O_RDONLY | O_CLOEXEC);
+  if (job.in.fd < 0) return Fail_Errno(err, DOING_READ);
+  job.out.fd = Capture_File(request.folder, ".stdout");
+  if (job.out.fd < 0) return Fail_Errno(err, DOING_WRITE);
+  job.errors.fd = Capture_File(request.folder, ".stderr");
+  if (job.errors.fd < 0) return Fail_Errno(err, DOING_WRITE);
+  if (!Open_Pipe(job.exec_read, job.exec_write) || !Open_Pipe(job.report_read, job.report_write))
     return Fail_Errno(err);
   return true;
 }
 
-// Forks the keeper, which starts the program; -1 with `error` set when it
-// cannot. Only the keeper and the program keep the pipes' writing ends.
-pid_t Start(const Sample_Request& request, const std::vector<std::string>& words, Run_Files& files,
-            const Run_Signals& signals, int& error) {
+// Forks the keeper, which starts the program; on failure the run ends as not
+// started. Only the keeper and the program keep the pipes' writing ends.
+void Start(Run_Job& job, const Run_Signals& signals) {
   Sample_Child child;
-  child.args = Exec_Args(words);
-  child.folder = request.folder.c_str();
-  child.in = files.in.fd;
-  child.out = files.out.fd;
-  child.errors = files.errors.fd;
-  child.exec_report = files.exec_write.fd;
-  child.keeper_report = files.report_write.fd;
+  child.args = Exec_Args(job.words);
+  child.folder = job.request->folder.c_str();
+  child.in = job.in.fd;
+  child.out = job.out.fd;
+  child.errors = job.errors.fd;
+  child.exec_report = job.exec_write.fd;
+  child.keeper_report = job.report_write.fd;
   child.launcher = getpid();
-  child.cap = request.cap + 1;
-  child.memory = static_cast<unsigned long>(request.memory_bytes);
+  child.cap = job.request->cap + 1;
+  child.memory = static_cast<unsigned long>(job.request->memory_bytes);
   child.program_mask = signals.program_mask;
-  pid_t keeper = fork();
-  if (keeper == 0) Keep_Sample(child);
-  error = errno;
-  files.exec_write.Close();
-  files.report_write.Close();
-  return keeper;
+  job.keeper = fork();
+  if (job.keeper == 0) Keep_Sample(child);
+  int error = errno;
+  job.exec_write.Close();
+  job.report_write.Close();
+  if (job.keeper < 0) {
+    job.run->end = {false, false, error};
+    job.ended = true;
+  }
 }
 
-// The launcher is being ended (its terminal closed, say): the sample's
-// processes and folder go first, then the launcher ends as the signal asks.
-[[noreturn]] void End_With(pid_t keeper, const std::string& folder, int sig) {
-  kill(keeper, SIGTERM);
-  kill(keeper, SIGCONT);
-  int status = 0;
-  Wait_Child(keeper, status);
+// Asks the keeper to end its program and all it started.
+void Stop_Keeper(Run_Job& job, Sample_Stop why, long long wall) {
+  if (job.run->stop != STOP_NONE) return;
+  job.run->stop = why;
+  job.run->wall_us = wall;
+  kill(job.keeper, SIGTERM);
+  kill(job.keeper, SIGCONT);  // should anything have stopped it
+}
+
+// The launcher is being ended (its terminal closed, say): the samples'
+// processes and folders go first, then the launcher ends as the signal asks.
+[[noreturn]] void End_With(std::vector<Run_Job>& jobs, int sig) {
+  for (Run_Job& job : jobs) {
+    if (job.keeper <= 0) continue;
+    kill(job.keeper, SIGTERM);
+    kill(job.keeper, SIGCONT);
+    int status = 0;
+    Wait_Child(job.keeper, status);
+  }
   Reaped_Usage ignored;
+  int status = 0;
   End_Descendants(ignored, -1, status);
-  Remove_Tree(folder, nullptr);
+  for (Run_Job& job : jobs) Remove_Tree(job.request->folder, nullptr);
   signal(sig, SIG_DFL);
   sigset_t only;
   sigemptyset(&only);
@@ -152,56 +183,72 @@ pid_t Start(const Sample_Request& request, const std::vector<std::string>& words
   _exit(128 + sig);
 }
 
-// The clock and CPU time when the processes were last seen computing or not.
-struct Idle_Mark {
-  long long wall;  // since the start
-  long long cpu;
-};
-
-// What the processes use now, and whether that ends the run. A program
-// waits when none of its processes is ready to run and, over the last
+// What the processes of a run use now, and whether that ends the run. A
+// program waits when none of its processes is ready to run and, over the last
 // IDLE_MARK_US, they used less than a tenth of the clock's time: a process
 // caught once writing its output is still computing.
-Sample_Stop Look(pid_t keeper, const Sample_Request& request, long long wall, Idle_Mark& mark,
-                 Sample_Run& run) {
-  Tree_Usage usage = Tree_Of(keeper);
+Sample_Stop Look(Run_Job& job, long long wall) {
+  const Sample_Request& request = *job.request;
+  Sample_Run& run = *job.run;
+  Tree_Usage usage = Tree_Of(job.keeper);
   run.cpu_us = std::max(run.cpu_us, usage.cpu_us);
   run.peak_bytes = std::max(run.peak_bytes, usage.bytes);
   if (usage.cpu_us > request.time_us) return STOP_TIME;
   if (usage.bytes > request.memory_bytes) return STOP_MEMORY;
   if (usage.stopped) return STOP_TERMINAL;
-  if (wall - mark.wall < IDLE_MARK_US) return STOP_NONE;
+  if (wall - job.mark.wall < IDLE_MARK_US) return STOP_NONE;
   // Only a process that is there and waits makes a waiting program: one that
   // has just ended is not yet reaped.
-  bool waits = usage.waiting && !usage.running && (usage.cpu_us - mark.cpu) * 10 < wall - mark.wall;
-  mark = {wall, usage.cpu_us};
+  bool waits =
+      usage.waiting && !usage.running && (usage.cpu_us - job.mark.cpu) * 10 < wall - job.mark.wall;
+  job.mark = {wall, usage.cpu_us};
   if (wall > request.wait_us && waits) return STOP_WAITING;
   if (wall > request.wall_us) return STOP_SLOW;
   return STOP_NONE;
 }
 
-// Waits, looking at the processes every LOOK_US, until the keeper has ended
-// (it is left unreaped), a limit is passed or Ctrl+C asks to stop.
-Sample_Stop Watch(pid_t keeper, const Sample_Request& request, long long start,
-                  const Run_Signals& signals, Sample_Run& run) {
-  long long look = start + LOOK_US;
-  Idle_Mark mark{0, 0};
-  for (;;) {
+// Marks the runs whose keeper has ended (it is left unreaped); false once
+// none is left.
+bool Any_Running(std::vector<Run_Job>& jobs, long long wall) {
+  bool running = false;
+  for (Run_Job& job : jobs) {
+    if (job.ended) continue;
     siginfo_t info{};
-    if (waitid(P_PID, keeper, &info, WEXITED | WNOHANG | WNOWAIT) != 0 && errno != EINTR)
-      return STOP_NONE;  // nothing to wait for; reaping it tells how it ended
-    if (info.si_pid == keeper) return STOP_NONE;
+    // An error means nothing to wait for: reaping it tells how it ended.
+    bool gone = waitid(P_PID, job.keeper, &info, WEXITED | WNOHANG | WNOWAIT) != 0
+                    ? errno != EINTR
+                    : info.si_pid == job.keeper;
+    if (!gone) {
+      running = true;
+      continue;
+    }
+    job.ended = true;
+    if (job.run->stop == STOP_NONE) job.run->wall_us = wall;
+  }
+  return running;
+}
+
+// Waits, looking at the processes every LOOK_US, until every keeper has
+// ended; a run past a limit, or all of them on Ctrl+C, are ended meanwhile.
+void Watch(std::vector<Run_Job>& jobs, long long start, const Run_Signals& signals) {
+  long long look = start + LOOK_US;
+  while (Any_Running(jobs, Clock_Us() - start)) {
     long long now = Clock_Us();
     if (now >= look) {
-      Sample_Stop stop = Look(keeper, request, now - start, mark, run);
-      if (stop != STOP_NONE) return stop;
+      for (Run_Job& job : jobs) {
+        if (job.ended || job.run->stop != STOP_NONE) continue;
+        Sample_Stop stop = Look(job, now - start);
+        if (stop != STOP_NONE) Stop_Keeper(job, stop, now - start);
+      }
       look = now + LOOK_US;
     }
-    long long left = look - now;
+    long long left = std::max(look - now, 1LL);
     timespec wait{static_cast<time_t>(left / 1000000), static_cast<long>(left % 1000000) * 1000};
     int sig = sigtimedwait(&signals.set, nullptr, &wait);
-    if (sig == SIGINT || sig == SIGQUIT) return STOP_INTERRUPTED;
-    if (sig == SIGTERM || sig == SIGHUP) End_With(keeper, request.folder, sig);
+    if (sig == SIGTERM || sig == SIGHUP) End_With(jobs, sig);
+    if (sig != SIGINT && sig != SIGQUIT) continue;
+    for (Run_Job& job : jobs)
+      if (!job.ended) Stop_Keeper(job, STOP_INTERRUPTED, Clock_Us() - start);
   }
 }
 
@@ -227,25 +274,44 @@ std::string Read_Tail(int fd, size_t most) {
   return Read_From(fd, size > keep ? size - keep : 0, most);
 }
 
-// Reaps the keeper, takes its report, ends whatever came to this process
-// instead (when the program killed its keeper), and reads the outputs.
-void Collect(pid_t keeper, Run_Files& files, int exec_error, size_t cap, Sample_Run& run) {
+// Reaps the keeper and takes its report; false when the keeper ended
+// without one (the program killed it), so that what came to this process
+// instead is the program's.
+bool Reap(Run_Job& job) {
+  Sample_Run& run = *job.run;
   int status = 0;
-  Wait_Child(keeper, status);
+  Wait_Child(job.keeper, status);
   Keeper_Report report{0, 0, {}};
-  bool told = read(files.report_read.fd, &report, sizeof report) == sizeof report;
-  Reaped_Usage strays;
-  End_Descendants(strays, -1, status);
-  run.cpu_us = std::max(run.cpu_us, report.usage.cpu_us + strays.cpu_us);
-  run.peak_bytes = std::max(run.peak_bytes, std::max(report.usage.peak_kb, strays.peak_kb) * 1024);
-  if (exec_error != 0)
-    run.end = {false, false, exec_error};
+  bool told = read(job.report_read.fd, &report, sizeof report) == sizeof report;
+  run.cpu_us = std::max(run.cpu_us, report.usage.cpu_us);
+  run.peak_bytes = std::max(run.peak_bytes, report.usage.peak_kb * 1024);
+  if (job.exec_error != 0)
+    run.end = {false, false, job.exec_error};
   else if (!told || !report.reaped)
     run.end = {true, true, SIGKILL};  // ended with its keeper
   else
     run.end = End_Of(report.status);
-  run.output = Read_From(files.out.fd, 0, cap + 1);
-  run.errors = Read_Tail(files.errors.fd, ERRORS_KEPT);
+  return told;
+}
+
+// Reaps every keeper, ends whatever came to this process instead (when a
+// program killed its keeper), and reads the outputs.
+void Collect(std::vector<Run_Job>& jobs) {
+  std::vector<Run_Job*> untold;
+  for (Run_Job& job : jobs)
+    if (job.keeper > 0 && !Reap(job)) untold.push_back(&job);
+  Reaped_Usage strays;
+  int status = 0;
+  End_Descendants(strays, -1, status);
+  for (Run_Job* job : untold) {
+    job->run->cpu_us += strays.cpu_us;
+    job->run->peak_bytes = std::max(job->run->peak_bytes, strays.peak_kb * 1024);
+  }
+  for (Run_Job& job : jobs) {
+    if (job.keeper <= 0) continue;
+    job.run->output = Read_From(job.out.fd, 0, job.request->cap + 1);
+    job.run->errors = Read_Tail(job.errors.fd, ERRORS_KEPT);
+  }
 }
 
 }  // namespace
@@ -258,38 +324,37 @@ void Hold_Interruptions(bool hold) {
   sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
 }
 
-bool Run_Sample(const Sample_Request& request, Sample_Run& run, std::string* err) {
-  run = Sample_Run{};
-  if (request.argv.empty()) return true;
-  std::vector<std::string> words = request.argv;
-  words[0] = Absolute(words[0]);  // it starts in `folder`, not here
-  Run_Files files;
-  if (!Prepare(request, files, err)) return false;
-  // Orphans of the sample's processes come here when their keeper is gone.
+bool Run_Samples(const std::vector<Sample_Request>& requests, std::vector<Sample_Run>& runs,
+                 std::string* err) {
+  runs.assign(requests.size(), Sample_Run{});
+  std::vector<Run_Job> jobs(requests.size());
+  for (size_t i = 0; i < requests.size(); ++i) {
+    jobs[i].request = &requests[i];
+    jobs[i].run = &runs[i];
+    jobs[i].ended = requests[i].argv.empty();
+    if (!jobs[i].ended && !Prepare(jobs[i], err)) return false;
+  }
+  // Orphans of the samples' processes come here when their keeper is gone.
   static const bool subreaper = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
   (void)subreaper;
   Run_Signals signals;
   if (STOP_ASKED) {  // checked once blocked: a later Ctrl+C waits for the watch
     STOP_ASKED = 0;
-    run.end = {true, false, 0};
-    run.stop = STOP_INTERRUPTED;
+    for (Sample_Run& run : runs) {
+      run.end = {true, false, 0};
+      run.stop = STOP_INTERRUPTED;
+    }
     return true;
   }
   long long start = Clock_Us();
-  int fork_error = 0;
-  pid_t keeper = Start(request, words, files, signals, fork_error);
-  if (keeper < 0) {
-    run.end = {false, false, fork_error};
-    return true;
+  for (Run_Job& job : jobs)
+    if (!job.ended) Start(job, signals);
+  for (Run_Job& job : jobs) {
+    if (job.keeper <= 0) continue;
+    job.exec_error = Read_Report(job.exec_read.fd);  // it closes the descriptor
+    job.exec_read.fd = -1;
   }
-  int exec_error = Read_Report(files.exec_read.fd);  // it closes the descriptor
-  files.exec_read.fd = -1;
-  if (exec_error == 0) run.stop = Watch(keeper, request, start, signals, run);
-  run.wall_us = Clock_Us() - start;
-  if (run.stop != STOP_NONE) {
-    kill(keeper, SIGTERM);
-    kill(keeper, SIGCONT);  // should anything have stopped it
-  }
-  Collect(keeper, files, exec_error, request.cap, run);
+  Watch(jobs, start, signals);
+  Collect(jobs);
   return true;
 }

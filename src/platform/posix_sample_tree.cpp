@@ -110,7 +110,7 @@ Tree_Usage Tree_Of(pid_t keeper) {
   static const long long TICK_US = 1000000 / sysconf(_SC_CLK_TCK);
   static const long long PAGE = sysconf(_SC_PAGESIZE);
   Tree_Usage usage;
-  std::vector<pid_t> pending = Children_Of(getpid());
+  std::vector<pid_t> pending = {keeper};
   while (!pending.empty()) {
     pid_t pid = pending.back();
     pending.pop_back();

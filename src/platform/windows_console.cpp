@@ -101,6 +101,10 @@ int Console_Width() {
   return info.srWindow.Right - info.srWindow.Left + 1;
 }
 
+bool Output_Is_Console() {
+  return STDOUT_CONSOLE;
+}
+
 void Quit(int status) {
   Write_Held();
   Lower_Resolution();

@@ -54,11 +54,12 @@ HANDLE Create_Temporary(const std::wstring& target, std::wstring& temp, DWORD& e
   return INVALID_HANDLE_VALUE;
 }
 
-// Writes the whole text to the file and closes it: ERROR_SUCCESS, or why not.
-DWORD Write_And_Close(Handle& file, const std::string& bytes) {
+// Writes the whole text to the file, to the disk itself when `flush`, and
+// closes it: ERROR_SUCCESS, or why not.
+DWORD Write_And_Close(Handle& file, const std::string& bytes, bool flush) {
   DWORD done = 0, error = ERROR_SUCCESS;
   if (!WriteFile(file.h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
-      !FlushFileBuffers(file.h))
+      (flush && !FlushFileBuffers(file.h)))
     error = GetLastError();
   else if (done != bytes.size())
     error = ERROR_DISK_FULL;
@@ -147,7 +148,7 @@ bool Replace_Text_File(const std::string& path, const std::string& text, std::st
   DWORD error;
   Handle file(Create_Temporary(target, temp, error));
   if (!file.Valid()) return Write_Failed(err, error, path);
-  error = Write_And_Close(file, Crlf(text));
+  error = Write_And_Close(file, Crlf(text), true);
   if (error == ERROR_SUCCESS) error = Move_In_Place(temp, target);
   if (error == ERROR_SUCCESS) return true;
   DeleteFileW(temp.c_str());
@@ -180,6 +181,20 @@ bool Copy_File(const std::string& from, const std::string& to, std::string* err)
   return CopyFileW(Widen(from).c_str(), Widen(to).c_str(), TRUE) || Fail_Last(err);
 }
 
+bool Write_New_File(const std::string& path, const std::string& bytes, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  Handle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return Fail_Last(err, DOING_WRITE);
+  DWORD error = Write_And_Close(file, bytes, false);
+  return error == ERROR_SUCCESS || Fail_Code(err, error, DOING_WRITE);
+}
+
+bool Remove_File(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  return DeleteFileW(Widen(path).c_str()) || Fail_Last(err, DOING_WRITE);
+}
+
 namespace {
 // The volume and the file's index on it: one file's identity, however it is
 // reached. False when the file cannot be opened to ask.
@@ -196,4 +211,17 @@ bool Same_File(const std::string& a, const std::string& b) {
   return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
          first.nFileIndexHigh == second.nFileIndexHigh &&
          first.nFileIndexLow == second.nFileIndexLow;
+}
+
+bool Stamp_File(const std::string& path, File_Stamp& stamp, std::string* err) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))
+    return Fail_Last(err);
+  stamp.size = static_cast<long long>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                                      data.nFileSizeLow);
+  stamp.written = static_cast<long long>(
+      (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+      data.ftLastWriteTime.dwLowDateTime);
+  return true;
 }

@@ -60,7 +60,11 @@ Key Read_Console_Key(HANDLE input) {
     const KEY_EVENT_RECORD& pressed = record.Event.KeyEvent;
     if (record.EventType == KEY_EVENT && pressed.bKeyDown &&
         !Is_Modifier(pressed.wVirtualKeyCode)) {
-      key = pressed.wVirtualKeyCode == VK_RETURN ? KEY_ENTER : KEY_OTHER;
+      // The D key whatever the keyboard's layout or an input method makes of it.
+      wchar_t typed = pressed.uChar.UnicodeChar;
+      key = pressed.wVirtualKeyCode == VK_RETURN                               ? KEY_ENTER
+            : pressed.wVirtualKeyCode == 'D' || typed == L'd' || typed == L'D' ? KEY_D
+                                                                               : KEY_OTHER;
       break;
     }
   }
@@ -107,7 +111,9 @@ Key Wait_Key(const std::string& prompt) {
     char byte;
     DWORD got = 0;
     if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &got, nullptr) && got == 1)
-      key = byte == '\r' || byte == '\n' ? KEY_ENTER : KEY_OTHER;
+      key = byte == '\r' || byte == '\n' ? KEY_ENTER
+            : byte == 'd' || byte == 'D' ? KEY_D
+                                         : KEY_OTHER;
   }
   Write_Out("\n");
   return key;

@@ -1,8 +1,9 @@
-// Running a program on one sample, on Windows: in a Job Object, so that the
-// program and everything it starts are measured together, held to the memory
-// limit together, and ended together, whatever ends the launcher. Where the
-// system allows it, it runs at low integrity and may write in its own folder
-// only. The run is cut in four: prepare, start, watch, collect.
+// Running programs on samples, on Windows, one or several at once: each in a
+// Job Object, so that a program and everything it starts are measured
+// together, held to the memory limit together, and ended together, whatever
+// ends the launcher. Where the system allows it, each runs at low integrity
+// and may write in its own folder only. The runs are cut in four: prepare,
+// start, watch, collect.
 #include <algorithm>
 
 #include "platform/windows_internal.h"
@@ -27,6 +28,21 @@ struct Run_Handles {
   Handle job, port;        // its job, and the port the job tells of a limit through
   Handle token;            // low integrity, when the system allows one
   Handle process, thread;
+};
+
+// The clock and CPU time when the program was last seen computing or not.
+struct Idle_Mark {
+  long long wall;  // since the start
+  long long cpu;
+};
+
+// One run among those started together.
+struct Run_Job {
+  const Sample_Request* request = nullptr;
+  Sample_Run* run = nullptr;
+  Run_Handles h;
+  Idle_Mark mark{0, 0};
+  bool ended = false;  // its program has ended, or never started
 };
 
 HANDLE Open_Inherited(const std::wstring& path, DWORD access, DWORD creation, DWORD flags) {
@@ -134,12 +150,6 @@ bool Start(const Sample_Request& request, Run_Handles& h, Sample_Run& run, std::
   return true;
 }
 
-// The clock and CPU time when the program was last seen computing or not.
-struct Idle_Mark {
-  long long wall;  // since the start
-  long long cpu;
-};
-
 // What the job uses now, and whether that ends the run. A job's CPU time
 // grows in whole ticks, so whether it waits is told over IDLE_MARK_US.
 Sample_Stop Look(const Sample_Request& request, const Run_Handles& h, long long wall,
@@ -159,21 +169,6 @@ Sample_Stop Look(const Sample_Request& request, const Run_Handles& h, long long 
   return STOP_NONE;
 }
 
-// Waits, looking at the job every LOOK_MS, until the program has ended, a
-// limit is passed or Ctrl+C asks to stop.
-Sample_Stop Watch(const Sample_Request& request, const Run_Handles& h, long long start,
-                  Sample_Run& run) {
-  HANDLE waits[] = {h.process.h, STOP};
-  Idle_Mark mark{0, 0};
-  for (;;) {
-    DWORD woke = WaitForMultipleObjects(2, waits, FALSE, LOOK_MS);
-    if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) return STOP_NONE;
-    if (woke == WAIT_OBJECT_0 + 1) return STOP_INTERRUPTED;
-    Sample_Stop stop = Look(request, h, Clock_Us() - start, mark, run);
-    if (stop != STOP_NONE) return stop;
-  }
-}
-
 // Ends whatever of the job still runs, also after a normal end, and takes
 // what it used and how the program ended. A program that ended after the
 // job refused it memory ended for want of it.
@@ -187,27 +182,68 @@ void Collect(Run_Handles& h, Sample_Run& run) {
   run.end = End_Of(h.process.h);
 }
 
+// Waits, looking at the jobs every LOOK_MS, until every program has ended;
+// a run past a limit, or all of them on Ctrl+C, are ended meanwhile.
+void Watch(std::vector<Run_Job>& jobs, long long start) {
+  for (;;) {
+    std::vector<HANDLE> waits = {STOP};
+    std::vector<Run_Job*> running;
+    for (Run_Job& job : jobs)
+      if (!job.ended) {
+        waits.push_back(job.h.process.h);
+        running.push_back(&job);
+      }
+    if (running.empty()) return;
+    DWORD woke =
+        WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), FALSE, LOOK_MS);
+    long long wall = Clock_Us() - start;
+    if (woke == WAIT_FAILED) return;
+    if (woke > WAIT_OBJECT_0 && woke < WAIT_OBJECT_0 + waits.size()) {
+      running[woke - WAIT_OBJECT_0 - 1]->ended = true;
+      running[woke - WAIT_OBJECT_0 - 1]->run->wall_us = wall;
+      continue;
+    }
+    for (Run_Job* job : running) {
+      Sample_Stop stop = woke == WAIT_OBJECT_0
+                             ? STOP_INTERRUPTED
+                             : Look(*job->request, job->h, wall, job->mark, *job->run);
+      if (stop == STOP_NONE) continue;
+      job->run->stop = stop;
+      job->run->wall_us = wall;
+      job->ended = true;  // Collect ends its job
+    }
+  }
+}
+
 }  // namespace
 
 // Ctrl+C reaches the launcher's handler, and a closed console ends the job
 // with the launcher: there is nothing to hold.
 void Hold_Interruptions(bool) {}
 
-bool Run_Sample(const Sample_Request& request, Sample_Run& run, std::string* err) {
-  run = Sample_Run{};
-  run.end = {false, false, ERROR_FILE_NOT_FOUND};
-  if (request.argv.empty()) return true;
-  Run_Handles h;
-  if (!Prepare(request, h, err)) return false;
-  long long start = Clock_Us();
-  if (!Start(request, h, run, err)) return false;
-  if (h.process.Valid()) {
-    if (run.stop == STOP_NONE) run.stop = Watch(request, h, start, run);
-    run.wall_us = Clock_Us() - start;
-    Collect(h, run);
+bool Run_Samples(const std::vector<Sample_Request>& requests, std::vector<Sample_Run>& runs,
+                 std::string* err) {
+  runs.assign(requests.size(), Sample_Run{});
+  std::vector<Run_Job> jobs(requests.size());
+  for (size_t i = 0; i < requests.size(); ++i) {
+    jobs[i].request = &requests[i];
+    jobs[i].run = &runs[i];
+    runs[i].end = {false, false, ERROR_FILE_NOT_FOUND};
+    jobs[i].ended = requests[i].argv.empty();
+    if (!jobs[i].ended && !Prepare(requests[i], jobs[i].h, err)) return false;
   }
-  if (run.stop == STOP_INTERRUPTED) ResetEvent(STOP);
-  run.output = Read_From(h.out.h, 0, request.cap + 1);
-  run.errors = Read_Tail(h.errors.h, ERRORS_KEPT);
+  long long start = Clock_Us();
+  for (Run_Job& job : jobs) {
+    if (!job.ended && !Start(*job.request, job.h, *job.run, err)) return false;
+    job.ended = job.ended || !job.h.process.Valid() || job.run->stop != STOP_NONE;
+  }
+  Watch(jobs, start);
+  for (Run_Job& job : jobs) {
+    if (job.h.process.Valid()) Collect(job.h, *job.run);
+    if (job.run->stop == STOP_INTERRUPTED) ResetEvent(STOP);
+    if (!job.h.out.Valid()) continue;
+    job.run->output = Read_From(job.h.out.h, 0, job.request->cap + 1);
+    job.run->errors = Read_Tail(job.h.errors.h, ERRORS_KEPT);
+  }
   return true;
 }

@@ -1,4 +1,4 @@
-#include "cc/compiler.h"
+#include "common/compiler.h"
 
 #include <algorithm>
 
