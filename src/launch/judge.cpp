@@ -84,6 +84,7 @@ Sample_Request Request_For(const Tested_Program& program, const std::string& fol
   request.wait_us = 2 * program.limits.time_us + 1000000;
   request.wall_us = 10 * program.limits.time_us + 10000000;
   request.memory_bytes = program.limits.memory_bytes;
+  request.environment = program.environment;
   return request;
 }
 
@@ -110,7 +111,7 @@ void Compare(Judgement& j, const Tested_Program& program, const Test_Run& test,
 
 Tested_Program Program_For(const std::vector<std::string>& argv, const std::string& stem,
                            const Source_Names& names, const Problem_Limits& limits) {
-  Tested_Program program{argv, {stem + ".in"}, names.standard_output, stem + ".out", limits};
+  Tested_Program program{argv, {stem + ".in"}, names.standard_output, stem + ".out", limits, {}};
   for (const std::string& name : names.inputs)
     if (std::find(program.inputs.begin(), program.inputs.end(), name) == program.inputs.end() &&
         std::find(names.outputs.begin(), names.outputs.end(), name) == names.outputs.end())

@@ -22,6 +22,7 @@ struct Tested_Program {
   std::string standard_output;      // the file freopen sends standard output to; "" none
   std::string out_name;             // X.out, judged when written (in any letter case)
   Problem_Limits limits;
+  std::vector<std::string> environment;  // "NAME=value" set for it on top of ours
 };
 
 // The program X with the names its source opens: X.in and what the source

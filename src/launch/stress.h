@@ -18,6 +18,19 @@ struct Stress_Pair {
   std::string brute;      // the brute force's source; "" when there is none
 };
 
+// How a 对拍 ended, as far as the launcher's status goes.
+enum Stress_Result {
+  STRESS_NO_DIFFERENCE,  // every round agreed (or it was stopped)
+  STRESS_DIFFERENT,      // the program was found wrong
+  STRESS_NOT_RUN,        // a helper did not compile or failed itself, or it could not go on
+};
+
+// Compiles the helpers when needed, runs the rounds, and says how they
+// ended; a difference is saved as a new sample beside `set`, the samples of
+// the program at `path`.
+Stress_Result Stress(const std::string& path, const Tested_Program& program, const Sample_Set& set,
+                     const Stress_Pair& pair);
+
 // ---- stress_setup.cpp: before the first round -------------------------------
 
 Stress_Pair Find_Stress_Pair(const std::string& program);
@@ -38,52 +51,21 @@ std::vector<std::string> Compile_Options(const std::string& program);
 // words (relayed as they come) and a line that says 对拍 did not start.
 bool Compile_Helper(const std::string& source, const std::vector<std::string>& options);
 
-// A helper as the samples run it: the program's limits, with ten times its
-// time, and the files its own source opens.
+// A helper as the samples run it: the program's limits, with HELPER_TIMES
+// its time, and the files its own source opens.
 Tested_Program Helper_Program(const std::string& source, const Problem_Limits& limits);
 
-// ---- stress.cpp: the rounds -------------------------------------------------
-
-// How a 对拍 ended, as far as the launcher's status goes.
-enum Stress_Result {
-  STRESS_NO_DIFFERENCE,  // every round agreed (or it was stopped)
-  STRESS_DIFFERENT,      // the program was found wrong
-  STRESS_NOT_RUN,        // a helper did not compile, or failed itself
-};
-
-// Compiles the helpers when needed, runs the rounds, and says how they
-// ended; a difference is saved as a new sample beside `set`'s, which are the
-// samples of the program at `path`.
-Stress_Result Stress(const std::string& path, const Tested_Program& program, const Sample_Set& set,
-                     const Stress_Pair& pair);
-
 // ---- stress_report.cpp: what the student reads ------------------------------
-
-// Seconds as a limit is written: "60", or "0.500" when not whole.
-std::string Whole_Seconds(long long us);
 
 // The size hint of round `round` (from 1): the round itself, so that the
 // first inputs are small, and a generator that takes the hint as the most it
 // may write goes on writing small ones too.
 long long Size_Of(long long round);
 
-// The seed of round `round` of a 对拍 whose seeds start from `base`; from 1
+// The seed of round `round` of a 对拍 whose seeds start from `base`: from 1
 // to 2^31 - 2, so that atoi takes it, and far from the last round's.
 long long Seed_Of(long long base, long long round);
 
-// The line that says what runs against what, and under which limits.
-std::string Stress_Header(const std::string& generator, const std::string& brute,
-                          const std::string& program, const Problem_Limits& limits);
-
-// The line written over in place while the rounds run.
-std::string Progress_Line(long long rounds, double per_second, long long slowest_us,
-                          const std::string& program);
-
-// "（每秒 R 轮，X 最慢用时 T 秒）": how fast the rounds went.
-std::string Speed_Words(double per_second, long long slowest_us, const std::string& program);
-
-// How the student makes the round's input again: its seed and size.
-std::string Seed_Line(const std::string& generator, long long seed, long long size);
-
-// What a generator that ignores its seed gets: the fix.
-std::string Ignored_Seed_Lines(const std::string& generator, long long rounds);
+// What runs against what, and under which limits.
+std::string Stress_Header(const Stress_Pair& pair, const std::string& program,
+                          const Problem_Limits& limits);

@@ -267,18 +267,19 @@ void Hold_Interruptions(bool hold);
 
 // A program run on one sample, and its limits.
 struct Sample_Request {
-  std::vector<std::string> argv;     // argv[0] a path, relative to the caller's folder
-  std::string folder;                // where it runs: the only place it may write, where the
-                                     // system allows that without privileges
-  std::string input;                 // the file that is its standard input
-  std::vector<std::string> outputs;  // output files whose size is watched (see `cap`)
-  size_t cap;                        // standard output and every file it writes stop past
-                                     // `cap` + 1 bytes
-  long long time_us;                 // CPU time, user and system, of all its processes
-  long long wait_us;                 // clock time after which a program that waits is ended
-  long long wall_us;                 // clock time after which it is ended in any case
-  long long memory_bytes;            // memory of all its processes together; on POSIX the
-                                     // stack may grow as large
+  std::vector<std::string> argv;         // argv[0] a path, relative to the caller's folder
+  std::string folder;                    // where it runs: the only place it may write, where the
+                                         // system allows that without privileges
+  std::string input;                     // the file that is its standard input
+  std::vector<std::string> outputs;      // output files whose size is watched (see `cap`)
+  size_t cap;                            // standard output and every file it writes stop past
+                                         // `cap` + 1 bytes
+  long long time_us;                     // CPU time, user and system, of all its processes
+  long long wait_us;                     // clock time after which a program that waits is ended
+  long long wall_us;                     // clock time after which it is ended in any case
+  long long memory_bytes;                // memory of all its processes together; on POSIX the
+                                         // stack may grow as large
+  std::vector<std::string> environment;  // "NAME=value": set for the program on top of ours
 };
 
 // Why the launcher ended a run.

@@ -127,15 +127,16 @@ void Add_Usage(Reaped_Usage& used, const struct rusage& usage);
 
 // Everything the keeper of a sample and the program need after fork.
 struct Sample_Child {
-  std::vector<char*> args;  // for exec; args[0] an absolute path
-  const char* folder;       // where it runs, the only place it may write
-  int in, out, errors;      // its standard input, output and error
-  int exec_report;          // write end: the error number when exec fails
-  int keeper_report;        // write end: the keeper's Keeper_Report
-  pid_t launcher;           // the keeper's parent
-  unsigned long cap;        // bytes any file it writes may hold
-  unsigned long memory;     // bytes of memory, and of stack
-  sigset_t program_mask;    // the signal mask it starts with
+  std::vector<char*> args;                      // for exec; args[0] an absolute path
+  const char* folder;                           // where it runs, the only place it may write
+  int in, out, errors;                          // its standard input, output and error
+  int exec_report;                              // write end: the error number when exec fails
+  int keeper_report;                            // write end: the keeper's Keeper_Report
+  pid_t launcher;                               // the keeper's parent
+  unsigned long cap;                            // bytes any file it writes may hold
+  unsigned long memory;                         // bytes of memory, and of stack
+  sigset_t program_mask;                        // the signal mask it starts with
+  const std::vector<std::string>* environment;  // "NAME=value" set for it
 };
 
 // What the keeper tells the launcher at its end.

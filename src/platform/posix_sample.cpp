@@ -4,6 +4,7 @@
 // is killed. The runs are cut in four: prepare their files, start the
 // keepers, watch the processes' time and memory, collect what they left.
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -101,13 +102,11 @@ struct Run_Job {
   bool ended = false;  // its keeper has ended (left unreaped), or never started
 };
 
-// A file without a name, made beside the folder: nothing the program does in
-// its folder can meet it. -1 when it cannot be made.
-int Capture_File(const std::string& folder, const char* suffix) {
-  std::string name = folder + suffix;
-  int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd >= 0) unlink(name.c_str());
-  return fd;
+// A file in memory, without a name: nothing the program does in its folder
+// can meet it, and making one costs the disk nothing, round after round of
+// 对拍. Its size is held to the cap as any file's. -1 when it cannot be made.
+int Capture_File(const char* name) {
+  return memfd_create(name, MFD_CLOEXEC);
 }
 
 bool Prepare(Run_Job& job, std::string* err) {
@@ -116,18 +115,22 @@ bool Prepare(Run_Job& job, std::string* err) {
   job.words[0] = Absolute(job.words[0]);  // it starts in `folder`, not here
   job.in.fd = open(request.input.c_str(), O_RDONLY | O_CLOEXEC);
   if (job.in.fd < 0) return Fail_Errno(err, DOING_READ);
-  job.out.fd = Capture_File(request.folder, ".stdout");
+  job.out.fd = Capture_File("stdout");
   if (job.out.fd < 0) return Fail_Errno(err, DOING_WRITE);
-  job.errors.fd = Capture_File(request.folder, ".stderr");
+  job.errors.fd = Capture_File("stderr");
   if (job.errors.fd < 0) return Fail_Errno(err, DOING_WRITE);
-  if (!Open_Pipe(job.exec_read, job.exec_write) || !Open_Pipe(job.report_read, job.report_write))
-    return Fail_Errno(err);
   return true;
 }
 
 // Forks the keeper, which starts the program; on failure the run ends as not
-// started. Only the keeper and the program keep the pipes' writing ends.
+// started. Only the keeper and the program keep the pipes' writing ends: the
+// pipes are made just before, so that no other run's keeper holds one open.
 void Start(Run_Job& job, const Run_Signals& signals) {
+  if (!Open_Pipe(job.exec_read, job.exec_write) || !Open_Pipe(job.report_read, job.report_write)) {
+    job.run->end = {false, false, errno};
+    job.ended = true;
+    return;
+  }
   Sample_Child child;
   child.args = Exec_Args(job.words);
   child.folder = job.request->folder.c_str();
@@ -140,6 +143,7 @@ void Start(Run_Job& job, const Run_Signals& signals) {
   child.cap = job.request->cap + 1;
   child.memory = static_cast<unsigned long>(job.request->memory_bytes);
   child.program_mask = signals.program_mask;
+  child.environment = &job.request->environment;
   job.keeper = fork();
   if (job.keeper == 0) Keep_Sample(child);
   int error = errno;
@@ -356,5 +360,6 @@ bool Run_Samples(const std::vector<Sample_Request>& requests, std::vector<Sample
   }
   Watch(jobs, start, signals);
   Collect(jobs);
+
   return true;
 }

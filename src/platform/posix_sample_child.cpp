@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include "platform/posix_internal.h"
 
@@ -92,6 +93,8 @@ void Set_Limit(int resource, rlim_t most) {
     _exit(127);
   }
   Confine_Writes(child.folder);
+  // This process's own copy of the strings, which exec copies on.
+  for (const std::string& each : *child.environment) putenv(const_cast<char*>(each.c_str()));
   sigprocmask(SIG_SETMASK, &child.program_mask, nullptr);
   std::vector<char*> args = child.args;  // a copy exec may take: one thread, so it may allocate
   Exec_Or_Report(args, child.exec_report);

@@ -97,6 +97,30 @@ bool Prepare(const Sample_Request& request, Run_Handles& h, std::string* err) {
   return true;
 }
 
+// Our environment with `extra` ("NAME=value") set on top, as CreateProcess
+// takes it; "" when there is nothing to set, for ours as it is.
+std::wstring Environment_Block(const std::vector<std::string>& extra) {
+  if (extra.empty()) return L"";
+  std::vector<std::wstring> entries;
+  wchar_t* ours = GetEnvironmentStringsW();
+  for (const wchar_t* at = ours; at != nullptr && *at != L'\0'; at += wcslen(at) + 1)
+    entries.push_back(at);
+  if (ours != nullptr) FreeEnvironmentStringsW(ours);
+  for (const std::string& each : extra) {
+    std::wstring entry = Widen(each), name = entry.substr(0, entry.find(L'=') + 1);
+    auto same = std::find_if(entries.begin(), entries.end(), [&](const std::wstring& e) {
+      return _wcsnicmp(e.c_str(), name.c_str(), name.size()) == 0;
+    });
+    if (same != entries.end())
+      *same = entry;
+    else
+      entries.push_back(entry);
+  }
+  std::wstring block;
+  for (const std::wstring& entry : entries) block += entry + L'\0';
+  return block + L'\0';
+}
+
 // Creates the process suspended, so that it is in the job before it can
 // start anything; at low integrity when there is a token for it, else as
 // this process. No console of its own to show: it reads and writes files
@@ -113,12 +137,14 @@ bool Create(const Sample_Request& request, Run_Handles& h, DWORD& code) {
   startup.hStdOutput = h.out.h;
   startup.hStdError = h.errors.h;
   PROCESS_INFORMATION process = {};
-  DWORD flags = CREATE_SUSPENDED | CREATE_NO_WINDOW;
+  DWORD flags = CREATE_SUSPENDED | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT;
+  std::wstring environment = Environment_Block(request.environment);
+  void* block = environment.empty() ? nullptr : &environment[0];
   BOOL made = h.token.Valid() &&
               CreateProcessAsUserW(h.token.h, app.c_str(), &line[0], nullptr, nullptr, TRUE, flags,
-                                   nullptr, folder.c_str(), &startup, &process);
+                                   block, folder.c_str(), &startup, &process);
   if (!made)  // a system that gives no low-integrity process runs it as before
-    made = CreateProcessW(app.c_str(), &line[0], nullptr, nullptr, TRUE, flags, nullptr,
+    made = CreateProcessW(app.c_str(), &line[0], nullptr, nullptr, TRUE, flags, block,
                           folder.c_str(), &startup, &process);
   if (!made) {
     code = GetLastError();
