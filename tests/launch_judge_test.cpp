@@ -133,7 +133,7 @@ std::string Lines_Of(const Judgement& j, const Tested_Program& program) {
 }
 
 TEST(Verdicts, EachLimitSaysWhatWasPassedAndHowTheProgramEnded) {
-  Tested_Program program{{"a.exe"}, {"a.in"}, "", "a.out", Problem_Limits{}};
+  Tested_Program program{{"a.exe"}, {"a.in"}, "", "a.out", Problem_Limits{}, {}};
   Judgement j;
   j.run.end = {true, false, 0};
   j.run.cpu_us = 1020000;

@@ -9,11 +9,13 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
+#include <sstream>
 #include <thread>
 
 #include "e2e/piped_run.h"
@@ -31,11 +33,17 @@ using Files = std::map<std::string, std::string>;  // path in the folder -> byte
 const std::string CONTESTS = std::string(TWS_SAMPLE_SOURCES) + "/contests";
 
 // The screen with the figures that vary from run to run as T and M: times
-// ("用时 0.123 秒", "过了 3.012 秒只用了 0.001 秒") and memory ("内存 1.4 MB").
+// ("用时 0.123 秒", "过了 3.012 秒只用了 0.001 秒") and memory ("内存 1.4 MB");
+// and of 对拍, the round that ended it as K, seeds as S and speeds as R.
 std::string Timeless(const std::string& screen) {
   std::string text =
       std::regex_replace(screen, std::regex("(用时|过了|只用了) [0-9]+\\.[0-9]{3} 秒"), "$1 T 秒");
-  return std::regex_replace(text, std::regex("内存 [0-9.]+ MB"), "内存 M MB");
+  text = std::regex_replace(text, std::regex("内存 [0-9.]+ MB"), "内存 M MB");
+  text = std::regex_replace(text, std::regex("对拍 [0-9]+ 轮，在第 [0-9]+ 轮"),
+                            "对拍 K 轮，在第 K 轮");
+  text = std::regex_replace(text, std::regex("种子 [0-9]+，规模 [0-9]+：(\\S+) [0-9]+ [0-9]+"),
+                            "种子 S，规模 K：$1 S K");
+  return std::regex_replace(text, std::regex("每秒 [0-9.]+ 轮"), "每秒 R 轮");
 }
 
 // A contest folder: the program as `stem`.exe with its source beside it, and `files`.
@@ -100,6 +108,12 @@ bool Has_Landlock() {
 
 // A contest folder of the corpus, as its case.txt describes it:
 //   run: ARGUMENTS        the launcher's, split at blanks
+//   options: WORDS        g++'s options for the sources built (else -O0)
+//   unbuilt: NAME         a source left for the launcher to compile
+//   made: NAME            a file the run makes, whatever its bytes
+//   within: N             对拍 ends in round N at the latest
+//   errors: TEXT          what its standard error holds (the compiler's words)
+//   again: TEXT           keys of a second run, whose screen follows "--- again"
 //   cwd: ..               where it starts, from the contest folder
 //   keys: TEXT            typed once the samples are judged ("\n" is Enter)
 //   status: N             its exit status
@@ -113,7 +127,7 @@ bool Has_Landlock() {
 //   ---                   then what the launcher writes, times T and memory M
 struct Contest {
   std::multimap<std::string, std::string> fields;
-  std::string expected;
+  std::string expected, again;  // the screens of the run and of the second run
   std::string Field(const std::string& name) const {
     auto found = fields.find(name);
     return found == fields.end() ? "" : found->second;
@@ -133,7 +147,12 @@ Contest Read_Contest(const std::string& name) {
     if (colon != std::string::npos)
       contest.fields.insert({line.substr(0, colon), Unescaped(line.substr(colon + 2))});
   }
-  while (std::getline(file, line)) contest.expected += line + "\n";
+  std::string* screen = &contest.expected;
+  while (std::getline(file, line))
+    if (line == "--- again")
+      screen = &contest.again;
+    else
+      *screen += line + "\n";
   return contest;
 }
 
@@ -150,13 +169,21 @@ std::vector<std::string> Contest_Names() {
 void Set_Up(const std::string& name, const Contest& contest, const std::string& folder) {
   fs::copy(CONTESTS + "/" + name, folder, fs::copy_options::recursive);
   fs::remove(folder + "/case.txt");
+  auto unbuilt = contest.fields.equal_range("unbuilt");
+  std::istringstream options(contest.fields.count("options") ? contest.Field("options") : "-O0");
+  std::vector<std::string> argv = {"g++"};
+  for (std::string word; options >> word;) argv.push_back(word);
   for (const auto& entry : fs::directory_iterator(folder)) {
-    if (entry.path().extension() != ".cpp") continue;
     std::string source = entry.path().filename();
-    std::string program = source.substr(0, source.size() - 4) + ".exe";
+    if (entry.path().extension() != ".cpp" ||
+        std::any_of(unbuilt.first, unbuilt.second,
+                    [&](const auto& f) { return f.second == source; }))
+      continue;
+    std::vector<std::string> build = argv;
+    build.insert(build.end(), {"-o", source.substr(0, source.size() - 4) + ".exe", source});
     Spawn_Options here;
     here.folder = folder;
-    Process_Run built = Run_Process({"g++", "-O0", "-o", program, source}, here);
+    Process_Run built = Run_Process(build, here);
     ASSERT_EQ(built.status, 0) << built.out;
   }
   for (const auto& [field, value] : contest.fields) {
@@ -169,9 +196,10 @@ void Set_Up(const std::string& name, const Contest& contest, const std::string& 
   }
 }
 
-// Runs the launcher as the contest says; gives its exit status and screen.
+// Runs the launcher as the contest says, typing `keys`; gives its exit
+// status and screen, and its standard error in `errors`.
 int Launch(const Contest& contest, const std::string& folder, const std::string& temp,
-           std::string& screen) {
+           const std::string& keys, std::string& screen, std::string& errors) {
   std::string from =
       contest.Field("cwd") == ".." ? fs::path(folder).parent_path().string() : folder;
   std::vector<std::string> args;
@@ -180,14 +208,15 @@ int Launch(const Contest& contest, const std::string& folder, const std::string&
   if (contest.Field("terminal") != "yes") {
     std::vector<std::string> argv = {TWS_LAUNCHER};
     argv.insert(argv.end(), args.begin(), args.end());
-    Piped_Run run = Run_Piped(argv, from, contest.Field("keys"), 120000, {{"TMPDIR", temp}});
+    Piped_Run run = Run_Piped(argv, from, keys, 120000, {{"TMPDIR", temp}});
     screen = run.out;
+    errors = run.err;
     return run.status;
   }
   Pty_Session s;
   if (!Start(s, TWS_LAUNCHER, from, {{"TMPDIR", temp}}, args)) return -2;
   if (!Expect(s, SAMPLES_KEY, 120000) || !Waits_For_A_Key(s)) return -3;
-  Type(s, contest.Field("keys"));
+  Type(s, keys);
   int status = Wait_Exit(s, 60000);
   screen = std::regex_replace(s.screen, std::regex("\x1b\\][^\x07]*\x07"), "");
   return status;
@@ -206,8 +235,8 @@ TEST_P(Contests, JudgedAsAJudgeJudgesThem) {
   std::vector<Child> load;
   for (int i = 0; i < std::atoi(contest.Field("load").c_str()); ++i)
     load.push_back(Spawn({"/bin/sh", "-c", "while :; do :; done"}));
-  std::string screen;
-  int status = Launch(contest, folder, temp, screen);
+  std::string screen, errors;
+  int status = Launch(contest, folder, temp, contest.Field("keys"), screen, errors);
   for (Child& busy : load) {
     kill(busy.pid, SIGKILL);
     std::string ignored;
@@ -215,6 +244,16 @@ TEST_P(Contests, JudgedAsAJudgeJudgesThem) {
   }
   EXPECT_EQ(Timeless(screen), contest.expected) << Escaped(screen);
   EXPECT_EQ(status, std::atoi(contest.Field("status").c_str()));
+  EXPECT_NE(errors.find(contest.Field("errors")), std::string::npos) << errors;
+  std::smatch ended;
+  if (contest.fields.count("within") &&
+      std::regex_search(screen, ended, std::regex("在第 ([0-9]+) 轮"))) {
+    EXPECT_LE(std::stoi(ended[1]), std::stoi(contest.Field("within"))) << screen;
+  }
+  for (auto [field, value] = contest.fields.equal_range("made"); field != value; ++field) {
+    EXPECT_TRUE(fs::exists(folder + "/" + field->second)) << field->second;
+    before[folder + "/" + field->second] = Read_File_Bytes(folder + "/" + field->second);
+  }
   for (auto [field, value] = contest.fields.equal_range("after"); field != value; ++field) {
     std::string name = field->second.substr(0, field->second.find(" = "));
     before[folder + "/" + name] = field->second.substr(field->second.find(" = ") + 3);
@@ -222,6 +261,10 @@ TEST_P(Contests, JudgedAsAJudgeJudgesThem) {
   EXPECT_EQ(Folder_Files(folder), before);  // byte for byte, and nothing new
   EXPECT_TRUE(Nothing_Runs_From(folder));
   EXPECT_TRUE(fs::is_empty(temp)) << "a sample's folder was left in " << temp;
+  if (contest.fields.count("again")) {  // the next run, on what the first left
+    status = Launch(contest, folder, temp, contest.Field("again"), screen, errors);
+    EXPECT_EQ(Timeless(screen), contest.again) << Escaped(screen);
+  }
   for (auto [field, value] = contest.fields.equal_range("absent"); field != value; ++field)
     EXPECT_FALSE(fs::exists(field->second)) << field->second;
   fs::remove_all(root);
@@ -367,6 +410,43 @@ TEST(LaunchSamples, AKilledLauncherTakesItsSampleAlongAndItsFolderGoesNextTime) 
   EXPECT_FALSE(fs::exists(temp + "/tws-sample-999999999-abc"));
   EXPECT_TRUE(fs::exists(temp + "/tws-sample-" + std::to_string(getpid()) + "-live"));
   fs::remove_all(folder);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LaunchStress, ShowsItsProgressInPlaceOnATerminalAndStopsAtCtrlC) {
+  std::string root = Make_Temp_Folder(), folder = root + "/stress", temp = root + "/tmp";
+  fs::create_directory(temp);
+  fs::copy(CONTESTS + "/stress-correct", folder);
+  fs::remove(folder + "/case.txt");
+  // Far more rounds and time than the test waits: only Ctrl+C ends it in time.
+  std::string source = Read_File_Bytes(folder + "/double.cpp");
+  Write_File_Bytes(folder + "/double.cpp",
+                   std::regex_replace(source, std::regex("对拍轮数：200"),
+                                      "对拍轮数：1000000\n// 对拍时间：3600 秒"));
+  Spawn_Options here;
+  here.folder = folder;
+  ASSERT_EQ(Run_Process({"g++", "-o", "double.exe", "double.cpp"}, here).status, 0);
+  Pty_Session s;
+  ASSERT_TRUE(Start(s, TWS_LAUNCHER, folder, {{"TMPDIR", temp}}, {"double.exe"}));
+  ASSERT_TRUE(Expect(s, "按 D 键对拍") && Waits_For_A_Key(s));
+  Type(s, "d");
+  ASSERT_TRUE(Expect(s, "最多 1000000 轮或 3600 秒，按 Ctrl+C 可以停止。\n", 120000));
+  // Written over in place: a carriage return, and no line end between two.
+  ASSERT_TRUE(Expect(s, "\r已对拍 ", 60000));
+  ASSERT_TRUE(Expect(s, "\r已对拍 ", 60000));
+  Type(s, "\x03");
+  ASSERT_TRUE(Expect(s, "没有发现不同，按下了 Ctrl+C（每秒 ", 60000));
+  ASSERT_TRUE(Expect(s, "按 D 键对拍") && Waits_For_A_Key(s));
+  Type(s, "x");
+  EXPECT_EQ(Wait_Exit(s), 0) << Transcript(s);
+  std::string rounds = s.screen.substr(s.screen.find("最多 1000000"));
+  EXPECT_EQ(rounds.find("\n已对拍"), std::string::npos) << Escaped(rounds);
+  EXPECT_TRUE(Nothing_Runs_From(folder));
+  EXPECT_TRUE(fs::is_empty(temp)) << "a folder of 对拍 was left in " << temp;
+  fs::remove_all(root);
 }
 
 }  // namespace

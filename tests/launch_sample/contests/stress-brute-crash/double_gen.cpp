@@ -1,0 +1,9 @@
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+int main(int argc, char* argv[]) {
+  std::mt19937 rng(std::atoi(argv[1]));
+  std::printf("%d\n", static_cast<int>(rng() % 5) + 1);
+  return 0;
+}

@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::printf("%d\n", undeclared);
+  return 0;
+}
