@@ -55,6 +55,8 @@ inline const std::string KEY_WAIT = "请按任意键继续. . .";
 inline const std::string LAUNCH_RULE = "\n" + std::string(40, '-') + "\n";
 // The launcher's key wait after the samples.
 inline const std::string SAMPLES_KEY = "按 Enter 键手动运行程序，按其他键结束。";
+// The same wait when a generator and a brute force lie beside the program.
+inline const std::string STRESS_KEY = "按 Enter 键手动运行程序，按 D 键对拍，按其他键结束。";
 
 // The launcher started without a program, after its one-line reason: what it
 // is and how it is set up, its own path given.

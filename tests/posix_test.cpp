@@ -303,6 +303,15 @@ TEST(Console, PauseTakesOneByteOfPipedInputAndLeavesTheRest) {
   run = In_Child("", [] { return std::to_string(Command("pause")) + All_Lines(); });
   EXPECT_EQ("请按任意键继续. . .\n", run.out);  // returns at end of input
   EXPECT_EQ("0end", run.result);
+  // The launcher's wait tells Enter, D (either case) and the rest apart.
+  run = In_Child("dD\nx", [] {
+    std::string keys;
+    for (int i = 0; i < 5; ++i) keys += std::to_string(Wait_Key(""));
+    return keys;
+  });
+  EXPECT_EQ(std::to_string(KEY_D) + std::to_string(KEY_D) + std::to_string(KEY_ENTER) +
+                std::to_string(KEY_OTHER) + std::to_string(KEY_NONE),
+            run.result);
 }
 
 TEST(Console, ReadLineEndsLinesAtLFWithAnOptionalCR) {
@@ -411,6 +420,22 @@ TEST_F(Posix, CreateEmptyFileNeverTouchesAnExistingFile) {
   EXPECT_FALSE(Create_Empty_File(dir + "/missing/c.cpp", &why));
   EXPECT_EQ("它所在的文件夹不存在", why);
   EXPECT_FALSE(Create_Empty_File(dir));
+  // A new file's bytes exactly; never over another, which a stamp tells apart.
+  ASSERT_TRUE(Write_New_File(dir + "/c.in", "1 2\r\n"));
+  EXPECT_EQ("1 2\r\n", Read_File_Bytes(dir + "/c.in"));
+  EXPECT_FALSE(Write_New_File(dir + "/b.cpp", "x", &why));
+  EXPECT_EQ("它已经存在", why);
+  File_Stamp old{0, 0}, now{0, 0};
+  std::filesystem::last_write_time(
+      dir + "/b.cpp", std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  ASSERT_TRUE(Stamp_File(dir + "/b.cpp", old) && Stamp_File(dir + "/c.in", now));
+  EXPECT_LT(old.written, now.written);
+  EXPECT_EQ(now.size, 5);
+  EXPECT_FALSE(Stamp_File(dir + "/none", now));
+  ASSERT_TRUE(Remove_File(dir + "/c.in"));
+  EXPECT_EQ(PATH_MISSING, Path_Status(dir + "/c.in"));
+  EXPECT_FALSE(Remove_File(dir + "/c.in", &why));
+  EXPECT_EQ("不存在", why);
 }
 }  // namespace
 

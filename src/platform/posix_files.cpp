@@ -152,8 +152,8 @@ bool Write_New_File(const std::string& path, const std::string& bytes, std::stri
 }
 
 bool Remove_File(const std::string& path, std::string* err) {
-  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
-  return unlink(path.c_str()) == 0 || Fail_Errno(err, DOING_WRITE);
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  return unlink(path.c_str()) == 0 || Fail_Errno(err);
 }
 
 bool Same_File(const std::string& a, const std::string& b) {

@@ -191,8 +191,8 @@ bool Write_New_File(const std::string& path, const std::string& bytes, std::stri
 }
 
 bool Remove_File(const std::string& path, std::string* err) {
-  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
-  return DeleteFileW(Widen(path).c_str()) || Fail_Last(err, DOING_WRITE);
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  return DeleteFileW(Widen(path).c_str()) || Fail_Last(err);
 }
 
 namespace {

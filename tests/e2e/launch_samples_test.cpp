@@ -431,7 +431,7 @@ TEST(LaunchStress, ShowsItsProgressInPlaceOnATerminalAndStopsAtCtrlC) {
   ASSERT_EQ(Run_Process({"g++", "-o", "double.exe", "double.cpp"}, here).status, 0);
   Pty_Session s;
   ASSERT_TRUE(Start(s, TWS_LAUNCHER, folder, {{"TMPDIR", temp}}, {"double.exe"}));
-  ASSERT_TRUE(Expect(s, "按 D 键对拍") && Waits_For_A_Key(s));
+  ASSERT_TRUE(Expect(s, STRESS_KEY) && Waits_For_A_Key(s));
   Type(s, "d");
   ASSERT_TRUE(Expect(s, "最多 1000000 轮或 3600 秒，按 Ctrl+C 可以停止。\n", 120000));
   // Written over in place: a carriage return, and no line end between two.
@@ -439,7 +439,7 @@ TEST(LaunchStress, ShowsItsProgressInPlaceOnATerminalAndStopsAtCtrlC) {
   ASSERT_TRUE(Expect(s, "\r已对拍 ", 60000));
   Type(s, "\x03");
   ASSERT_TRUE(Expect(s, "没有发现不同，按下了 Ctrl+C（每秒 ", 60000));
-  ASSERT_TRUE(Expect(s, "按 D 键对拍") && Waits_For_A_Key(s));
+  ASSERT_TRUE(Expect(s, STRESS_KEY) && Waits_For_A_Key(s));
   Type(s, "x");
   EXPECT_EQ(Wait_Exit(s), 0) << Transcript(s);
   std::string rounds = s.screen.substr(s.screen.find("最多 1000000"));

@@ -262,3 +262,64 @@ TEST(WindowsLauncher, HoldsAProgramToTheMemoryLimitAndRunsItByHandInItsFolder) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(Read_File_Bytes(folder + "/sum.out"), "10\r\n");
 }
+
+// 对拍 under Wine. The launcher is copied into the folder with the compiler
+// double beside it as g++.exe, which it finds there first: the double fails
+// on the generator's first source (FAIL_TO_COMPILE), and its words and the
+// launcher's line follow. Then the real generator's source with the program,
+// the generator and the brute force prebuilt for Windows, newer than their
+// sources, so that nothing is compiled: the rounds find the wrong answer for
+// 7 and keep it as the first sample, with the CR LF the programs wrote, and
+// the next run judges it. A limit of 5 seconds, since starting a program
+// under Wine takes a good part of one and the clock stands in for its time.
+TEST(WindowsLauncher, StressFindsTheWrongAnswerAndKeepsItAsASample) {
+  REQUIRE_LAUNCHER();
+  if (!fs::exists(Sample("stress_double_gen"))) GTEST_SKIP() << "no MinGW build";
+  std::string folder = Fresh_Folder("对拍");
+  fs::copy_file(Launcher(), folder + "/tarnwickstone-launch.exe");
+  fs::copy_file(Windows_Build("tests/windows/doubles/compiler.exe"), folder + "/g++.exe");
+  fs::copy_file(Windows_Build("tests/windows/doubles/recorder.exe"), folder + "/recorder.exe");
+  const std::string sources = TWS_SOURCE_DIR "/tests/launch_sample/contests/stress-wrong/";
+  for (const std::string name : {"double", "double_brute"}) {
+    fs::copy_file(sources + name + ".cpp", folder + "/" + name + ".cpp");
+    fs::copy_file(Sample("stress_" + name), folder + "/" + name + ".exe");
+  }
+  Write_File_Bytes(folder + "/double_gen.cpp", "// FAIL_TO_COMPILE\n");
+  const std::string launcher = folder + "/tarnwickstone-launch.exe";
+  int status = -1;
+  std::string out = ::Run(launcher, {"--time-limit=5", "double.exe"}, folder, "Dx", &status);
+  EXPECT_EQ(Visible(out), "找到生成器 double_gen.cpp 和暴力程序 double_brute.cpp，可以对拍。\n" +
+                              STRESS_KEY +
+                              "\n正在编译 double_gen.cpp：g++ -O2 -o double_gen.exe "
+                              "double_gen.cpp\na.cpp:1:1: error: asked to fail\n"
+                              "double_gen.cpp 编译失败（见上面编译器的话），没有对拍。\n" +
+                              STRESS_KEY + "\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/g++.log"), "[-O2][-o][double_gen.exe][double_gen.cpp]\n");
+
+  fs::remove(folder + "/double_gen.cpp");
+  fs::copy_file(sources + "double_gen.cpp", folder + "/double_gen.cpp");
+  fs::copy_file(Sample("stress_double_gen"), folder + "/double_gen.exe");
+  Session s = Start(launcher, {"--time-limit=5", "double.exe"}, folder);
+  ASSERT_TRUE(Expect(s, STRESS_KEY, 60));
+  Send(s, "D");
+  // The rounds may go on to their limit of 60 seconds, each start slow under Wine.
+  ASSERT_TRUE(Expect(s, Crlf("下次运行时会评测它。\n" + STRESS_KEY), 200));
+  Send(s, "x");
+  status = Finish(s, 30);
+  out = std::regex_replace(Timeless(s.output), std::regex("[0-9]+ 轮"), "K 轮");
+  out = std::regex_replace(out, std::regex("种子 [0-9]+，规模 [0-9]+：double_gen.exe [0-9 ]+"),
+                           "种子 S，规模 K：double_gen.exe S K ");
+  EXPECT_NE(
+      out.find("对拍 K 轮，在第 K 轮发现问题：WA 答案错误，用时 T 秒，内存 M MB。第 1 行不同：\n"
+               "  期望：14\n  实际：15\n  输入：7\n"
+               "  种子 S，规模 K：double_gen.exe S K 会生成这个输入。\n"
+               "已保存为样例 1（double1.in 和 double1.ans），下次运行时会评测它。\n"),
+      std::string::npos)
+      << out;
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(Read_File_Bytes(folder + "/double1.in"), "7\r\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/double1.ans"), "14\r\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/g++.log"), "[-O2][-o][double_gen.exe][double_gen.cpp]\n");
+  out = ::Run(launcher, {"--time-limit=5", "double.exe"}, folder, "x", &status);
+  EXPECT_NE(Visible(out).find("样例 1：WA 答案错误"), std::string::npos) << Escaped(out);
+}

@@ -74,6 +74,13 @@ TEST(WindowsLayer, ReadsTextFilesAndCreatesOnlyNewFiles) {
   EXPECT_EQ(Read_File_Bytes(folder + "/文本.txt"),
             "a\r\nb\rc\n\x1A"
             "d");
+  // A new file's bytes as they are, its line ends among them; never over another.
+  EXPECT_EQ(Probe(folder, {"write-new", "样例 1.in", "1 2\n3"}), "written\r\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/样例 1.in"), "1 2\n3");
+  EXPECT_EQ(Probe(folder, {"write-new", "文本.txt", "x"}), "failed: 它已经存在\r\n");
+  EXPECT_EQ(Probe(folder, {"remove", "样例 1.in"}), "removed\r\n");
+  EXPECT_FALSE(fs::exists(folder + "/样例 1.in"));
+  EXPECT_EQ(Probe(folder, {"remove", "样例 1.in"}), "failed: 不存在\r\n");
 }
 
 TEST(WindowsLayer, RunsProgramsWithTheirArgumentsIntactAndTheWholeExitCode) {
@@ -100,6 +107,15 @@ TEST(WindowsLayer, CommandsGoThroughCmd) {
   EXPECT_EQ(Probe(folder, {"command", "cmd /c\"\"记 录.exe\" 你 \"好 吗\"\" & exit 7"}),
             "status 7\r\n");
   EXPECT_EQ(Read_File_Bytes(folder + "/记 录.log"), "[你][好 吗]\n");
+}
+
+TEST(WindowsLayer, AKeyFromAPipeIsEnterDOrAnother) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("key");
+  EXPECT_EQ(Probe(folder, {"key"}, "d"), "\r\nD\r\n");
+  EXPECT_EQ(Probe(folder, {"key"}, "\r\n"), "\r\nEnter\r\n");
+  EXPECT_EQ(Probe(folder, {"key"}, "x"), "\r\nother\r\n");
+  EXPECT_EQ(Probe(folder, {"key"}, ""), "\r\nnone\r\n");
 }
 
 TEST(WindowsLayer, ReadsPipedLinesByteByByteAndWritesCrLf) {

@@ -48,6 +48,15 @@ int wmain(int argc, wchar_t** argv) {
   } else if (op == "create" && args.size() == 2) {
     std::string err;
     Say(Create_Empty_File(args[1], &err) ? "created" : "failed: " + err);
+  } else if (op == "write-new" && args.size() == 3) {
+    std::string err;
+    Say(Write_New_File(args[1], args[2], &err) ? "written" : "failed: " + err);
+  } else if (op == "remove" && args.size() == 2) {
+    std::string err;
+    Say(Remove_File(args[1], &err) ? "removed" : "failed: " + err);
+  } else if (op == "key") {
+    const char* names[] = {"Enter", "D", "other", "none"};
+    Say(names[Wait_Key("")]);
   } else if (op == "hide" && args.size() == 2) {
     Hide_File(args[1]);
   } else if (op == "run" && args.size() >= 2) {
