@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -182,8 +183,12 @@ bool Decode_GBK(const std::string& bytes, std::string& text);
 // and error goes on to ours byte for byte, as it comes, and a copy of each
 // (its first few megabytes) is kept in `out` and `err`. Where our stream is a
 // terminal, the program's is a terminal too, so it writes what it would have
-// written without us (colours among it).
-Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out, std::string& err);
+// written without us (colours among it). With `pass_first_line`, standard
+// error is held back until its first line is whole (or the program ends),
+// and goes on only if `pass_first_line` accepts that line; if not, nothing
+// of it is passed on, and `err` still keeps it.
+Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out, std::string& err,
+                          const std::function<bool(const std::string&)>& pass_first_line = {});
 
 // Writes text to standard error; on a console as whole characters.
 void Write_Err(const std::string& text);
@@ -212,3 +217,44 @@ std::string Environment_Variable(const std::string& name);
 
 // Sets an environment variable for this process and the programs it starts.
 void Set_Environment_Variable(const std::string& name, const std::string& value);
+
+// ---- Keeping work for the next run -------------------------------------------
+// What tarnwickstone-cc needs to keep a precompiled header between compiles.
+// Failures give their reason in `err` when it is given.
+
+// Where this user's programs keep what they can make again: $XDG_CACHE_HOME,
+// else ~/.cache, on POSIX; %LOCALAPPDATA% on Windows. "" when there is none.
+std::string User_Cache_Folder();
+
+// Starts argv (argv[0] a path) on its own, at the lowest priority, with no
+// console or terminal and nothing on its standard streams, and does not wait:
+// neither our end nor a closed window ends it, and it holds nothing of ours open.
+bool Start_Background(const std::vector<std::string>& argv, std::string* err = nullptr);
+
+// A file's size and the time it was last written, in the system's own ticks
+// (one clock for every file, so times can be compared).
+struct File_Stamp {
+  long long size;
+  long long written;
+};
+bool Stamp_File(const std::string& path, File_Stamp& stamp, std::string* err = nullptr);
+
+// Marks the file as written now, leaving its bytes as they are.
+bool Touch_File(const std::string& path, std::string* err = nullptr);
+
+// Creates the folder and each folder above it that is missing.
+bool Make_Folders(const std::string& path, std::string* err = nullptr);
+
+// The names of the folders in a folder, in no order.
+bool List_Folders(const std::string& folder, std::vector<std::string>& names,
+                  std::string* err = nullptr);
+
+// Gives the folder `from` the name `to`, on the same disk, in one step: no one
+// ever sees it half moved. Fails, leaving both as they were, when a file or a
+// folder with anything in it is already at `to`.
+bool Move_Folder(const std::string& from, const std::string& to, std::string* err = nullptr);
+
+// Takes the lock that the file at `path` stands for (made when missing), and
+// holds it until this process ends, however it ends. False when another
+// process holds it.
+bool Take_Lock(const std::string& path, std::string* err = nullptr);

@@ -51,6 +51,14 @@ void Set_Environment_Variable(const std::string& name, const std::string& value)
   setenv(name.c_str(), value.c_str(), 1);
 }
 
+std::string User_Cache_Folder() {
+  // A relative path is to be ignored, as the XDG base directory rules say.
+  std::string cache = Environment_Variable("XDG_CACHE_HOME");
+  if (!cache.empty() && cache[0] == '/') return cache;
+  std::string home = Environment_Variable("HOME");
+  return home.empty() ? "" : home + "/.cache";
+}
+
 namespace {
 // A pseudo-terminal whose other side is shaped like `target`: the same size,
 // and no output processing, so that the bytes read here are the bytes written

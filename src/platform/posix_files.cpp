@@ -1,5 +1,7 @@
 // The platform layer on POSIX: the file system.
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -155,4 +157,69 @@ bool Create_Empty_File(const std::string& path) {
   if (fd < 0) return false;
   close(fd);
   return true;
+}
+
+// ---- Keeping work for the next run -------------------------------------------
+
+namespace {
+bool Fail(std::string* err, const std::string& what, int code) {
+  if (err) *err = what + "（" + Error_Text(code) + "）";
+  return false;
+}
+}  // namespace
+
+bool Stamp_File(const std::string& path, File_Stamp& stamp, std::string* err) {
+  struct stat st;
+  if (Has_Nul(path)) return Fail(err, "无法查看 " + path, ENOENT);
+  if (stat(path.c_str(), &st) != 0) return Fail(err, "无法查看 " + path, errno);
+  stamp.size = static_cast<long long>(st.st_size);
+  stamp.written = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return true;
+}
+
+bool Touch_File(const std::string& path, std::string* err) {
+  std::string what = "无法更改 " + path + " 的时间";
+  if (Has_Nul(path)) return Fail(err, what, ENOENT);
+  return utimensat(AT_FDCWD, path.c_str(), nullptr, 0) == 0 || Fail(err, what, errno);
+}
+
+bool Make_Folders(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, "无法创建文件夹 " + path, ENOENT);
+  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    std::string folder = path.substr(0, slash);
+    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
+      return Fail(err, "无法创建文件夹 " + folder, errno);
+    if (slash == std::string::npos) break;
+  }
+  return Path_Status(path) == PATH_DIRECTORY || Fail(err, "无法创建文件夹 " + path, EEXIST);
+}
+
+bool List_Folders(const std::string& folder, std::vector<std::string>& names, std::string* err) {
+  names.clear();
+  if (Has_Nul(folder)) return Fail(err, "无法读取文件夹 " + folder, ENOENT);
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return Fail(err, "无法读取文件夹 " + folder, errno);
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != ".." && Path_Status(folder + "/" + name) == PATH_DIRECTORY)
+      names.push_back(name);
+  }
+  closedir(dir);
+  return true;
+}
+
+bool Move_Folder(const std::string& from, const std::string& to, std::string* err) {
+  std::string what = "无法把 " + from + " 改名为 " + to;
+  if (Has_Nul(from) || Has_Nul(to)) return Fail(err, what, ENOENT);
+  return rename(from.c_str(), to.c_str()) == 0 || Fail(err, what, errno);
+}
+
+bool Take_Lock(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, "无法打开 " + path, ENOENT);
+  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return Fail(err, "无法打开 " + path, errno);
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;  // held by fd, open until our end
+  int code = errno;
+  close(fd);
+  return Fail(err, code == EWOULDBLOCK ? path + " 正被别的程序占用" : "无法锁定 " + path, code);
 }

@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,10 @@ struct Relay_Channel {
   int read = -1;                // where they are read here
   int child = -1;               // what the program writes to
   std::string* copy = nullptr;  // where a copy of the bytes is kept
+  // While set, the bytes are only kept, until the first line is whole and
+  // this says whether they go on; `silent` once it said no.
+  const std::function<bool(const std::string&)>* gate = nullptr;
+  bool silent = false;
 };
 
 // Makes the channel to `target`; false, with errno set, when it cannot.

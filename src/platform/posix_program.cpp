@@ -141,6 +141,15 @@ Program_End Run_Child(const std::vector<std::string>& argv_in, Relay_Channel* ch
 
 const size_t COPY_LIMIT = 8 << 20;  // bytes of each stream kept in the copy
 
+// Asks the gate about the first line held back, and passes on what was held
+// when it agrees.
+void Open_Gate(Relay_Channel& channel) {
+  const std::string& held = *channel.copy;
+  channel.silent = !(*channel.gate)(held.substr(0, held.find('\n')));
+  channel.gate = nullptr;
+  if (!channel.silent) Write_Fd(channel.target, held.data(), held.size());
+}
+
 // Reads what waits on the channel, passes it on and keeps a copy; false once
 // the program's side is closed (a pipe's end, or EIO from a terminal).
 bool Relay_Some(Relay_Channel& channel) {
@@ -149,9 +158,13 @@ bool Relay_Some(Relay_Channel& channel) {
   if (n < 0 && errno == EINTR) return true;
   if (n <= 0) return false;
   size_t got = static_cast<size_t>(n);
-  Write_Fd(channel.target, buffer, got);
   std::string& copy = *channel.copy;
   if (copy.size() < COPY_LIMIT) copy.append(buffer, std::min(got, COPY_LIMIT - copy.size()));
+  if (channel.gate) {
+    if (copy.find('\n') != std::string::npos || copy.size() >= COPY_LIMIT) Open_Gate(channel);
+  } else if (!channel.silent) {
+    Write_Fd(channel.target, buffer, got);
+  }
   return true;
 }
 
@@ -175,14 +188,15 @@ void Relay_Until_End(pid_t pid, Relay_Channel* channels, int& status, bool& reap
     }
   }
   for (int i = 0; i < 2; i++) {
+    if (channels[i].gate) Open_Gate(channels[i]);  // it ended within its first line
     close(channels[i].read);
     channels[i].read = -1;
   }
 }
 }  // namespace
 
-Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
-                          std::string& err) {
+Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out, std::string& err,
+                          const std::function<bool(const std::string&)>& pass_first_line) {
   Relay_Channel channels[2];
   if (!Open_Relay_Channel(STDOUT_FILENO, channels[0]) ||
       !Open_Relay_Channel(STDERR_FILENO, channels[1])) {
@@ -193,6 +207,7 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   }
   channels[0].copy = &out;
   channels[1].copy = &err;
+  if (pass_first_line) channels[1].gate = &pass_first_line;
   Program_End end = Run_Child(argv, channels, Relay_Until_End);
   Close_Relay_Channel(channels[0]);
   Close_Relay_Channel(channels[1]);
@@ -221,14 +236,27 @@ std::vector<std::string> Programs_In(const std::vector<std::string>& folders,
   return found;
 }
 
-bool Start_Detached(const std::vector<std::string>& argv_in) {
-  if (argv_in.empty() || !Words_Are_Whole(argv_in)) return false;
+namespace {
+// Closes every descriptor from 3 up except `keep`, so that a program left
+// running holds none of ours open (a pipe someone waits to see end, say).
+void Close_Inherited(int keep) {
+  long most = sysconf(_SC_OPEN_MAX);
+  if (most < 0 || most > 65536) most = 65536;
+  for (int fd = 3; fd < most; fd++)
+    if (fd != keep) close(fd);
+}
+
+// Starts argv in a session of its own with its standard streams on
+// /dev/null, and does not wait; `background` also lowers its priority and
+// closes what it would inherit. Gives the system's error number, 0 once started.
+int Start_Apart(const std::vector<std::string>& argv_in, bool background) {
+  if (argv_in.empty() || !Words_Are_Whole(argv_in)) return ENOENT;
   std::vector<std::string> argv = argv_in;
   argv[0] = Exec_Path(argv[0]);
-  if (argv[0].empty()) return false;
+  if (argv[0].empty()) return ENOENT;
   std::vector<char*> args = Exec_Args(argv);
   int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) return false;
+  if (pipe2(report, O_CLOEXEC) != 0) return errno;
   // Fork twice: the middle child ends at once and is reaped here, and the
   // program, left without a parent, is reaped by init when it ends.
   pid_t pid = fork();
@@ -243,16 +271,34 @@ bool Start_Detached(const std::vector<std::string>& argv_in) {
       dup2(null, STDOUT_FILENO);
       dup2(null, STDERR_FILENO);
     }
+    if (background) {
+      Close_Inherited(report[1]);
+      if (nice(19) == -1) errno = 0;  // already as low as it goes is no failure
+    }
     Exec_Or_Report(args, report[1]);
   }
+  int fork_error = errno;
   close(report[1]);
   if (pid < 0) {
     close(report[0]);
-    return false;
+    return fork_error;
   }
   // The report pipe ends without a word when exec succeeds; a middle child
   // that could not fork closes it without a word too, so check it as well.
   int error = Read_Report(report[0]);
   int status = 0;
-  return Wait_Child(pid, status) && error == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (!Wait_Child(pid, status)) return ECHILD;
+  if (error == 0 && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) error = EAGAIN;
+  return error;
+}
+}  // namespace
+
+bool Start_Detached(const std::vector<std::string>& argv) {
+  return Start_Apart(argv, false) == 0;
+}
+
+bool Start_Background(const std::vector<std::string>& argv, std::string* err) {
+  int error = Start_Apart(argv, true);
+  if (error != 0 && err) *err = "无法在后台启动程序（" + Error_Text(error) + "）";
+  return error == 0;
 }

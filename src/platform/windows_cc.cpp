@@ -113,3 +113,7 @@ std::string Environment_Variable(const std::string& name) {
 void Set_Environment_Variable(const std::string& name, const std::string& value) {
   SetEnvironmentVariableW(Widen(name).c_str(), Widen(value).c_str());
 }
+
+std::string User_Cache_Folder() {
+  return Environment_Variable("LOCALAPPDATA");
+}

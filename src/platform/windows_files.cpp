@@ -172,3 +172,90 @@ bool Create_Empty_File(const std::string& path) {
   CloseHandle(h);
   return true;
 }
+
+// ---- Keeping work for the next run -------------------------------------------
+
+namespace {
+bool Fail(std::string* err, const std::string& what, DWORD code) {
+  if (err) *err = what + "（" + Error_Text(code) + "）";
+  return false;
+}
+}  // namespace
+
+bool Stamp_File(const std::string& path, File_Stamp& stamp, std::string* err) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (Has_Nul(path)) return Fail(err, "无法查看 " + path, ERROR_INVALID_NAME);
+  if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))
+    return Fail(err, "无法查看 " + path, GetLastError());
+  stamp.size = static_cast<long long>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                                      data.nFileSizeLow);
+  stamp.written = static_cast<long long>(
+      (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+      data.ftLastWriteTime.dwLowDateTime);
+  return true;
+}
+
+bool Touch_File(const std::string& path, std::string* err) {
+  std::string what = "无法更改 " + path + " 的时间";
+  if (Has_Nul(path)) return Fail(err, what, ERROR_INVALID_NAME);
+  HANDLE h = CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return Fail(err, what, GetLastError());
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  bool done = SetFileTime(h, nullptr, nullptr, &now) != 0;
+  DWORD code = GetLastError();
+  CloseHandle(h);
+  return done || Fail(err, what, code);
+}
+
+bool Make_Folders(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, "无法创建文件夹 " + path, ERROR_INVALID_NAME);
+  // Each folder on the way, from the one after the drive or the share on.
+  for (size_t at = path.find_first_of("\\/", 1);; at = path.find_first_of("\\/", at + 1)) {
+    std::string folder = path.substr(0, at);
+    bool made = CreateDirectoryW(Widen(folder).c_str(), nullptr) != 0;
+    DWORD code = GetLastError();
+    if (at != std::string::npos) continue;  // one on the way may be a drive, or be there
+    if (!made && code != ERROR_ALREADY_EXISTS) return Fail(err, "无法创建文件夹 " + path, code);
+    break;
+  }
+  return Path_Status(path) == PATH_DIRECTORY ||
+         Fail(err, "无法创建文件夹 " + path, ERROR_ALREADY_EXISTS);
+}
+
+bool List_Folders(const std::string& folder, std::vector<std::string>& names, std::string* err) {
+  names.clear();
+  std::wstring inside = Widen(folder);
+  if (!inside.empty() && inside.back() != L'\\' && inside.back() != L'/') inside += L'\\';
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((inside + L"*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return Fail(err, "无法读取文件夹 " + folder, GetLastError());
+  do {
+    std::wstring name = entry.cFileName;
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
+      names.push_back(Narrow(name));
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+  return true;
+}
+
+bool Move_Folder(const std::string& from, const std::string& to, std::string* err) {
+  std::string what = "无法把 " + from + " 改名为 " + to;
+  if (Has_Nul(from) || Has_Nul(to)) return Fail(err, what, ERROR_INVALID_NAME);
+  // Without MOVEFILE_REPLACE_EXISTING, whatever is at `to` stays and the move fails.
+  return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), 0) || Fail(err, what, GetLastError());
+}
+
+bool Take_Lock(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, "无法打开 " + path, ERROR_INVALID_NAME);
+  // Shared with no one, and gone with the last handle: the handle is the
+  // lock, left open until this process ends and Windows closes it.
+  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h != INVALID_HANDLE_VALUE) return true;
+  DWORD code = GetLastError();
+  return Fail(
+      err, code == ERROR_SHARING_VIOLATION ? path + " 正被别的程序占用" : "无法锁定 " + path, code);
+}

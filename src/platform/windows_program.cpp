@@ -101,20 +101,30 @@ size_t Whole_Characters(const std::string& bytes) {
   return size;
 }
 
+using Gate = std::function<bool(const std::string&)>;
+
 // Passes on what the pipe brings, untouched, until its writers have all gone.
-void Relay_Pipe(HANDLE from, HANDLE to, std::string& copy) {
-  std::string pending;  // the start of a character whose rest is yet to come
+// With a gate, the bytes are held back until the first line is whole, and
+// then go on only if the gate lets them.
+void Relay_Pipe(HANDLE from, HANDLE to, std::string& copy, const Gate* gate) {
+  std::string pending;  // held back: the start of a character, or the first line
+  bool silent = false;
   char buffer[16384];
   DWORD got;
   while (ReadFile(from, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr) && got > 0) {
     if (copy.size() < COPY_LIMIT)
       copy.append(buffer, std::min<size_t>(got, COPY_LIMIT - copy.size()));
+    if (silent) continue;
     pending.append(buffer, got);
-    size_t whole = Whole_Characters(pending);
+    if (gate && pending.find('\n') == std::string::npos && pending.size() < COPY_LIMIT) continue;
+    if (gate) silent = !(*gate)(pending.substr(0, pending.find('\n')));
+    gate = nullptr;
+    size_t whole = silent ? 0 : Whole_Characters(pending);
     DWORD done;
-    WriteFile(to, pending.data(), static_cast<DWORD>(whole), &done, nullptr);
-    pending.erase(0, whole);
+    if (whole > 0) WriteFile(to, pending.data(), static_cast<DWORD>(whole), &done, nullptr);
+    pending.erase(0, silent ? pending.size() : whole);
   }
+  if (gate && !pending.empty() && !(*gate)(pending)) return;  // it ended within its first line
   DWORD done;
   if (!pending.empty())
     WriteFile(to, pending.data(), static_cast<DWORD>(pending.size()), &done, nullptr);
@@ -122,8 +132,8 @@ void Relay_Pipe(HANDLE from, HANDLE to, std::string& copy) {
 
 }  // namespace
 
-Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
-                          std::string& err) {
+Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out, std::string& err,
+                          const Gate& pass_first_line) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE read_out = nullptr, write_out = nullptr, read_err = nullptr, write_err = nullptr;
   if (!CreatePipe(&read_out, &write_out, &inherit, 0) ||
@@ -137,8 +147,9 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   SetHandleInformation(read_out, HANDLE_FLAG_INHERIT, 0);
   SetHandleInformation(read_err, HANDLE_FLAG_INHERIT, 0);
   Program_End end = Run_With(argv, write_out, write_err, [&] {
-    std::thread errors(Relay_Pipe, read_err, GetStdHandle(STD_ERROR_HANDLE), std::ref(err));
-    Relay_Pipe(read_out, GetStdHandle(STD_OUTPUT_HANDLE), out);
+    std::thread errors(Relay_Pipe, read_err, GetStdHandle(STD_ERROR_HANDLE), std::ref(err),
+                       pass_first_line ? &pass_first_line : nullptr);
+    Relay_Pipe(read_out, GetStdHandle(STD_OUTPUT_HANDLE), out, nullptr);
     errors.join();
   });
   CloseHandle(read_out);
@@ -148,4 +159,27 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
 
 Program_End Run_Program(const std::vector<std::string>& argv) {
   return Run_With(argv, nullptr, nullptr, [] {});
+}
+
+bool Start_Background(const std::vector<std::string>& argv, std::string* err) {
+  std::wstring line = Command_Line(argv);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  // A console of its own that no one sees, so that the compiler it runs opens
+  // no window either; out of our job, when we are in one that allows it, so
+  // that the job's end does not end it.
+  DWORD flags = CREATE_NO_WINDOW | CREATE_NEW_PROCESS_GROUP | IDLE_PRIORITY_CLASS;
+  BOOL started =
+      CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, flags | CREATE_BREAKAWAY_FROM_JOB,
+                     nullptr, nullptr, &startup, &process) ||
+      CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                     &process);
+  if (!started) {
+    if (err) *err = "无法在后台启动程序（" + Error_Text(GetLastError()) + "）";
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
 }
