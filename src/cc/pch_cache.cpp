@@ -12,6 +12,7 @@ namespace {
 const char* const MADE_FOR = "made-for.txt";
 const long long CACHE_BOUND = 512LL << 20;  // bytes of headers kept; the newest always stays
 const size_t MOST_ENTRIES = 32;             // entries kept, those that could not be made among them
+const long long LOCK_WAIT_US = 120000000;   // how long a preparer waits for the one before it
 
 enum Pch_State { PCH_MISSING, PCH_READY, PCH_UNUSABLE };
 enum Made { MADE, UNUSABLE, NOT_MADE };
@@ -179,6 +180,17 @@ Made Make_Header(const Pch_Plan& plan, const std::string& building, const std::s
   return stamps.empty() ? NOT_MADE : MADE;
 }
 
+// Takes the preparers' lock in the cache folder once no other preparer holds
+// it; false when that does not come within LOCK_WAIT_US, or the folder is gone.
+bool Wait_For_Lock(const std::string& root) {
+  for (long long waited = 0; waited < LOCK_WAIT_US; waited += 200000) {
+    if (Take_Lock(Join(root, "prepare.lock"))) return true;
+    if (Path_Status(root) != PATH_DIRECTORY) return false;
+    Sleep_Us(200000);
+  }
+  return false;
+}
+
 // Removes the entries used least recently beyond the bound.
 void Trim(const std::string& root) {
   struct Kept {
@@ -240,9 +252,10 @@ int Prepare_Pch(const std::string& compiler, const std::vector<std::string>& arg
   Pch_Plan plan;
   if (!Plan_Pch(compiler, args, plan)) return 0;
   std::string root = Root_Of(plan), why, stamps;
-  // One preparer at a time: a second one for the same header would only repeat the first.
-  if (!Make_Folders(root, &why) || !Take_Lock(Join(root, "prepare.lock"), &why)) return 1;
-  if (Entry_State(plan) != PCH_MISSING) return 0;  // the preparer before us made it
+  // One preparer at a time: one that comes while another works waits its
+  // turn (a while), and then finds its header made if it was the same one.
+  if (!Make_Folders(root, &why) || !Wait_For_Lock(root)) return 1;
+  if (Entry_State(plan) != PCH_MISSING) return 0;
   std::string building = Join(root, "building"), scratch = Join(root, "scratch");
   // An entry made for other files, and what a preparer that was ended left.
   for (const std::string& folder : {plan.entry, building, scratch})

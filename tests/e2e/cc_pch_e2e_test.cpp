@@ -1,8 +1,11 @@
 // tarnwickstone-cc with the real g++ on <bits/stdc++.h> programs: the first
 // compile prepares the precompiled header in the background, the next ones
 // use it, and g++'s words, status and program stay exactly as without it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -107,6 +110,14 @@ struct Pch_Test : ::testing::Test {
     return names;
   }
 
+  // Whether no preparer holds the cache's lock.
+  bool Lock_Free() {
+    int fd = open((root + "/prepare.lock").c_str(), O_RDONLY | O_CLOEXEC);
+    bool free = fd < 0 || flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (fd >= 0) close(fd);
+    return free;
+  }
+
   // The entry once its preparer is done and its header ready; "" when that
   // does not come within three minutes.
   std::string Ready(const std::string& holding = "ready\n") {
@@ -117,7 +128,7 @@ struct Pch_Test : ::testing::Test {
             if (name.size() == 16 &&
                 Read_File_Bytes(root + "/" + name + "/made-for.txt").find(holding) == 0)
               ready = root + "/" + name;
-          return !ready.empty() && !fs::exists(root + "/building");
+          return !ready.empty() && !fs::exists(root + "/building") && Lock_Free();
         },
         180000);
     return ready;
