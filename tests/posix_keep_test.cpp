@@ -32,7 +32,7 @@ TEST_F(Keep, FoldersAreMadeListedAndMovedWholeOrNotAtAll) {
   EXPECT_TRUE(Make_Folders(dir + "/a/b/c", &err)) << err;
   Write_File_Bytes(dir + "/a/file", "x");
   EXPECT_FALSE(Make_Folders(dir + "/a/file/d", &err));
-  EXPECT_EQ(err, "无法创建文件夹 " + dir + "/a/file/d（不存在）");
+  EXPECT_EQ(err, "它所在的文件夹不存在");
   std::vector<std::string> names;
   ASSERT_TRUE(List_Folders(dir + "/a", names, &err)) << err;
   EXPECT_EQ(names, std::vector<std::string>({"b"}));
@@ -64,7 +64,7 @@ TEST_F(Keep, AStampChangesWithATouchAndNotTheBytes) {
   EXPECT_GT(stamp.written, 1000000000005LL);
   EXPECT_EQ(Read_File_Bytes(file), "abc");
   EXPECT_FALSE(Stamp_File(dir + "/none", stamp, &err));
-  EXPECT_EQ(err, "无法查看 " + dir + "/none（不存在）");
+  EXPECT_EQ(err, "不存在");
   EXPECT_FALSE(Touch_File(dir + "/none", &err));
 }
 
@@ -85,7 +85,7 @@ TEST_F(Keep, ALockIsHeldUntilItsHolderEnds) {
   EXPECT_EQ(c, 'y');
   std::string err;
   EXPECT_FALSE(Take_Lock(lock, &err));
-  EXPECT_EQ(err, lock + " 正被别的程序占用（系统错误 " + std::to_string(EWOULDBLOCK) + "）");
+  EXPECT_EQ(err, "它正被别的程序使用");
   close(done[1]);
   int status;
   waitpid(holder, &status, 0);
@@ -123,7 +123,7 @@ TEST_F(Keep, ABackgroundProgramRunsOnItsOwnAtTheLowestPriorityHoldingNothingOfOu
   EXPECT_EQ(session, pid) << "not in a session of its own";
 
   EXPECT_FALSE(Start_Background({dir + "/none"}, &err));
-  EXPECT_EQ(err, "无法在后台启动程序（不存在）");
+  EXPECT_EQ(err, "文件不存在");
 }
 
 TEST(Keep_Cache, TheCacheFolderIsXdgsThenHomes) {

@@ -51,9 +51,10 @@ bool Pch_Refused(const Pch_Plan& plan, const std::string& first_line);
 
 // Compiles as g++ would be run with `args`, through the precompiled header
 // when one is ready for it, and starts preparing one when it could serve and
-// is missing. What g++ wrote is passed on and kept in `out` and `err`.
+// is missing. What g++ wrote is passed on and kept in `out` and `errors`; the
+// reason goes to `err` when g++ cannot be started.
 Program_End Compile_With_Pch(const std::string& compiler, const std::vector<std::string>& args,
-                             std::string& out, std::string& err);
+                             std::string& out, std::string& errors, std::string* err = nullptr);
 
 // Prepares the header for compiling `args` with `compiler`, as the program
 // started in the background does; its exit status.

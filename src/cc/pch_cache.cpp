@@ -83,10 +83,10 @@ std::vector<std::string> With(const std::vector<std::string>& front,
 // ---- Preparing an entry --------------------------------------------------------
 
 // Runs g++ and keeps what it writes: the preparer's own streams lead nowhere.
-Program_End Run_Kept(const std::vector<std::string>& argv, std::string& out, std::string& err) {
+Program_End Run_Kept(const std::vector<std::string>& argv, std::string& out, std::string& errors) {
   out.clear();
-  err.clear();
-  return Relay_Program(argv, out, err);
+  errors.clear();
+  return Relay_Program(argv, out, errors);
 }
 
 std::vector<std::string> Compiler_Words(const Pch_Plan& plan,
@@ -207,7 +207,7 @@ void Trim(const std::string& root) {
     std::string folder = Join(root, name);
     File_Stamp made, header{0, 0};
     if (!Stamp_File(Join(folder, MADE_FOR), made)) {
-      Remove_Tree(folder, nullptr);  // what an earlier removal left
+      Remove_Tree(folder);  // what an earlier removal left
       continue;
     }
     Stamp_File(Header_In(folder), header);
@@ -218,29 +218,29 @@ void Trim(const std::string& root) {
   long long total = 0;
   for (size_t i = 0; i < entries.size(); ++i) {
     total += entries[i].size;
-    if (i > 0 && (total > CACHE_BOUND || i >= MOST_ENTRIES))
-      Remove_Tree(entries[i].folder, nullptr);
+    if (i > 0 && (total > CACHE_BOUND || i >= MOST_ENTRIES)) Remove_Tree(entries[i].folder);
   }
 }
 
 }  // namespace
 
 Program_End Compile_With_Pch(const std::string& compiler, const std::vector<std::string>& args,
-                             std::string& out, std::string& err) {
+                             std::string& out, std::string& errors, std::string* err) {
   Pch_Plan plan;
   Pch_State state = Plan_Pch(compiler, args, plan) ? Entry_State(plan) : PCH_UNUSABLE;
   if (state == PCH_READY) {
     // Should g++ refuse the header, its words about it are not shown: the
     // compile is done again without it, and that one's words are g++'s answer.
     auto passes = [&](const std::string& line) { return !Pch_Refused(plan, line); };
-    Program_End end = Relay_Program(With({compiler, "-I" + plan.entry}, args), out, err, passes);
-    if (!end.started || !Pch_Refused(plan, First_Line(err))) return end;
-    Remove_Tree(plan.entry, nullptr);
+    Program_End end =
+        Relay_Program_Gated(With({compiler, "-I" + plan.entry}, args), out, errors, passes, err);
+    if (!end.started || !Pch_Refused(plan, First_Line(errors))) return end;
+    Remove_Tree(plan.entry);
     state = PCH_MISSING;
     out.clear();
-    err.clear();
+    errors.clear();
   }
-  Program_End end = Relay_Program(With({compiler}, args), out, err);
+  Program_End end = Relay_Program(With({compiler}, args), out, errors, err);
   std::string self = Own_Path();
   // Only now, so that preparing takes nothing from this compile.
   if (state == PCH_MISSING && end.started && !self.empty())
@@ -259,13 +259,13 @@ int Prepare_Pch(const std::string& compiler, const std::vector<std::string>& arg
   std::string building = Join(root, "building"), scratch = Join(root, "scratch");
   // An entry made for other files, and what a preparer that was ended left.
   for (const std::string& folder : {plan.entry, building, scratch})
-    if (Path_Status(folder) != PATH_MISSING) Remove_Tree(folder, nullptr);
+    if (Path_Status(folder) != PATH_MISSING) Remove_Tree(folder);
   if (!Make_Folders(Join(building, "bits"), &why) || !Make_Folders(scratch, &why)) return 1;
   Made made = Make_Header(plan, building, scratch, stamps, why);
-  Remove_Tree(scratch, nullptr);
+  Remove_Tree(scratch);
   if (made == UNUSABLE) {
     // Kept as a note not to try again until the compiler changes.
-    Remove_Tree(Join(building, "bits"), nullptr);
+    Remove_Tree(Join(building, "bits"));
     stamps = Stamp_Line(compiler, &why);
   }
   std::replace(why.begin(), why.end(), '\n', ' ');
@@ -274,7 +274,7 @@ int Prepare_Pch(const std::string& compiler, const std::vector<std::string>& arg
                 Replace_Text_File(Join(building, MADE_FOR),
                                   state + "\n" + plan.key + "files\n" + stamps, &why) &&
                 Move_Folder(building, plan.entry, &why);
-  if (!placed) Remove_Tree(building, nullptr);
+  if (!placed) Remove_Tree(building);
   Trim(root);
   return placed ? 0 : 1;
 }

@@ -1,23 +1,24 @@
 // tarnwickstone-launch: runs one program in this console, then says how it
 // ended and how long it ran, and keeps the window open until a key is pressed.
 // When the program has samples beside it, it is first run on each of them.
-// Usage: tarnwickstone-launch [--time-limit=SECONDS] PROGRAM [ARGUMENTS...]
+// Usage: tarnwickstone-launch [--time-limit=SECONDS] PROGRAM [ARGUMENTS...],
+// or --help, or --version.
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/names.h"
 #include "launch/judge.h"
 #include "launch/report.h"
 #include "launch/samples.h"
+#include "launch/usage.h"
 #include "launch/verdict.h"
 #include "platform/platform.h"
 
 namespace {
 
-const int NO_PROGRAM = 2;      // status when no program was named, or an option is wrong
-const int NOT_RUNNABLE = 126;  // status when the program exists but cannot run
-const int NOT_FOUND = 127;     // status when there is no such program
+const int NO_PROGRAM = 2;  // status when no program was named, or an option is wrong
 const std::string LIMIT_OPTION = "--time-limit=";
 const int BY_HAND = -1;  // Test_Samples' answer when Enter asks for the program to run by hand
 
@@ -42,20 +43,6 @@ std::string Explicit_Path(const std::string& path) {
   return std::string(".") + SEPARATOR + path;
 }
 
-int Cannot_Start_Kind(const std::string& path, long long code) {
-  switch (Start_Failure_Kind(code)) {
-    case START_NOT_FOUND:
-      return Cannot_Start(path, "文件不存在", NOT_FOUND);
-    case START_DENIED:
-      return Cannot_Start(path, "没有运行它的权限", NOT_RUNNABLE);
-    case START_NOT_PROGRAM:
-      return Cannot_Start(path, "它不是本系统能运行的程序", NOT_RUNNABLE);
-    case START_OTHER:
-      break;
-  }
-  return Cannot_Start(path, "系统错误 " + std::to_string(code), NOT_RUNNABLE);
-}
-
 // Seconds from 0.001 to 3600, such as "2" or "0.5"; false for anything else.
 bool Read_Limit(const std::string& text, long long& us) {
   char* end = nullptr;
@@ -78,7 +65,11 @@ int Test_Samples(const std::string& path, const std::vector<std::string>& argv,
   int passed = 0, width = Console_Width();
   for (const Sample& sample : set.samples) {
     Judgement j = Judge_Sample(program, sample);
-    if (j.verdict == VERDICT_NOT_STARTED) return Cannot_Start_Kind(path, j.end.code);
+    if (j.verdict == VERDICT_NOT_STARTED) {
+      std::string why;
+      int status = Start_Failure(j.end.code, &why);
+      return Cannot_Start(path, why, status);
+    }
     Write_Out(Verdict_Lines(sample.number, j, LIMIT_US, width));
     passed += j.verdict == VERDICT_AC;
     if (j.verdict == VERDICT_INTERRUPTED) break;
@@ -103,11 +94,23 @@ int Launch(const std::vector<std::string>& args) {
   }
   if (args.size() <= first) {
     Write_Out(
-        "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n");
+        "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n\n" +
+        Setup_Text(Own_Path()));
+    return Finish(NO_PROGRAM);
+  }
+  // Options come before the program; a program's path never starts with "--"
+  // when Tarnwickstone gives it.
+  if (args[first] == "--help" || args[first] == "--version") {
+    Write_Out(args[first] == "--help" ? Help_Text() : Version_Line());
+    return 0;
+  }
+  if (args[first].compare(0, 2, "--") == 0) {
+    Write_Out("无法启动程序：没有“" + args[first] +
+              "”这个选项（tarnwickstone-launch --help 列出所有选项）。\n");
     return Finish(NO_PROGRAM);
   }
   std::string path = args[first];
-  Set_Title(File_Name(path));
+  Set_Title(Base_Name(path));
 
   switch (Path_Status(path)) {
     case PATH_MISSING:
@@ -130,10 +133,11 @@ int Launch(const std::vector<std::string>& args) {
     if (status != BY_HAND) return status;
   }
   long long start = Clock_Us();
-  Program_End end = Run_Program(argv);
+  std::string why;
+  Program_End end = Run_Program(argv, &why);
   long long us = Clock_Us() - start;
 
-  if (!end.started) return Cannot_Start_Kind(path, end.code);
+  if (!end.started) return Cannot_Start(path, why, static_cast<int>(end.code));
   std::string signal_name = end.signaled ? Signal_Name(static_cast<int>(end.code)) : "";
   Write_Out(End_Report(end, us, signal_name));
   return Finish(Exit_Status(end));
