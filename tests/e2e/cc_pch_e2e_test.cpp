@@ -50,6 +50,16 @@ const char* const LATER =
     "// Problem A\n/* by me */\n\n#include <bits/stdc++.h>\nusing namespace std;\n"
     "int main() {\n    map<vector<int>, int> m;\n    m[{1}] = 2;\n    cout << m;\n}\n";
 
+// What a folder holds, by name; nothing when it is not there.
+std::vector<std::string> Listing(const std::string& at) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(at, error))
+    names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 struct Pch_Test : ::testing::Test {
   std::string folder = Make_Temp_Folder();
   std::string cache = folder + "/cache";
@@ -100,16 +110,6 @@ struct Pch_Test : ::testing::Test {
     return log.substr(log.rfind('\n') + 1);
   }
 
-  // The cache's entries, by name.
-  std::vector<std::string> Entries() {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(root, error))
-      names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
   // Whether no preparer holds the cache's lock.
   bool Lock_Free() {
     int fd = open((root + "/prepare.lock").c_str(), O_RDONLY | O_CLOEXEC);
@@ -120,13 +120,12 @@ struct Pch_Test : ::testing::Test {
 
   // The entry once its preparer is done and its header ready; "" when that
   // does not come within three minutes.
-  std::string Ready(const std::string& holding = "ready\n") {
+  std::string Ready() {
     std::string ready;
     Wait_Until(
         [&] {
-          for (const std::string& name : Entries())
-            if (name.size() == 16 &&
-                Read_File_Bytes(root + "/" + name + "/made-for.txt").find(holding) == 0)
+          for (const std::string& name : Listing(root))
+            if (Read_File_Bytes(root + "/" + name + "/made-for.txt").rfind("ready\n", 0) == 0)
               ready = root + "/" + name;
           return !ready.empty() && !fs::exists(root + "/building") && Lock_Free();
         },
@@ -134,13 +133,6 @@ struct Pch_Test : ::testing::Test {
     return ready;
   }
 };
-
-std::vector<std::string> Listing(const std::string& at) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(at)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // The companion's words and status against g++'s own, run directly in the same folder.
 void Expect_As_Gxx(const Piped_Run& through, const std::vector<std::string>& words,
@@ -181,7 +173,8 @@ TEST_F(Pch_Test, AfterTheFirstCompileGxxUsesTheHeaderAndSaysExactlyWhatItSaidBef
       Expect_As_Gxx(through, words, at, env);
     }
   }
-  EXPECT_EQ(Entries(), std::vector<std::string>({entry.substr(root.size() + 1), "prepare.lock"}));
+  EXPECT_EQ(Listing(root),
+            std::vector<std::string>({entry.substr(root.size() + 1), "prepare.lock"}));
 }
 
 TEST_F(Pch_Test, TwoCompilesAtOnceLeaveOneWholeHeader) {
@@ -199,7 +192,8 @@ TEST_F(Pch_Test, TwoCompilesAtOnceLeaveOneWholeHeader) {
   EXPECT_EQ(Wait_End(second, out, 120000, nullptr, &err), 1) << err;
   std::string entry = Ready();
   ASSERT_NE(entry, "");
-  EXPECT_EQ(Entries(), std::vector<std::string>({entry.substr(root.size() + 1), "prepare.lock"}));
+  EXPECT_EQ(Listing(root),
+            std::vector<std::string>({entry.substr(root.size() + 1), "prepare.lock"}));
 
   Piped_Run warm = Compile(at, words);
   EXPECT_EQ(Last_Words().rfind("-I" + entry, 0), 0u) << Last_Words();
