@@ -198,11 +198,13 @@ void Trim(const std::string& root) {
     long long size;
     std::string folder;
   };
-  std::vector<std::string> names;
+  std::vector<Folder_Entry> listed;
   std::vector<Kept> entries;
-  if (!List_Folders(root, names)) return;
-  for (const std::string& name : names) {
-    if (name.size() != 16 || name.find_first_not_of("0123456789abcdef") != std::string::npos)
+  if (!List_Folder(root, listed)) return;
+  for (const Folder_Entry& entry : listed) {
+    const std::string& name = entry.name;
+    if (entry.kind != ENTRY_FOLDER || name.size() != 16 ||
+        name.find_first_not_of("0123456789abcdef") != std::string::npos)
       continue;
     std::string folder = Join(root, name);
     File_Stamp made, header{0, 0};

@@ -2,6 +2,7 @@
 // Not part of the platform interface: the core never includes this.
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <functional>
@@ -61,11 +62,12 @@ bool Start_Detached(const std::vector<std::string>& argv, std::string* err = nul
 // says so with `reaped` and leaves its status in `status`.
 using While_Running = std::function<void(pid_t pid, int& status, bool& reaped)>;
 
-// Runs argv[0] with the rest as its arguments and waits for it. When given,
-// `out` and `errors` become its standard output and error and are closed here
-// once it has them, and `during` runs here while it runs.
-Program_End Run_Child(const std::vector<std::string>& argv, Fd* out, Fd* errors,
-                      const While_Running& during, std::string* err);
+// Runs argv[0] with the rest as its arguments in `folder` ("" for here) and
+// waits for it. When given, `out` and `errors` become its standard output and
+// error and are closed here once it has them, and `during` runs here while it
+// runs.
+Program_End Run_Child(const std::vector<std::string>& argv, const std::string& folder, Fd* out,
+                      Fd* errors, const While_Running& during, std::string* err);
 
 // The argv array that exec wants; it points into `argv`, which must outlive it.
 std::vector<char*> Exec_Args(const std::vector<std::string>& argv);
@@ -79,9 +81,71 @@ int Read_Report(int fd);
 // Waits for the child, resuming after a signal; false when it cannot be waited for.
 bool Wait_Child(pid_t pid, int& status);
 
+// How a child ended, from its wait status: the one decoding, for every run.
+Program_End End_Of(int status);
+
+// The path as seen from anywhere: a relative one is taken from here.
+std::string Absolute(const std::string& path);
+
 // ---- The command interpreter: posix_command.cpp -----------------------------
 
 // Splits a command line into words as a Windows command line is split: blanks
 // separate words outside double quotes, a double quote groups and is dropped,
 // nothing is escaped, and "" is an empty word.
 std::vector<std::string> Split_Words(const std::string& text);
+
+// ---- Sample runs: posix_sample*.cpp -------------------------------------------
+
+// What the processes below this one use together, read from /proc.
+struct Tree_Usage {
+  long long cpu_us = 0;  // CPU time, user and system, with what they reaped
+  long long bytes = 0;   // resident memory
+  bool running = false;  // one of them is running or ready to run
+  bool waiting = false;  // one of them sleeps or waits for something
+  bool stopped = false;  // one is stopped, as by reading the terminal from the background
+};
+
+// The usage of every process below this one; `keeper` counts only for the
+// processes it reaped, not for its own time or memory.
+Tree_Usage Tree_Of(pid_t keeper);
+
+// What processes that were reaped used, summed as a judge sums them.
+struct Reaped_Usage {
+  long long cpu_us = 0;   // CPU time, user and system
+  long long peak_kb = 0;  // the largest peak of resident memory among them
+};
+
+// Ends every process below this one, however deep or detached: kills the
+// children it has and reaps them, and goes on until none is left (this
+// process is a subreaper, so the orphans of each generation it ends become
+// its children). Adds what they used to `used`. True when `watched` was
+// among them, with its wait status in `status`.
+bool End_Descendants(Reaped_Usage& used, pid_t watched, int& status);
+
+// Adds one reaped process's usage.
+void Add_Usage(Reaped_Usage& used, const struct rusage& usage);
+
+// Everything the keeper of a sample and the program need after fork.
+struct Sample_Child {
+  std::vector<char*> args;  // for exec; args[0] an absolute path
+  const char* folder;       // where it runs, the only place it may write
+  int in, out, errors;      // its standard input, output and error
+  int exec_report;          // write end: the error number when exec fails
+  int keeper_report;        // write end: the keeper's Keeper_Report
+  pid_t launcher;           // the keeper's parent
+  unsigned long cap;        // bytes any file it writes may hold
+  unsigned long memory;     // bytes of memory, and of stack
+  sigset_t program_mask;    // the signal mask it starts with
+};
+
+// What the keeper tells the launcher at its end.
+struct Keeper_Report {
+  int status;          // the program's wait status, when `reaped`
+  int reaped;          // 1 once the program was reaped
+  Reaped_Usage usage;  // of every process of the sample
+};
+
+// The keeper, in the child forked for a sample: a subreaper that starts the
+// program, reaps everything it starts, ends them all when the program ends or
+// when the launcher asks (SIGTERM) or dies, then reports and exits.
+[[noreturn]] void Keep_Sample(const Sample_Child& child);

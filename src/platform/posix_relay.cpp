@@ -129,7 +129,7 @@ Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::strin
   }
   if (passes) channels[1].gate = &passes;
   return Run_Child(
-      argv, &channels[0].child, &channels[1].child,
+      argv, "", &channels[0].child, &channels[1].child,
       [&](pid_t pid, int& status, bool& reaped) { Relay_Until_End(pid, channels, status, reaped); },
       err);
 }

@@ -73,7 +73,7 @@ Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::strin
     return Not_Started(error, err);
   }
   return Run_With(
-      argv, &write_out, &write_err,
+      argv, "", &write_out, &write_err,
       [&] {
         std::thread stderr_relay(Relay_Pipe, read_err.h, GetStdHandle(STD_ERROR_HANDLE), &errors,
                                  passes ? &passes : nullptr);

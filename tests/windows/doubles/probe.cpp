@@ -33,9 +33,9 @@ bool Keep_Op(const std::vector<std::string>& args) {
   const std::string& op = args[0];
   std::string err;
   if (op == "folders" && args.size() == 2) {
-    std::vector<std::string> names;
-    bool made = Make_Folders(args[1] + "\\a\\b", &err);
-    Say(made && List_Folders(args[1], names, &err) ? "made " + names.at(0) : "failed: " + err);
+    std::vector<Folder_Entry> entries;
+    bool made = Make_Folders(args[1] + "\\a\\b", &err) && List_Folder(args[1], entries, &err);
+    Say(made ? "made " + entries.at(0).name : "failed: " + err);
   } else if (op == "move" && args.size() == 3) {
     Say(Move_Folder(args[1], args[2], &err) ? "moved" : "failed: " + err);
   } else if (op == "stamp" && args.size() == 2) {
