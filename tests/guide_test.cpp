@@ -181,7 +181,7 @@ TEST(Guide, ItsNotepadCopyIsPlainNarrowAndWhole) {
 
 TEST(Guide, HasTheSectionTheCompanionPointsTo) {
   std::string guide = Read_File_Bytes(SOURCE + "/docs/guide.zh-CN.md");
-  std::string companion = Read_File_Bytes(SOURCE + "/src/cc/compiler.cpp");
+  std::string companion = Read_File_Bytes(SOURCE + "/src/common/compiler.cpp");
   std::smatch named;
   ASSERT_TRUE(std::regex_search(companion, named, std::regex("“(.+?)”")));
   EXPECT_NE(guide.find("\n## " + named[1].str() + "\n"), std::string::npos) << named[1];

@@ -439,7 +439,7 @@ TEST_F(Posix, CreateEmptyFileNeverTouchesAnExistingFile) {
 }
 }  // namespace
 
-TEST_F(Posix, RemoveTreeTakesEverythingAndFollowsNoLink) {
+TEST_F(Posix, RemoveTreeAndEmptyFolderTakeEverythingAndFollowNoLink) {
   std::string tree = dir + "/tree", outside = dir + "/outside";
   fs::create_directories(tree + "/a/b");
   fs::create_directories(outside);
@@ -448,11 +448,17 @@ TEST_F(Posix, RemoveTreeTakesEverythingAndFollowsNoLink) {
   fs::create_directory_symlink(outside, tree + "/a/link");
   fs::permissions(tree + "/a", fs::perms::owner_read | fs::perms::owner_exec);
   std::string err;
+  // Emptied, it stays, and what the link led to too.
+  EXPECT_TRUE(Empty_Folder(tree, &err)) << err;
+  EXPECT_TRUE(fs::is_directory(tree) && fs::is_empty(tree));
+  EXPECT_EQ(Read_File_Bytes(outside + "/keep"), "k");
+  fs::create_directories(tree + "/a/b");
   EXPECT_TRUE(Remove_Tree(tree, &err)) << err;
   EXPECT_FALSE(fs::exists(tree));
   EXPECT_EQ(Read_File_Bytes(outside + "/keep"), "k");
   EXPECT_FALSE(Remove_Tree(tree, &err));
   EXPECT_EQ(err, "不存在");
+  EXPECT_FALSE(Empty_Folder(tree, &err));
 }
 
 TEST_F(Posix, RemoveTreeGoesThousandsOfFoldersDeepWithAFewDescriptors) {

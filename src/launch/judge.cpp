@@ -69,11 +69,13 @@ void Take_Output(const Tested_Program& program, const std::string& folder, Test_
     test.notes.push_back(Cannot("读取 " + path, why));
 }
 
-Sample_Request Request_For(const Tested_Program& program, const std::string& folder) {
+// A program with no input file of its own reads `input` where it is.
+Sample_Request Request_For(const Tested_Program& program, const std::string& folder,
+                           const std::string& input) {
   Sample_Request request;
   request.argv = program.argv;
   request.folder = folder;
-  request.input = folder + SEPARATOR + program.inputs[0];
+  request.input = program.inputs.empty() ? input : folder + SEPARATOR + program.inputs[0];
   for (const std::string& name : {program.standard_output, program.out_name})
     if (!name.empty()) request.outputs.push_back(folder + SEPARATOR + name);
   request.cap = OUTPUT_CAP;
@@ -123,20 +125,20 @@ bool Run_Tests(const std::vector<Test_Input>& inputs, std::vector<Test_Run>& tes
                std::string* err) {
   tests.assign(inputs.size(), Test_Run{});
   Interruptions_Held held;
-  // A fresh folder for each run: whatever a program writes, nothing beside
+  // An empty folder for each run: whatever a program writes, nothing beside
   // the samples can be touched, above all no answer file.
   std::vector<std::string> folders;
   std::vector<Sample_Request> requests;
   std::string why;
   bool ready = true;
   for (const Test_Input& each : inputs) {
-    std::string folder;
-    if (!Make_Temp_Folder(folder, &why)) {
-      ready = Failed(err, "创建临时文件夹", why);
+    std::string folder = each.folder;
+    if (folder.empty() ? !Make_Temp_Folder(folder, &why) : !Empty_Folder(folder, &why)) {
+      ready = Failed(err, each.folder.empty() ? "创建临时文件夹" : "清空文件夹 " + folder, why);
       break;
     }
     folders.push_back(folder);
-    requests.push_back(Request_For(*each.program, folder));
+    requests.push_back(Request_For(*each.program, folder, each.input));
     ready = Place_Input(*each.program, each.input, folder, err);
     if (!ready) break;
   }
@@ -147,7 +149,7 @@ bool Run_Tests(const std::vector<Test_Input>& inputs, std::vector<Test_Run>& tes
       tests[i].run = std::move(runs[i]);
       Take_Output(*inputs[i].program, folders[i], tests[i]);
     }
-    if (!Remove_Tree(folders[i], &why))
+    if (inputs[i].folder.empty() && !Remove_Tree(folders[i], &why))
       tests[i].notes.push_back(Cannot("删除临时文件夹 " + folders[i], why));
   }
   return ready;
@@ -156,7 +158,7 @@ bool Run_Tests(const std::vector<Test_Input>& inputs, std::vector<Test_Run>& tes
 bool Run_Test(const Tested_Program& program, const std::string& input, Test_Run& test,
               std::string* err) {
   std::vector<Test_Run> tests;
-  bool ran = Run_Tests({{&program, input}}, tests, err);
+  bool ran = Run_Tests({{&program, input, ""}}, tests, err);
   test = std::move(tests[0]);
   return ran;
 }

@@ -18,7 +18,8 @@ extern const size_t OUTPUT_CAP;
 // The program as the samples run it.
 struct Tested_Program {
   std::vector<std::string> argv;    // the program and its arguments
-  std::vector<std::string> inputs;  // file names the input is placed under as well, as spelt
+  std::vector<std::string> inputs;  // file names the input is placed under as well, as spelt;
+                                    // none: it reads the input file where that is
   std::string standard_output;      // the file freopen sends standard output to; "" none
   std::string out_name;             // X.out, judged when written (in any letter case)
   Problem_Limits limits;
@@ -46,14 +47,16 @@ struct Test_Run {
 bool Run_Test(const Tested_Program& program, const std::string& input, Test_Run& test,
               std::string* err);
 
-// A program and the input file it is run on.
+// A program, the input file it is run on, and where.
 struct Test_Input {
   const Tested_Program* program;
   std::string input;
+  std::string folder;  // a folder of the caller's, emptied first; "" for one of its own
 };
 
-// Run_Test for several programs at once, each in its own folder; `tests`
-// in the same order.
+// Run_Test for several programs at once, each in its own folder (the
+// caller's, when it gives one, left for it to remove); `tests` in the same
+// order.
 bool Run_Tests(const std::vector<Test_Input>& inputs, std::vector<Test_Run>& tests,
                std::string* err);
 

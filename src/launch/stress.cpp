@@ -28,7 +28,7 @@ Seed_Use Probe_Seed(const Stress_Programs& p, const Rounds& r) {
   for (int i = 0; i < PROBES; ++i)
     probes.push_back(Generator_For(p, r, PROBE_SEEDS + i, PROBE_ROUND));
   std::vector<Test_Input> runs;
-  for (const Tested_Program& probe : probes) runs.push_back({&probe, r.empty});
+  for (const Tested_Program& probe : probes) runs.push_back({&probe, r.empty, ""});
   std::vector<Test_Run> tests;
   if (!Run_Tests(runs, tests, nullptr)) return SEED_USED;  // nothing said on a guess
   for (int i = 0; i < PROBES; ++i) {
@@ -121,8 +121,9 @@ bool Run_Batch(const Stress_Programs& p, Rounds& r, bool& light, const std::stri
     generators.push_back(Generator_For(p, r, k, k));
   std::vector<Test_Input> runs;
   for (long long k = first; k <= last; ++k)
-    runs.insert(runs.end(), {{&p.brute, Input_Of(r, k)}, {p.program, Input_Of(r, k)}});
-  for (const Tested_Program& generator : generators) runs.push_back({&generator, r.empty});
+    runs.insert(runs.end(), {{&p.brute, Input_Of(r, k), ""}, {p.program, Input_Of(r, k), ""}});
+  for (const Tested_Program& generator : generators) runs.push_back({&generator, r.empty, ""});
+  for (size_t i = 0; i < runs.size(); ++i) runs[i].folder = r.runs[i];
   std::vector<Test_Run> tests;
   std::string why;
   if (!Run_Tests(runs, tests, &why)) {
@@ -180,15 +181,17 @@ Stress_Result Stress(const std::string& path, const Tested_Program& program, con
   std::vector<std::string> options = Compile_Options(path);
   if (!Compile_Helper(pair.generator, options) || !Compile_Helper(pair.brute, options))
     return STRESS_NOT_RUN;
-  Stress_Programs p{&program,
-                    Helper_Program(pair.generator, program.limits),
-                    Helper_Program(pair.brute, program.limits),
-                    Base_Name(path),
-                    Base_Name(Executable_Of(pair.generator)),
-                    Base_Name(Executable_Of(pair.brute)),
-                    Base_Name(set.source),
-                    Base_Name(pair.generator),
-                    Base_Name(pair.brute)};
+  Stress_Programs p{
+      &program,
+      Helper_Program(pair.generator, program.limits, Program_Stem(Executable_Of(pair.generator))),
+      Helper_Program(pair.brute, program.limits, Program_Stem(path)),
+      Base_Name(path),
+      Base_Name(Executable_Of(pair.generator)),
+      Base_Name(Executable_Of(pair.brute)),
+      Base_Name(set.source),
+      Base_Name(pair.generator),
+      Base_Name(pair.brute)};
+  p.generator.inputs.clear();  // it reads nothing: its standard input is an empty file
   Write_Out(Stress_Header(pair, p.name, program.limits));
   Rounds r;
   std::string why;
@@ -196,11 +199,13 @@ Stress_Result Stress(const std::string& path, const Tested_Program& program, con
   r.empty = r.folder + SEPARATOR + "empty";
   for (int i = 0; i < INPUT_SLOTS; ++i)
     r.inputs[i] = r.folder + SEPARATOR + "input" + std::to_string(i);
+  bool made = Write_New_File(r.empty, "", &why);
+  for (int i = 0; i < RUN_SLOTS && made; ++i)
+    made = Make_Folders(r.runs[i] = r.folder + SEPARATOR + "run" + std::to_string(i), &why);
   r.base = Clock_Us();
   r.start_us = Clock_Us();
-  Stress_Result result = Write_New_File(r.empty, "", &why)
-                             ? Run_Rounds(p, r, path, set)
-                             : Broken(r, "无法创建文件 " + r.empty + "（" + why + "）");
+  Stress_Result result = made ? Run_Rounds(p, r, path, set)
+                              : Broken(r, "无法在 " + r.folder + " 里创建文件（" + why + "）");
   if (!Remove_Tree(r.folder, &why))
     Write_Out("提示：无法删除临时文件夹 " + r.folder + "（" + why + "）。\n");
   return result;

@@ -52,8 +52,11 @@ std::vector<std::string> Compile_Options(const std::string& program);
 bool Compile_Helper(const std::string& source, const std::vector<std::string>& options);
 
 // A helper as the samples run it: the program's limits, with HELPER_TIMES
-// its time, and the files its own source opens.
-Tested_Program Helper_Program(const std::string& source, const Problem_Limits& limits);
+// its time, the files its own source opens, and `stem`.in and `stem`.out
+// besides (the program's, for a brute force written from it, which may
+// name them as the program does, by a macro the source does not spell).
+Tested_Program Helper_Program(const std::string& source, const Problem_Limits& limits,
+                              const std::string& stem);
 
 // ---- stress_report.cpp: what the student reads ------------------------------
 

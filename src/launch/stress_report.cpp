@@ -34,9 +34,11 @@ void Clear_Progress(Rounds& r) {
   r.shown_width = 0;
 }
 
-// "对拍 N 轮，在第 K 轮": how far it went, and the round that ended it.
-std::string Stopped_At(const Rounds& r, long long round) {
-  return "对拍 " + std::to_string(r.judged) + " 轮，在第 " + std::to_string(round) + " 轮";
+// "对拍 N 轮，在第 K 轮…：": how far it went, the round that ended it and
+// what ended it, on a line of its own.
+std::string Stopped_At(const Rounds& r, long long round, const std::string& what) {
+  return "对拍 " + std::to_string(r.judged) + " 轮，在第 " + std::to_string(round) + " 轮" + what +
+         "：\n";
 }
 
 // How the student makes the round's input again.
@@ -104,8 +106,8 @@ void Show_Progress(const Stress_Programs& p, Rounds& r) {
 
 Stress_Result Agreed(const Stress_Programs& p, Rounds& r, const std::string& why) {
   Clear_Progress(r);
-  Write_Out("对拍 " + std::to_string(r.judged) + " 轮，没有发现不同，" + why + "（每秒 " + Rate(r) +
-            " 轮，" + p.name + " 最慢用时 " + Format_Seconds(r.slowest_us) + " 秒）。\n");
+  Write_Out("对拍 " + std::to_string(r.judged) + " 轮，没有发现不同：" + why + "。\n每秒 " +
+            Rate(r) + " 轮，" + p.name + " 最慢用时 " + Format_Seconds(r.slowest_us) + " 秒。\n");
   return STRESS_NO_DIFFERENCE;
 }
 
@@ -114,7 +116,7 @@ Stress_Result Helper_Failed(const Stress_Programs& p, Rounds& r, long long round
   Clear_Progress(r);
   const Tested_Program& helper = generator ? p.generator : p.brute;
   std::string name = generator ? "生成器 " + p.generator_name : "暴力程序 " + p.brute_name;
-  std::string text = Stopped_At(r, round) + name + " 出错：" + Failure_Text(j, helper);
+  std::string text = Stopped_At(r, round, name + " 出错") + Failure_Text(j, helper);
   if (!generator) text += Input_Lines(Start_Of(Input_Of(r, round)), "", Console_Width());
   text += Seed_Line(p, r, round) + "这是" + name + " 的错误，不是 " + p.name +
           " 的，所以没有保存样例。请改正 " + (generator ? p.generator_source : p.brute_source) +
@@ -133,7 +135,7 @@ Stress_Result Found(const Stress_Programs& p, Rounds& r, long long round, Judgem
   j.input = Start_Of(Input_Of(r, round));
   j.input_file = saved ? added.input : "";
   std::string text =
-      Stopped_At(r, round) + "发现问题：" + Verdict_Text(j, *p.program, p.source_name, width);
+      Stopped_At(r, round, "发现问题") + Verdict_Text(j, *p.program, p.source_name, width);
   if (j.verdict != VERDICT_WA) text += Input_Lines(j.input, j.input_file, width);
   text += Seed_Line(p, r, round);
   if (saved)
@@ -148,10 +150,9 @@ Stress_Result Found(const Stress_Programs& p, Rounds& r, long long round, Judgem
 Stress_Result Seed_Ignored(const Stress_Programs& p, Rounds& r) {
   Clear_Progress(r);
   Write_Out("对拍 " + std::to_string(r.judged) + " 轮后停止：生成器 " + p.generator_name +
-            " 用不同的种子生成了同样的输入，它没有用到种子，再对拍下去也只是同一个输入。\n"
-            "  种子是它命令行的第一个参数：在生成器的开头写 srand(atoi(argv[1])); 或者 "
-            "mt19937 rng(atoi(argv[1]));（不要用 time(0) 作种子），改好后再按 D 键对拍，"
-            "它会重新编译。\n");
+            " 没有用到种子，不同的种子生成了同样的输入。\n"
+            "  种子是它命令行的第一个参数，在生成器开头写 srand(atoi(argv[1])); 或者\n"
+            "  mt19937 rng(atoi(argv[1]));（不要用 time(0) 作种子），改好后再按 D 键对拍。\n");
   return STRESS_NOT_RUN;
 }
 

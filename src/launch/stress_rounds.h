@@ -12,6 +12,7 @@
 // judged and those being written by the generator meanwhile.
 const int MOST_AT_ONCE = 3;
 const int INPUT_SLOTS = 2 * MOST_AT_ONCE;
+const int RUN_SLOTS = 3 * MOST_AT_ONCE;  // the folders the programs of a batch run in
 
 // The three programs of a 对拍, and their names as the student knows them.
 struct Stress_Programs {
@@ -29,6 +30,8 @@ struct Rounds {
   std::string folder;               // the temporary folder that holds the inputs
   std::string empty;                // the generator's standard input
   std::string inputs[INPUT_SLOTS];  // round k's input is inputs[k % INPUT_SLOTS]
+  std::string runs[RUN_SLOTS];      // the folders runs take in turn, emptied before each:
+                                    // a folder made for every run costs the disk more
   size_t last_hash = 0;             // of the last round's input, to tell the next from it
   size_t last_size = 0;
   int seed_used = 0;         // times the generator was seen to depend on its seed

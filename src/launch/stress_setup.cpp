@@ -114,12 +114,12 @@ bool Compile_Helper(const std::string& source, const std::vector<std::string>& o
   return false;
 }
 
-Tested_Program Helper_Program(const std::string& source, const Problem_Limits& limits) {
+Tested_Program Helper_Program(const std::string& source, const Problem_Limits& limits,
+                              const std::string& stem) {
   std::string text;
   Read_Bytes(source, SOURCE_MOST, text);  // unread, it opens no files but its own
-  std::string exe = Executable_Of(source);
   Problem_Limits own = limits;
   own.time_us *= HELPER_TIMES;
   own.tolerance = Tolerance{};
-  return Program_For({Explicit_Path(exe)}, Program_Stem(exe), Scan_Source(text), own);
+  return Program_For({Explicit_Path(Executable_Of(source))}, stem, Scan_Source(text), own);
 }

@@ -184,6 +184,10 @@ bool Make_Temp_Folder(std::string& path, std::string* err = nullptr);
 // open at a time; links inside are removed, never followed.
 bool Remove_Tree(const std::string& path, std::string* err = nullptr);
 
+// Removes everything inside a folder, however deep, as Remove_Tree does,
+// and leaves the folder itself, empty.
+bool Empty_Folder(const std::string& path, std::string* err = nullptr);
+
 // Removes the folders Make_Temp_Folder made for launchers that no longer
 // run (a launcher that was killed leaves its folder behind); the user's own
 // only.

@@ -89,7 +89,7 @@ bool Step(Fd& fd, const std::string& name, const struct stat* expected) {
 // Removes everything inside the open folder `fd`, going as deep as it must
 // with one folder open at a time: a tree thousands of folders deep needs no
 // more descriptors than one a single folder deep.
-bool Empty_Folder(Fd& fd) {
+bool Clear_Tree(Fd& fd) {
   std::vector<std::pair<std::string, struct stat>> above;  // each folder's name, and its parent
   for (;;) {
     // A folder the program left without write or search permission still
@@ -149,9 +149,14 @@ bool Make_Temp_Folder(std::string& path, std::string* err) {
 bool Remove_Tree(const std::string& path, std::string* err) {
   Fd fd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   if (fd.fd < 0) return Fail_Errno(err);
-  if (!Empty_Folder(fd)) return Fail_Errno(err);
+  if (!Clear_Tree(fd)) return Fail_Errno(err);
   fd.Close();
   return rmdir(path.c_str()) == 0 || Fail_Errno(err);
+}
+
+bool Empty_Folder(const std::string& path, std::string* err) {
+  Fd fd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  return (fd.fd >= 0 && Clear_Tree(fd)) || Fail_Errno(err);
 }
 
 void Remove_Left_Folders() {

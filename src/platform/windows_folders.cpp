@@ -32,11 +32,11 @@ std::wstring Temp_Base(DWORD& error) {
   return error == ERROR_SUCCESS ? std::wstring(base, n) : L"";
 }
 
-// Empties `folder` (in its long form) and removes it, with one listing open
-// at a time. Read-only files and folders go too; a link to a folder is
-// removed, never entered. False at the first thing that will not go, its
-// code in `error`.
-bool Remove_All(const std::wstring& folder, DWORD& error) {
+// Empties `folder` (in its long form) and removes it unless `keep`, with one
+// listing open at a time. Read-only files and folders go too; a link to a
+// folder is removed, never entered. False at the first thing that will not
+// go, its code in `error`.
+bool Remove_All(const std::wstring& folder, bool keep, DWORD& error) {
   std::vector<std::wstring> pending{folder};  // folders to empty, the deepest last
   while (!pending.empty()) {
     std::wstring at = pending.back();
@@ -65,7 +65,7 @@ bool Remove_All(const std::wstring& folder, DWORD& error) {
       pending.insert(pending.end(), inner.begin(), inner.end());
       continue;
     }
-    if (!RemoveDirectoryW(at.c_str())) {
+    if (!(keep && pending.size() == 1) && !RemoveDirectoryW(at.c_str())) {
       error = GetLastError();
       return false;
     }
@@ -139,16 +139,27 @@ bool Make_Temp_Folder(std::string& path, std::string* err) {
   return Fail_Code(err, ERROR_ALREADY_EXISTS);
 }
 
-bool Remove_Tree(const std::string& path, std::string* err) {
+namespace {
+// Remove_All, tried again for a while: a file the ended program still held
+// open can take a moment to let go.
+bool Remove_Patiently(const std::string& path, bool keep, std::string* err) {
   std::wstring folder = Long_Form(path);
-  // A file the ended program still held open can take a moment to let go.
   DWORD error = ERROR_SUCCESS;
   for (int tries = 0; tries < 20; ++tries) {
-    if (Remove_All(folder, error)) return true;
+    if (Remove_All(folder, keep, error)) return true;
     if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) break;
     Sleep(50);
   }
   return Fail_Code(err, error);
+}
+}  // namespace
+
+bool Remove_Tree(const std::string& path, std::string* err) {
+  return Remove_Patiently(path, false, err);
+}
+
+bool Empty_Folder(const std::string& path, std::string* err) {
+  return Remove_Patiently(path, true, err);
 }
 
 void Remove_Left_Folders() {

@@ -438,7 +438,7 @@ TEST(LaunchStress, ShowsItsProgressInPlaceOnATerminalAndStopsAtCtrlC) {
   ASSERT_TRUE(Expect(s, "\r已对拍 ", 60000));
   ASSERT_TRUE(Expect(s, "\r已对拍 ", 60000));
   Type(s, "\x03");
-  ASSERT_TRUE(Expect(s, "没有发现不同，按下了 Ctrl+C（每秒 ", 60000));
+  ASSERT_TRUE(Expect(s, "没有发现不同：按下了 Ctrl+C。\n每秒 ", 60000));
   ASSERT_TRUE(Expect(s, STRESS_KEY) && Waits_For_A_Key(s));
   Type(s, "x");
   EXPECT_EQ(Wait_Exit(s), 0) << Transcript(s);

@@ -312,7 +312,7 @@ TEST(WindowsLauncher, StressFindsTheWrongAnswerAndKeepsItAsASample) {
   out = std::regex_replace(out, std::regex("种子 [0-9]+，规模 [0-9]+：double_gen.exe [0-9 ]+"),
                            "种子 S，规模 K：double_gen.exe S K ");
   EXPECT_NE(
-      out.find("对拍 K 轮，在第 K 轮发现问题：WA 答案错误，用时 T 秒，内存 M MB。第 1 行不同：\n"
+      out.find("对拍 K 轮，在第 K 轮发现问题：\nWA 答案错误，用时 T 秒，内存 M MB。第 1 行不同：\n"
                "  期望：14\n  实际：15\n  输入：7\n"
                "  种子 S，规模 K：double_gen.exe S K 会生成这个输入。\n"
                "已保存为样例 1（double1.in 和 double1.ans），下次运行时会评测它。\n"),
