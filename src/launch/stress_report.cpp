@@ -34,11 +34,9 @@ void Clear_Progress(Rounds& r) {
   r.shown_width = 0;
 }
 
-// "对拍 N 轮，在第 K 轮…：": how far it went, the round that ended it and
-// what ended it, on a line of its own.
-std::string Stopped_At(const Rounds& r, long long round, const std::string& what) {
-  return "对拍 " + std::to_string(r.judged) + " 轮，在第 " + std::to_string(round) + " 轮" + what +
-         "：\n";
+// "对拍 N 轮，在第 K": how far it went, and the round that ended it.
+std::string Rounds_Until(const Rounds& r, long long round) {
+  return "对拍 " + std::to_string(r.judged) + " 轮，在第 " + std::to_string(round);
 }
 
 // How the student makes the round's input again.
@@ -116,7 +114,9 @@ Stress_Result Helper_Failed(const Stress_Programs& p, Rounds& r, long long round
   Clear_Progress(r);
   const Tested_Program& helper = generator ? p.generator : p.brute;
   std::string name = generator ? "生成器 " + p.generator_name : "暴力程序 " + p.brute_name;
-  std::string text = Stopped_At(r, round, name + " 出错") + Failure_Text(j, helper);
+  std::string text = Rounds_Until(r, round) +
+                     (generator ? " 轮生成器 " + p.generator_name : " 轮暴力程序 " + p.brute_name) +
+                     " 出错：\n" + Failure_Text(j, helper);
   if (!generator) text += Input_Lines(Start_Of(Input_Of(r, round)), "", Console_Width());
   text += Seed_Line(p, r, round) + "这是" + name + " 的错误，不是 " + p.name +
           " 的，所以没有保存样例。请改正 " + (generator ? p.generator_source : p.brute_source) +
@@ -134,8 +134,8 @@ Stress_Result Found(const Stress_Programs& p, Rounds& r, long long round, Judgem
   bool saved = Add_Sample(path, set, Input_Of(r, round), answer, added, &why);
   j.input = Start_Of(Input_Of(r, round));
   j.input_file = saved ? added.input : "";
-  std::string text =
-      Stopped_At(r, round, "发现问题") + Verdict_Text(j, *p.program, p.source_name, width);
+  std::string text = Rounds_Until(r, round) + " 轮发现问题：\n" +
+                     Verdict_Text(j, *p.program, p.source_name, width);
   if (j.verdict != VERDICT_WA) text += Input_Lines(j.input, j.input_file, width);
   text += Seed_Line(p, r, round);
   if (saved)
