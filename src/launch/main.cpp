@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "launch/crash_report.h"
 #include "launch/judge.h"
 #include "launch/report.h"
 #include "launch/samples.h"
@@ -129,13 +130,14 @@ int Launch(const std::vector<std::string>& args) {
     int status = Test_Samples(path, argv, set);
     if (status != BY_HAND) return status;
   }
+  Crash_Stack crash;
   long long start = Clock_Us();
-  Program_End end = Run_Program(argv);
+  Program_End end = Run_Program(argv, &crash);
   long long us = Clock_Us() - start;
 
   if (!end.started) return Cannot_Start_Kind(path, end.code);
   std::string signal_name = end.signaled ? Signal_Name(static_cast<int>(end.code)) : "";
-  Write_Out(End_Report(end, us, signal_name));
+  Write_Out(End_Report(end, us, signal_name) + Crash_Lines(crash));
   return Finish(Exit_Status(end));
 }
 

@@ -42,10 +42,40 @@ struct Program_End {
   long long code;  // its exit status (on Windows the whole 32-bit value, e.g. 0xC0000005)
 };
 
+struct Crash_Stack;
+
 // Runs argv[0] with the rest as its arguments, in this console with its input
 // and output, without a shell, and waits for it. While it runs, Ctrl+C and
-// its kin reach the program, not the caller.
-Program_End Run_Program(const std::vector<std::string>& argv);
+// its kin reach the program, not the caller. With `crash`, the program is
+// watched, at no cost until it crashes, and `crash` gets its stack then.
+Program_End Run_Program(const std::vector<std::string>& argv, Crash_Stack* crash = nullptr);
+
+// ---- Where a program crashed -------------------------------------------------
+// posix_debug.cpp or windows_debug.cpp watch a program for Run_Program or
+// Run_Sample, and catch its stack at the moment it crashes.
+
+// One frame of a crashed program's stack.
+struct Crash_Frame {
+  int module;                  // its index in Crash_Stack::modules; -1 when its code lies in none
+  unsigned long long address;  // as the module's file and debug information count it (the load
+                               // base taken off); an outer frame's lies within its call
+};
+
+struct Crash_Stack {
+  bool crashed = false;              // the program ended by a crash (a fault, abort, ...)
+  bool caught = false;               // and its stack was caught at that moment
+  std::string missing;               // why it could not be caught, in plain Chinese words
+  std::vector<std::string> modules;  // the files of the frames' code, the program's first
+  std::vector<Crash_Frame> frames;   // innermost first
+  bool cut = false;       // the stack was deeper than was walked: the outermost are missing
+  bool overflow = false;  // the program ran out of stack
+};
+
+// Runs argv[0] (a path) with the rest as its arguments, without a shell, and
+// waits for it; what it writes to its standard output is kept in `out` (its
+// first few megabytes), what it writes to its standard error is thrown away.
+// For tools whose answer is read, such as addr2line.
+Program_End Run_Quietly(const std::vector<std::string>& argv, std::string& out);
 
 // ---- Time ------------------------------------------------------------------
 

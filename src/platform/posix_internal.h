@@ -4,8 +4,13 @@
 
 #include <sys/types.h>
 
+#include <map>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+#include "platform/platform.h"
 
 // Splits a command line into words as a Windows command line is split: blanks
 // separate words outside double quotes, a double quote groups and is dropped,
@@ -52,7 +57,7 @@ bool Write_Fd(int fd, const char* bytes, size_t size);
 // pseudo-terminal when ours is a terminal, so that the program sees one,
 // otherwise a pipe.
 struct Relay_Channel {
-  int target = -1;              // our descriptor that the bytes go on to
+  int target = -1;              // our descriptor that the bytes go on to; -1: to nowhere
   int read = -1;                // where they are read here
   int child = -1;               // what the program writes to
   std::string* copy = nullptr;  // where a copy of the bytes is kept
@@ -63,3 +68,84 @@ bool Open_Relay_Channel(int target, Relay_Channel& channel);
 
 // Closes whichever ends are still open.
 void Close_Relay_Channel(Relay_Channel& channel);
+
+// ---- Walking a stopped program's stack (posix_unwind.cpp) ----------------------
+
+// One region of a process's memory, as /proc/PID/maps lists it.
+struct Memory_Region {
+  unsigned long long start = 0, end = 0;  // its addresses, end excluded
+  unsigned long long offset = 0;          // where in its file it starts
+  bool executable = false;
+  std::string path;  // the file it maps; "" for none, "[stack]" and the like for the system's own
+};
+
+// The program or a library as it was loaded.
+struct Code_Module {
+  std::string path;
+  unsigned long long base = 0;          // where its first byte lies; 0 when it is no ELF file
+  unsigned long long bias = 0;          // what loading added to each of its own addresses
+  unsigned long long frame_header = 0;  // where its .eh_frame_hdr lies; 0 when it has none
+  bool indexed = false;                 // `entries` has been made
+  std::vector<std::pair<unsigned long long, unsigned long long>> entries;  // code address and FDE
+};
+
+const int FRAME_REGISTERS = 17;  // rax ... r15 in DWARF's order, then the return address
+
+struct Frame_Registers {
+  unsigned long long value[FRAME_REGISTERS] = {};
+  bool known[FRAME_REGISTERS] = {};
+};
+
+struct Frame_Rules;
+
+// A stopped process as the walk reads it, with what it has learnt so far.
+struct Stopped_Process {
+  pid_t pid = -1;
+  std::vector<Memory_Region> regions;                // in the order of their addresses
+  std::map<unsigned long long, std::string> loaded;  // regions read whole, by their start
+  std::map<std::string, Code_Module> modules;        // by path
+  std::unordered_map<unsigned long long, std::shared_ptr<Frame_Rules>> rules;  // by code address
+};
+
+// The regions of a process's memory, in the order of their addresses.
+std::vector<Memory_Region> Read_Regions(pid_t pid);
+
+// The code address of each frame from `regs` outwards, innermost first, at
+// most `most` of them; `cut` says whether there were more.
+std::vector<unsigned long long> Walk_Stack(Stopped_Process& p, Frame_Registers regs, size_t most,
+                                           bool& cut);
+
+// The module that holds code address `pc`, and the address as the module's
+// file counts it; false when no module holds it.
+bool Code_Place(Stopped_Process& p, unsigned long long pc, std::string& path,
+                unsigned long long& address);
+
+// ---- Watching a program for a crash (posix_debug.cpp) ------------------------------
+// The child waits at a gate before exec until the parent has begun to trace it.
+
+struct Crash_Watch {
+  Crash_Stack* stack = nullptr;  // where a crash's stack goes; nullptr: nothing is watched
+  int gate[2] = {-1, -1};        // the child passes once the writing end is closed
+  pid_t pid = -1;
+  bool traced = false;
+  int caught = 0;  // the signal at which the stack was caught
+};
+
+// Before fork: makes the gate. Without one the program runs unwatched.
+void Open_Gate(Crash_Watch& watch);
+
+// In the child, before exec: waits until the parent lets it pass.
+void Pass_Gate(Crash_Watch& watch);
+
+// In the parent, right after fork: traces the child when the system lets
+// it, and lets it pass the gate.
+void Watch_Child(Crash_Watch& watch, pid_t pid);
+
+// In the parent, with a status that waitpid gave for the child: when it is a
+// stop of the trace, deals with it (catches the stack at a crash signal, lets
+// every signal through as it came) and says true, and the caller waits on.
+bool Serve_Stop(Crash_Watch& watch, int status);
+
+// After the end: keeps the stack only when the program ended by the signal
+// it was caught at, and says whether the program crashed.
+void Finish_Watch(Crash_Watch& watch, const Program_End& end);

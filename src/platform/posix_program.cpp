@@ -78,9 +78,10 @@ using While_Running = void (*)(pid_t pid, Relay_Channel* channels, int& status, 
 
 // Runs argv[0] with the rest as its arguments and waits for it. With
 // `channels`, its standard output and error are their child ends, and
-// `during` runs here while it does.
+// `during` runs here while it does. With a stack in `watch`, it is watched
+// for a crash.
 Program_End Run_Child(const std::vector<std::string>& argv_in, Relay_Channel* channels,
-                      While_Running during) {
+                      While_Running during, Crash_Watch watch = {}) {
   if (argv_in.empty() || !Words_Are_Whole(argv_in)) return {false, false, ENOENT};
   std::vector<std::string> argv = argv_in;
   argv[0] = Exec_Path(argv[0]);
@@ -88,6 +89,7 @@ Program_End Run_Child(const std::vector<std::string>& argv_in, Relay_Channel* ch
   std::vector<char*> args = Exec_Args(argv);
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return {false, false, errno};
+  Open_Gate(watch);
   // As system() does: while the program runs, Ctrl+C and Ctrl+\ are its
   // business, and the child gets back what the caller had before.
   struct sigaction ignore {
@@ -105,9 +107,11 @@ Program_End Run_Child(const std::vector<std::string>& argv_in, Relay_Channel* ch
       dup2(channels[0].child, STDOUT_FILENO);
       dup2(channels[1].child, STDERR_FILENO);
     }
+    Pass_Gate(watch);
     Exec_Or_Report(args, report[1]);
   }
   int fork_error = errno;
+  Watch_Child(watch, pid);
   close(report[1]);
   // Only the child may hold the writing ends, or their end would never come.
   for (int i = 0; channels && i < 2; i++) {
@@ -120,7 +124,8 @@ Program_End Run_Child(const std::vector<std::string>& argv_in, Relay_Channel* ch
     int status = 0;
     bool reaped = false;
     if (error == 0 && during) during(pid, channels, status, reaped);
-    bool waited = reaped || Wait_Child(pid, status);
+    bool waited = reaped;
+    while (!waited && Wait_Child(pid, status)) waited = !Serve_Stop(watch, status);
     if (error != 0)
       end = {false, false, error};
     else if (!waited)
@@ -134,6 +139,7 @@ Program_End Run_Child(const std::vector<std::string>& argv_in, Relay_Channel* ch
   }
   sigaction(SIGINT, &old_int, nullptr);
   sigaction(SIGQUIT, &old_quit, nullptr);
+  Finish_Watch(watch, end);
   return end;
 }
 
@@ -149,7 +155,7 @@ bool Relay_Some(Relay_Channel& channel) {
   if (n < 0 && errno == EINTR) return true;
   if (n <= 0) return false;
   size_t got = static_cast<size_t>(n);
-  Write_Fd(channel.target, buffer, got);
+  if (channel.target >= 0) Write_Fd(channel.target, buffer, got);
   std::string& copy = *channel.copy;
   if (copy.size() < COPY_LIMIT) copy.append(buffer, std::min(got, COPY_LIMIT - copy.size()));
   return true;
@@ -179,13 +185,13 @@ void Relay_Until_End(pid_t pid, Relay_Channel* channels, int& status, bool& reap
     channels[i].read = -1;
   }
 }
-}  // namespace
-
-Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
-                          std::string& err) {
+// Runs argv with its output relayed to `out_target` and `err_target` (-1:
+// to nowhere), copies kept.
+Program_End Relay_To(const std::vector<std::string>& argv, int out_target, int err_target,
+                     std::string& out, std::string& err) {
   Relay_Channel channels[2];
-  if (!Open_Relay_Channel(STDOUT_FILENO, channels[0]) ||
-      !Open_Relay_Channel(STDERR_FILENO, channels[1])) {
+  if (!Open_Relay_Channel(out_target, channels[0]) ||
+      !Open_Relay_Channel(err_target, channels[1])) {
     int error = errno;
     Close_Relay_Channel(channels[0]);
     Close_Relay_Channel(channels[1]);
@@ -198,9 +204,22 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   Close_Relay_Channel(channels[1]);
   return end;
 }
+}  // namespace
 
-Program_End Run_Program(const std::vector<std::string>& argv) {
-  return Run_Child(argv, nullptr, nullptr);
+Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
+                          std::string& err) {
+  return Relay_To(argv, STDOUT_FILENO, STDERR_FILENO, out, err);
+}
+
+Program_End Run_Quietly(const std::vector<std::string>& argv, std::string& out) {
+  std::string ignored;
+  return Relay_To(argv, -1, -1, out, ignored);
+}
+
+Program_End Run_Program(const std::vector<std::string>& argv, Crash_Stack* crash) {
+  Crash_Watch watch;
+  watch.stack = crash;
+  return Run_Child(argv, nullptr, nullptr, watch);
 }
 
 std::string Find_Program(const std::string& name) {
