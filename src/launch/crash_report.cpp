@@ -42,8 +42,11 @@ std::string Callers(const std::vector<Call_Step>& steps) {
       outermost.clear();
       continue;
     }
-    std::string text = i == 1 ? "" : outermost + steps[i - 1].function + " ";
-    text += "由 " + step.function + Line_Of(step, steps[0].file) + "调用";
+    // An inlined function may have no name to give: its line still tells.
+    const std::string& callee = steps[i - 1].function;
+    std::string text = i == 1 || callee.empty() ? "" : outermost + callee + " ";
+    text += "由" + (step.function.empty() ? "" : " " + step.function) +
+            Line_Of(step, steps[0].file) + "调用";
     outermost.clear();
     if (i == run_end && run_start > 0) {
       text += Run_Note(steps[run_start]);
@@ -163,7 +166,7 @@ std::string Location_Lines(const Crash_Location& l) {
   if (!l.known) return "无法确定出错位置：" + l.why + "。\n";
   const Call_Step& crash = l.steps[0];
   std::string line = "出错位置：" + File_Part(crash.file) + " 第 " + std::to_string(crash.line) +
-                     " 行，函数 " + crash.function;
+                     " 行" + (crash.function.empty() ? "" : "，函数 " + crash.function);
   if (l.steps.size() > 1) line += "（" + Callers(l.steps) + "）";
   return line + "\n" + Cause_Line(l) + Overflow_Line(l);
 }

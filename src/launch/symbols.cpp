@@ -43,6 +43,14 @@ std::string Hex(unsigned long long value) {
   return text;
 }
 
+// addr2line names an inlined function that has no linkage name (a static
+// one) by the symbol of the function it was inlined into: that name is no
+// name of its own, and is forgotten.
+void Forget_Borrowed_Names(Inline_Chain& chain) {
+  for (size_t k = 0; k + 1 < chain.size(); k++)
+    if (chain[k].function == chain.back().function) chain[k].function.clear();
+}
+
 }  // namespace
 
 std::string Find_Symboliser(std::vector<std::string>& looked) {
@@ -73,12 +81,14 @@ std::vector<Inline_Chain> Parse_Places(const std::string& answer) {
   }
   for (size_t i = 0; i < lines.size(); i++) {
     if (lines[i].compare(0, 2, "0x") == 0) {
+      if (!chains.empty()) Forget_Borrowed_Names(chains.back());
       chains.emplace_back();
     } else if (!chains.empty() && i + 1 < lines.size()) {
       chains.back().push_back(Place_Of(lines[i], lines[i + 1]));
       i++;
     }
   }
+  if (!chains.empty()) Forget_Borrowed_Names(chains.back());
   return chains;
 }
 

@@ -23,6 +23,7 @@ std::string Find_Symboliser(std::vector<std::string>& looked);
 
 // addr2line's answer to -a -f -i -C: one chain for each address it was asked
 // about, in order. File names are taken as UTF-8, or as GBK when they are not.
+// An inlined function named as the function it was inlined into is unnamed.
 std::vector<Inline_Chain> Parse_Places(const std::string& answer);
 
 // The chain of each address in `module`, asked of the symboliser `tool`.
