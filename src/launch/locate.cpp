@@ -112,25 +112,24 @@ std::vector<Named_Frame> Name_Frames(const std::vector<Frame_Places>& frames) {
 
 std::string Short_Function(const std::string& name) {
   std::string text = name;
+  for (const std::string noise : {"(anonymous namespace)::", "__cxx11::"})
+    for (size_t at; (at = text.find(noise)) != std::string::npos;) text.erase(at, noise.size());
+  // The parameters, and what follows them ("const").
   size_t close = text.rfind(')');
-  // Parameters and what follows them ("const"), unless it is all a name in brackets.
-  if (close != std::string::npos && close > 0 && text[0] != '(') {
-    int depth = 0;
-    for (size_t i = close + 1; i-- > 0;) {
-      depth += text[i] == ')' ? 1 : text[i] == '(' ? -1 : 0;
-      if (depth == 0) {
-        if (i > 0) text.erase(i);
-        break;
-      }
+  for (int depth = 0; close != std::string::npos && close > 0; close--) {
+    depth += text[close] == ')' ? 1 : text[close] == '(' ? -1 : 0;
+    if (depth == 0) {
+      text.erase(close);
+      break;
     }
   }
+  // Template arguments and ABI tags; an operator's own '<' is no bracket.
   std::string plain;
   int angles = 0;
   bool is_operator = text.find("operator") != std::string::npos;
   for (size_t i = 0; i < text.size(); i++) {
-    if (text.compare(i, 5, "[abi:") == 0) {
+    if (text.compare(i, 5, "[abi:") == 0 && text.find(']', i) != std::string::npos) {
       i = text.find(']', i);
-      if (i == std::string::npos) break;
       continue;
     }
     if (!is_operator && text[i] == '<') angles++;
@@ -141,12 +140,9 @@ std::string Short_Function(const std::string& name) {
   for (size_t space = plain.rfind(' '); space != std::string::npos; space = plain.rfind(' ')) {
     std::string before = plain.substr(0, space);
     if (before.size() >= 8 && before.compare(before.size() - 8, 8, "operator") == 0) break;
-    if (before.find('(') != std::string::npos || before.find('{') != std::string::npos) break;
+    if (before.find_first_of("({") != std::string::npos) break;
     plain.erase(0, space + 1);
   }
-  const std::string anonymous = "(anonymous namespace)::";
-  for (size_t at; (at = plain.find(anonymous)) != std::string::npos;)
-    plain.erase(at, anonymous.size());
   return plain;
 }
 
