@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "launch/crash_report.h"
 #include "launch/source_names.h"
 
 const size_t OUTPUT_CAP = 64u << 20;
@@ -57,7 +58,7 @@ Tested_Program Program_For(const std::vector<std::string>& argv, const std::stri
 }
 
 Judgement Judge_Sample(const Tested_Program& program, const Sample& sample) {
-  Judgement j{VERDICT_UNTESTED, 0, {true, false, 0}, false, {}, "", "", {}};
+  Judgement j{VERDICT_UNTESTED, 0, {true, false, 0}, false, {}, "", "", {}, ""};
   std::string answer, folder, err;
   if (!Read_Bytes(sample.answer, OUTPUT_CAP + 1, answer, &j.error)) return j;
   if (answer.size() > OUTPUT_CAP) {
@@ -79,8 +80,9 @@ Judgement Judge_Sample(const Tested_Program& program, const Sample& sample) {
   if (ready) {
     std::vector<std::string> outputs;
     for (const std::string& name : program.outputs) outputs.push_back(place + name);
+    Crash_Stack crash;
     Sample_Run run = Run_Sample(program.argv, folder, place + program.inputs[0], outputs,
-                                OUTPUT_CAP, program.limit_us);
+                                OUTPUT_CAP, program.limit_us, &crash);
     std::string output = run.output;
     // The file it wrote, if it wrote one, is its answer; else what it printed.
     auto written = std::find_if(outputs.begin(), outputs.end(), [](const std::string& path) {
@@ -89,6 +91,7 @@ Judgement Judge_Sample(const Tested_Program& program, const Sample& sample) {
     if (written != outputs.end() && !Read_Bytes(*written, OUTPUT_CAP + 1, output, &run.error))
       output.clear();
     Decide(j, run, output, answer);
+    if (j.verdict == VERDICT_RE) j.location = Crash_Lines(crash);
   }
   if (!Remove_Tree(folder, &err)) j.notes.push_back(err);
   Hold_Interruptions(false);

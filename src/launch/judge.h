@@ -44,6 +44,7 @@ struct Judgement {
   std::string input;               // WA: the start of the sample input, to show
   std::string error;               // UNTESTED: why
   std::vector<std::string> notes;  // what else went wrong, not changing the verdict
+  std::string location;            // RE: where it crashed, as Crash_Lines says it
 };
 
 Judgement Judge_Sample(const Tested_Program& program, const Sample& sample);

@@ -76,6 +76,11 @@ std::string Verdict_Lines(const std::string& number, const Judgement& j, long lo
       if (explanation.empty() && !j.end.signaled)
         explanation = "评测时返回值不是 0 就算运行错误：main 函数最后应当返回 0。";
       if (!explanation.empty()) text += INDENT + explanation + "\n";
+      for (size_t at = 0; at < j.location.size();) {  // each of its lines indented alike
+        size_t end = j.location.find('\n', at);
+        text += INDENT + j.location.substr(at, end - at) + "\n";
+        at = end == std::string::npos ? j.location.size() : end + 1;
+      }
       break;
     }
     case VERDICT_TLE:

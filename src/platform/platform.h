@@ -192,10 +192,11 @@ struct Sample_Run {
 // that matter) stops growing past `cap` + 1 bytes. After `limit_us`, on
 // Ctrl+C, and after it ends, every process it started is ended too. From the
 // first call on, Ctrl+C between two calls no longer ends the caller: the next
-// call reports it as interrupted at once.
+// call reports it as interrupted at once. With `crash`, the program is
+// watched as Run_Program watches it.
 Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& folder,
                       const std::string& input, const std::vector<std::string>& outputs, size_t cap,
-                      long long limit_us);
+                      long long limit_us, Crash_Stack* crash = nullptr);
 
 // The console's width in columns; 80 when output is not a console.
 int Console_Width();

@@ -60,11 +60,16 @@ void End_With(pid_t group, const std::string& folder, int sig) {
 // unreaped, so its process group cannot pass to another), `deadline` has
 // passed or Ctrl+C asks to stop.
 Sample_Wait Wait_Sample(pid_t pid, const std::string& folder, long long deadline,
-                        const sigset_t& set) {
+                        const sigset_t& set, Crash_Watch& watch) {
   for (;;) {
     siginfo_t info{};
     if (waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT) != 0 && errno != EINTR)
       return SAMPLE_ENDED;  // nothing to wait for; reaping it tells how it ended
+    int status = 0;
+    // A traced program's stops are reported too: dealt with, it goes on.
+    if (info.si_pid == pid && info.si_code == CLD_TRAPPED &&
+        waitpid(pid, &status, WNOHANG) == pid && Serve_Stop(watch, status))
+      continue;
     if (info.si_pid == pid) return SAMPLE_ENDED;
     long long left = deadline - Clock_Us();
     if (left <= 0) return SAMPLE_TIMED_OUT;
@@ -135,7 +140,7 @@ void Hold_Interruptions(bool hold) {
 
 Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& folder,
                       const std::string& input, const std::vector<std::string>&, size_t cap,
-                      long long limit_us) {
+                      long long limit_us, Crash_Stack* crash) {
   Sample_Run run{"", {false, false, ENOENT}, false, false, 0, ""};
   if (argv.empty()) return run;
   std::vector<std::string> words = argv;
@@ -181,6 +186,9 @@ Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& f
     sigaction(SIGCHLD, &old_child, nullptr);
     return run;
   }
+  Crash_Watch watch;
+  watch.stack = crash;
+  Open_Gate(watch);
   long long start = Clock_Us();
   pid_t pid = fork();
   if (pid == 0) {
@@ -192,20 +200,24 @@ Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& f
     dup2(null, STDERR_FILENO);
     Limit_File_Size(static_cast<rlim_t>(cap) + 1);
     if (chdir(folder.c_str()) != 0) Report(report[1]);
+    Pass_Gate(watch);
     Exec_Or_Report(args, report[1]);
   }
   int fork_error = errno;
+  Watch_Child(watch, pid);
   close(report[1]);
   close(in);
   close(null);
   if (pid > 0) {
     setpgid(pid, pid);  // the child does the same; whichever comes first
     int error = Read_Report(report[0]);
-    Sample_Wait how = error != 0 ? SAMPLE_ENDED : Wait_Sample(pid, folder, start + limit_us, set);
+    Sample_Wait how =
+        error != 0 ? SAMPLE_ENDED : Wait_Sample(pid, folder, start + limit_us, set, watch);
     run.us = Clock_Us() - start;
     killpg(pid, SIGKILL);  // also after a normal end: what it left running goes too
     int status = 0;
-    bool waited = Wait_Child(pid, status);
+    bool waited = false;
+    while (!waited && Wait_Child(pid, status)) waited = !Serve_Stop(watch, status);
     if (error != 0)
       run.end = {false, false, error};
     else if (!waited)
@@ -224,5 +236,6 @@ Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& f
   close(out);
   sigprocmask(SIG_SETMASK, &old_mask, nullptr);
   sigaction(SIGCHLD, &old_child, nullptr);
+  Finish_Watch(watch, run.end);
   return run;
 }

@@ -15,6 +15,8 @@
 
 #include <string>
 
+#include "platform/platform.h"
+
 // UTF-8 to UTF-16 and back, for every path, command and console text.
 std::wstring Widen(const std::string& s);
 std::string Narrow(const std::wstring& w);
@@ -38,3 +40,20 @@ std::wstring Quote_Argument(const std::wstring& arg);
 
 // A system error code as a short Chinese phrase: "没有权限", "系统错误 5".
 std::string Error_Text(DWORD code);
+
+// ---- Watching a program for a crash (windows_debug.cpp) -------------------------
+// The program is started with DEBUG_ONLY_THIS_PROCESS, and its debug events
+// are served until it ends.
+
+// Before the start: makes `crash` empty, and keeps the debug heap off, so
+// that a program allocates as fast watched as unwatched.
+void Prepare_Debugging(Crash_Stack& crash);
+
+// Serves the debug events of the started program until it ends: every
+// exception goes back to it to handle, and at one that no handler takes its
+// stack is caught in `crash` before it dies of it.
+void Debug_Until_End(const PROCESS_INFORMATION& process, Crash_Stack& crash);
+
+// After the end: whether it crashed, keeping the stack only when it ended
+// by the exception it was caught at.
+void Finish_Debugging(Crash_Stack& crash, const Program_End& end);

@@ -50,9 +50,11 @@ std::wstring Command_Line(const std::vector<std::string>& argv) {
 // Starts the program with the output handles given (nullptr: this process's
 // own), waits for it with Ctrl+C left to it, and tells how it ended. The
 // handles given are closed here once the program has its own: with ours
-// gone, its end is their end. `during` runs here while it runs.
+// gone, its end is their end. `during` runs here while it runs, given the
+// process; `flags` are CreateProcessW's.
 template <typename During>
-Program_End Run_With(const std::vector<std::string>& argv, HANDLE out, HANDLE err, During during) {
+Program_End Run_With(const std::vector<std::string>& argv, HANDLE out, HANDLE err, During during,
+                     DWORD flags = 0) {
   Write_Held();
   std::wstring line = Command_Line(argv);
   STARTUPINFOW startup = {};
@@ -64,7 +66,7 @@ Program_End Run_With(const std::vector<std::string>& argv, HANDLE out, HANDLE er
     startup.hStdError = err;
   }
   PROCESS_INFORMATION process = {};
-  BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+  BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, flags, nullptr, nullptr,
                                 &startup, &process);
   DWORD error = GetLastError();
   if (out != nullptr) {
@@ -74,7 +76,7 @@ Program_End Run_With(const std::vector<std::string>& argv, HANDLE out, HANDLE er
   if (!started) return Program_End{false, false, static_cast<long long>(error)};
   // Ctrl+C goes to every process on the console: let the program have it.
   SetConsoleCtrlHandler(Ignore_Interrupt, TRUE);
-  during();
+  during(process);
   WaitForSingleObject(process.hProcess, INFINITE);
   SetConsoleCtrlHandler(Ignore_Interrupt, FALSE);
   DWORD code = 0;
@@ -101,7 +103,8 @@ size_t Whole_Characters(const std::string& bytes) {
   return size;
 }
 
-// Passes on what the pipe brings, untouched, until its writers have all gone.
+// Passes on what the pipe brings, untouched, until its writers have all gone;
+// with no `to`, only keeps the copy.
 void Relay_Pipe(HANDLE from, HANDLE to, std::string& copy) {
   std::string pending;  // the start of a character whose rest is yet to come
   char buffer[16384];
@@ -109,6 +112,7 @@ void Relay_Pipe(HANDLE from, HANDLE to, std::string& copy) {
   while (ReadFile(from, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr) && got > 0) {
     if (copy.size() < COPY_LIMIT)
       copy.append(buffer, std::min<size_t>(got, COPY_LIMIT - copy.size()));
+    if (to == nullptr) continue;
     pending.append(buffer, got);
     size_t whole = Whole_Characters(pending);
     DWORD done;
@@ -120,10 +124,10 @@ void Relay_Pipe(HANDLE from, HANDLE to, std::string& copy) {
     WriteFile(to, pending.data(), static_cast<DWORD>(pending.size()), &done, nullptr);
 }
 
-}  // namespace
-
-Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
-                          std::string& err) {
+// Runs argv with its output relayed to `out_to` and `err_to` (nullptr: to
+// nowhere), copies kept.
+Program_End Relay_To(const std::vector<std::string>& argv, HANDLE out_to, HANDLE err_to,
+                     std::string& out, std::string& err) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE read_out = nullptr, write_out = nullptr, read_err = nullptr, write_err = nullptr;
   if (!CreatePipe(&read_out, &write_out, &inherit, 0) ||
@@ -136,9 +140,9 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   // Only the writing ends go to the program; ours stay here.
   SetHandleInformation(read_out, HANDLE_FLAG_INHERIT, 0);
   SetHandleInformation(read_err, HANDLE_FLAG_INHERIT, 0);
-  Program_End end = Run_With(argv, write_out, write_err, [&] {
-    std::thread errors(Relay_Pipe, read_err, GetStdHandle(STD_ERROR_HANDLE), std::ref(err));
-    Relay_Pipe(read_out, GetStdHandle(STD_OUTPUT_HANDLE), out);
+  Program_End end = Run_With(argv, write_out, write_err, [&](const PROCESS_INFORMATION&) {
+    std::thread errors(Relay_Pipe, read_err, err_to, std::ref(err));
+    Relay_Pipe(read_out, out_to, out);
     errors.join();
   });
   CloseHandle(read_out);
@@ -146,6 +150,29 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   return end;
 }
 
-Program_End Run_Program(const std::vector<std::string>& argv) {
-  return Run_With(argv, nullptr, nullptr, [] {});
+}  // namespace
+
+Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
+                          std::string& err) {
+  return Relay_To(argv, GetStdHandle(STD_OUTPUT_HANDLE), GetStdHandle(STD_ERROR_HANDLE), out, err);
+}
+
+Program_End Run_Quietly(const std::vector<std::string>& argv, std::string& out) {
+  std::string ignored;
+  return Relay_To(argv, nullptr, nullptr, out, ignored);
+}
+
+Program_End Run_Program(const std::vector<std::string>& argv, Crash_Stack* crash) {
+  if (crash == nullptr) return Run_With(argv, nullptr, nullptr, [](const PROCESS_INFORMATION&) {});
+  Prepare_Debugging(*crash);
+  Program_End end = Run_With(
+      argv, nullptr, nullptr,
+      [&](const PROCESS_INFORMATION& process) { Debug_Until_End(process, *crash); },
+      DEBUG_ONLY_THIS_PROCESS);
+  if (!end.started) {  // refused as a debuggee, perhaps: then it runs as before
+    end = Run_With(argv, nullptr, nullptr, [](const PROCESS_INFORMATION&) {});
+    crash->missing = "系统不允许启动器跟踪程序";
+  }
+  Finish_Debugging(*crash, end);
+  return end;
 }

@@ -108,7 +108,7 @@ void Hold_Interruptions(bool) {}
 
 Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& folder,
                       const std::string& input, const std::vector<std::string>& outputs, size_t cap,
-                      long long limit_us) {
+                      long long limit_us, Crash_Stack*) {
   Sample_Run run{"", {false, false, ERROR_FILE_NOT_FOUND}, false, false, 0, ""};
   if (argv.empty()) return run;
   std::wstring app = Full_Path(argv[0]);  // it starts in `folder`, not here

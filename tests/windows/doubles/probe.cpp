@@ -53,6 +53,10 @@ int wmain(int argc, wchar_t** argv) {
     Program_End end = Run_Program(std::vector<std::string>(args.begin() + 1, args.end()));
     Say(std::string(end.started ? "started" : "not started") + (end.signaled ? " signaled" : "") +
         " " + std::to_string(end.code));
+  } else if (op == "quietly" && args.size() >= 2) {
+    std::string out;
+    Program_End end = Run_Quietly(std::vector<std::string>(args.begin() + 1, args.end()), out);
+    Say(std::string(end.started ? "started" : "not started") + " [" + out + "]");
   } else if (op == "command" && args.size() == 2) {
     Say("status " + std::to_string(Command(args[1])));
   } else if (op == "line-then-command" && args.size() == 2) {
