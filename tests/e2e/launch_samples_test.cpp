@@ -88,6 +88,7 @@ TEST(LaunchSamples, EveryVerdictAsTheJudgesGiveIt) {
             "样例 7：TLE 超时，超过 1.000 秒还没有结束，程序已被结束。\n"
             "样例 8：RE 运行错误，程序被信号 8（0x8，SIGFPE）终止，用时 T 秒。\n"
             "  算术错误：常见原因是整数除以零。\n"
+            "  出错位置：plus.cpp 第 30 行，函数 main\n"  // `return one / zero;`
             "样例 9：WA 答案错误，用时 T 秒。输出超过 64 MB，后面的部分被截掉，算作答案错误。\n"
             "样例 10：WA 答案错误，用时 T 秒。第 1 行不同（只有空格或制表符不同）：\n"
             "  期望： 2\n  实际：2\n  输入：1 1\n"
