@@ -121,7 +121,7 @@ TEST(Crash, WithoutLineInformationNoLineIsGuessed) {
             "无法确定出错位置：程序里没有行号信息：编译时没有加 -g 选项。\n");
   // Only the library's code on the stack (a header's line is no line of the user's).
   EXPECT_EQ(Lines_For({Library("std::vector::at", "/usr/include/c++/12/bits/stl_vector.h")}),
-            "无法确定出错位置：出错时调用栈里没有你的源文件中的代码。\n");
+            "无法确定出错位置：没能在调用栈里找到你的源文件中的代码。\n");
   // A program copied away from its source: main's folder is still the user's.
   EXPECT_EQ(
       Location_Lines(Locate_Crash({User("f", 3), User("main", 9)}, "/tmp/x/a.exe", false, false)),

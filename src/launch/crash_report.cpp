@@ -159,7 +159,8 @@ std::string Crash_Lines(const Crash_Stack& stack) {
     auto found = named.find({frame.module, frame.address});
     frames.push_back({frame.module == 0, found == named.end() ? Inline_Chain() : found->second});
   }
-  return Location_Lines(Locate_Crash(frames, stack.modules[0], stack.cut, stack.overflow));
+  return Location_Lines(
+      Locate_Crash(frames, stack.modules[0], stack.cut, stack.overflow, stack.through));
 }
 
 std::string Location_Lines(const Crash_Location& l) {

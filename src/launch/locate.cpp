@@ -41,10 +41,11 @@ std::string Plain_Name(const std::string& function) {
   return name.compare(0, 5, "__GI_") == 0 ? name.substr(5) : name;
 }
 
-Crash_Cause Cause_Of(const std::vector<Named_Frame>& inner) {
+Crash_Cause Cause_Of(const std::vector<Named_Frame>& inner, const std::string& through) {
   Crash_Cause cause = inner.empty() ? CAUSE_FAULT : CAUSE_LIBRARY;
-  for (const Named_Frame& frame : inner) {
-    std::string name = Plain_Name(frame.place.function);
+  std::vector<std::string> names = {through};
+  for (const Named_Frame& frame : inner) names.push_back(Plain_Name(frame.place.function));
+  for (const std::string& name : names) {
     if (name == "__assert_fail" || name == "_assert" || name == "_wassert" ||
         name == "__assert_func")
       return CAUSE_ASSERT;
@@ -147,7 +148,7 @@ std::string Short_Function(const std::string& name) {
 }
 
 Crash_Location Locate_Crash(const std::vector<Frame_Places>& frames, const std::string& program,
-                            bool cut, bool overflow) {
+                            bool cut, bool overflow, const std::string& through) {
   Crash_Location location;
   location.overflow = overflow;
   location.deeper = cut;
@@ -169,14 +170,15 @@ Crash_Location Locate_Crash(const std::vector<Frame_Places>& frames, const std::
       lines = lines || (frame.in_program && !frame.place.file.empty());
     }
     location.why = code && !lines ? "程序里没有行号信息：编译时没有加 -g 选项"
-                                  : "出错时调用栈里没有你的源文件中的代码";
+                                  : "没能在调用栈里找到你的源文件中的代码";
     return location;
   }
   std::vector<Named_Frame> inner(named.begin(), named.begin() + static_cast<long>(first));
-  location.cause = Cause_Of(inner);
+  location.cause = Cause_Of(inner, through);
   // A library's own name for an inner function may be a guess from the
   // nearest name it exports; those of abort and its kin never are.
   std::string callee = inner.empty() ? "" : Plain_Name(inner.back().place.function);
+  if (callee.empty() && inner.size() == 1) callee = through;  // called straight from that line
   bool sure = !inner.empty() && !inner.back().place.file.empty() && callee[0] != '_';
   if (sure || location.cause != CAUSE_LIBRARY) location.callee = callee;
   std::vector<Call_Step> steps;

@@ -49,7 +49,7 @@ struct Crash_Location {
 std::string Short_Function(const std::string& name);
 
 // The crash's place in the user's source: the first frame whose file lies in
-// the program's folder or in the folder of main's file. `cut` and `overflow`
-// are as Crash_Stack has them.
+// the program's folder or in the folder of main's file. `cut`, `overflow`
+// and `through` are as Crash_Stack has them.
 Crash_Location Locate_Crash(const std::vector<Frame_Places>& frames, const std::string& program,
-                            bool cut, bool overflow);
+                            bool cut, bool overflow, const std::string& through = "");

@@ -69,6 +69,8 @@ struct Crash_Stack {
   std::vector<Crash_Frame> frames;   // innermost first
   bool cut = false;       // the stack was deeper than was walked: the outermost are missing
   bool overflow = false;  // the program ran out of stack
+  std::string through;    // the runtime function it was caught in when it ended through one
+                          // without a fault (Windows: "abort", "_assert"); "" for none
 };
 
 // Runs argv[0] (a path) with the rest as its arguments, without a shell, and

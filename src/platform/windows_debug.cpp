@@ -2,11 +2,9 @@
 // exception goes back to it first to handle as it would, and only one that
 // no handler takes is looked at: the thread's stack is walked by the
 // modules' unwinding tables (.pdata) before the program dies of it.
-#include "platform/windows_internal.h"
-// dbghelp.h needs windows.h first.
-#include <dbghelp.h>
-
+#include <cstring>
 #include <map>
+#include "platform/windows_internal.h"
 
 #include "platform/platform.h"
 
@@ -21,15 +19,25 @@ struct Loaded_Module {
   unsigned long long preferred = 0;  // the base its file asks for, as its debug information counts
 };
 
+// A breakpoint on a C runtime function that ends a program without an
+// exception: abort (which a failed assert and an uncaught C++ exception
+// call too) ends it with status 3.
+struct Breakpoint {
+  std::string function;
+  unsigned char byte = 0;  // the code's own first byte, put back once hit
+};
+
 struct Debuggee {
   HANDLE process = nullptr;
-  std::map<DWORD, HANDLE> threads;                      // by id
-  std::map<unsigned long long, Loaded_Module> modules;  // by load base, the program's first
+  std::map<unsigned long long, Breakpoint> breakpoints;  // by address
+  std::map<DWORD, HANDLE> threads;                       // by id
+  std::map<unsigned long long, Loaded_Module> modules;   // by load base, the program's first
   unsigned long long program_base = 0;
   bool started = false;  // the loader's first breakpoint has passed
 };
 
-DWORD CAUGHT = 0;  // the code of the exception the stack was caught at; 0 for none
+DWORD CAUGHT = 0;         // the code of the exception the stack was caught at; 0 for none
+const DWORD ABORTED = 3;  // the status abort ends a program with
 
 std::string Path_Of(HANDLE file) {
   wchar_t path[4096];
@@ -86,50 +94,103 @@ Crash_Frame Frame_At(const Debuggee& d, Crash_Stack& crash, unsigned long long p
 }
 
 // Walks the stack of the thread that met the exception.
-void Catch_Stack(Debuggee& d, DWORD thread_id, DWORD code, Crash_Stack& crash) {
-  HANDLE thread = d.threads.count(thread_id) ? d.threads[thread_id] : nullptr;
-  CONTEXT context = {};
-  context.ContextFlags = CONTEXT_FULL;
-  if (thread == nullptr || !GetThreadContext(thread, &context)) {
-    crash.missing = "无法读取程序出错时的状态（" + Error_Text(GetLastError()) + "）";
-    return;
-  }
-  SymSetOptions(SYMOPT_DEFERRED_LOADS | SYMOPT_FAIL_CRITICAL_ERRORS | SYMOPT_NO_PROMPTS);
-  SymInitializeW(d.process, nullptr, FALSE);
-  for (const auto& [base, m] : d.modules)
-    SymLoadModuleExW(d.process, nullptr, Widen(m.path).c_str(), nullptr, base,
-                     static_cast<DWORD>(m.size), nullptr, 0);
-  STACKFRAME64 frame = {};
-  frame.AddrPC.Offset = context.Rip;
-  frame.AddrStack.Offset = context.Rsp;
-  frame.AddrFrame.Offset = context.Rbp;
-  frame.AddrPC.Mode = frame.AddrStack.Mode = frame.AddrFrame.Mode = AddrModeFlat;
+void Catch_Stack(Debuggee& d, const CONTEXT& context, DWORD code, Crash_Stack& crash) {
+  std::vector<Image_Range> images;
+  for (const auto& [base, m] : d.modules) images.push_back({base, m.size});
   crash.modules.assign(1, d.modules[d.program_base].path);
   crash.frames.clear();
-  while (crash.frames.size() < MOST_FRAMES &&
-         StackWalk64(IMAGE_FILE_MACHINE_AMD64, d.process, thread, &frame, &context, nullptr,
-                     SymFunctionTableAccess64, SymGetModuleBase64, nullptr) &&
-         frame.AddrPC.Offset != 0) {
+  std::vector<unsigned long long> pcs =
+      Walk_Stack(d.process, images, context, MOST_FRAMES, crash.cut);
+  for (size_t i = 0; i < pcs.size(); i++)
     // An outer frame's return address lies after its call; the call is just before.
-    unsigned long long pc = frame.AddrPC.Offset - (crash.frames.empty() ? 0 : 1);
-    crash.frames.push_back(Frame_At(d, crash, pc));
-  }
-  SymCleanup(d.process);
-  crash.cut = crash.frames.size() == MOST_FRAMES;
+    crash.frames.push_back(Frame_At(d, crash, i == 0 ? pcs[i] : pcs[i] - 1));
   crash.overflow = code == EXCEPTION_STACK_OVERFLOW;
   crash.caught = !crash.frames.empty();
   CAUGHT = code;
 }
 
+// The address of a function that a DLL exports by `name`; 0 when none.
+unsigned long long Export_Of(HANDLE process, unsigned long long base, const std::string& name) {
+  IMAGE_DOS_HEADER dos;
+  IMAGE_NT_HEADERS64 nt;
+  IMAGE_EXPORT_DIRECTORY exports;
+  if (!Read_At(process, base, dos) || !Read_At(process, base + dos.e_lfanew, nt)) return 0;
+  const IMAGE_DATA_DIRECTORY& table = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+  if (table.VirtualAddress == 0 || !Read_At(process, base + table.VirtualAddress, exports))
+    return 0;
+  for (DWORD i = 0; i < exports.NumberOfNames; i++) {
+    DWORD name_at = 0, code_at = 0;
+    WORD ordinal = 0;
+    char text[16] = {};
+    if (!Read_At(process, base + exports.AddressOfNames + 4ull * i, name_at) ||
+        !Read_At(process, base + name_at, text) || name != std::string(text, strnlen(text, 16)))
+      continue;
+    if (!Read_At(process, base + exports.AddressOfNameOrdinals + 2ull * i, ordinal) ||
+        !Read_At(process, base + exports.AddressOfFunctions + 4ull * ordinal, code_at))
+      return 0;
+    bool forwarded = code_at >= table.VirtualAddress && code_at < table.VirtualAddress + table.Size;
+    return forwarded ? 0 : base + code_at;
+  }
+  return 0;
+}
+
+// In the C runtime's DLL, breakpoints on the functions that end a program
+// without an exception.
+void Set_Breakpoints(Debuggee& d, unsigned long long base, const std::string& path) {
+  std::string name = path.substr(path.find_last_of("\\/") + 1);
+  for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  if (name != "msvcrt.dll" && name != "ucrtbase.dll") return;
+  for (const char* function : {"abort", "_assert", "_wassert"}) {
+    unsigned long long at = Export_Of(d.process, base, function);
+    Breakpoint b{function, 0};
+    const unsigned char trap = 0xCC;
+    SIZE_T done = 0;
+    if (at == 0 || !Read_At(d.process, at, b.byte) ||
+        !WriteProcessMemory(d.process, reinterpret_cast<void*>(at), &trap, 1, &done))
+      continue;
+    FlushInstructionCache(d.process, reinterpret_cast<void*>(at), 1);
+    d.breakpoints[at] = b;
+  }
+}
+
+// One of ours was hit: the stack is caught there (at the first only), the
+// code put back as it was, and the program goes on to end as it would.
+void On_Breakpoint(Debuggee& d, DWORD thread_id, unsigned long long at, Crash_Stack& crash) {
+  HANDLE thread = d.threads.count(thread_id) ? d.threads[thread_id] : nullptr;
+  CONTEXT context = {};
+  context.ContextFlags = CONTEXT_FULL;
+  const Breakpoint& b = d.breakpoints[at];
+  SIZE_T done = 0;
+  WriteProcessMemory(d.process, reinterpret_cast<void*>(at), &b.byte, 1, &done);
+  FlushInstructionCache(d.process, reinterpret_cast<void*>(at), 1);
+  if (thread == nullptr || !GetThreadContext(thread, &context)) return;
+  context.Rip = at;  // back onto the instruction that the breakpoint stood in for
+  SetThreadContext(thread, &context);
+  if (CAUGHT != 0) return;
+  Catch_Stack(d, context, ABORTED, crash);
+  crash.through = b.function;
+}
+
 // What to tell the system about an exception: the program handles it itself.
 DWORD On_Exception(Debuggee& d, const DEBUG_EVENT& e, Crash_Stack& crash) {
   const EXCEPTION_RECORD& record = e.u.Exception.ExceptionRecord;
+  unsigned long long at = reinterpret_cast<unsigned long long>(record.ExceptionAddress);
+  if (record.ExceptionCode == EXCEPTION_BREAKPOINT && d.breakpoints.count(at)) {
+    On_Breakpoint(d, e.dwThreadId, at, crash);
+    return DBG_CONTINUE;
+  }
   if (record.ExceptionCode == EXCEPTION_BREAKPOINT && !d.started) {
     d.started = true;  // the loader's own, for the debugger
     return DBG_CONTINUE;
   }
-  if (!e.u.Exception.dwFirstChance && CAUGHT == 0)
-    Catch_Stack(d, e.dwThreadId, record.ExceptionCode, crash);
+  if (e.u.Exception.dwFirstChance || CAUGHT != 0) return DBG_EXCEPTION_NOT_HANDLED;
+  HANDLE thread = d.threads.count(e.dwThreadId) ? d.threads[e.dwThreadId] : nullptr;
+  CONTEXT context = {};
+  context.ContextFlags = CONTEXT_FULL;
+  if (thread != nullptr && GetThreadContext(thread, &context))
+    Catch_Stack(d, context, record.ExceptionCode, crash);
+  else
+    crash.missing = "无法读取程序出错时的状态（" + Error_Text(GetLastError()) + "）";
   return DBG_EXCEPTION_NOT_HANDLED;
 }
 
@@ -168,6 +229,9 @@ void Debug_Until_End(const PROCESS_INFORMATION& process, Crash_Stack& crash) {
       case LOAD_DLL_DEBUG_EVENT:
         Add_Module(d, reinterpret_cast<unsigned long long>(e.u.LoadDll.lpBaseOfDll),
                    e.u.LoadDll.hFile);
+        Set_Breakpoints(
+            d, reinterpret_cast<unsigned long long>(e.u.LoadDll.lpBaseOfDll),
+            d.modules[reinterpret_cast<unsigned long long>(e.u.LoadDll.lpBaseOfDll)].path);
         if (e.u.LoadDll.hFile) CloseHandle(e.u.LoadDll.hFile);
         break;
       case EXCEPTION_DEBUG_EVENT:

@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -57,3 +58,16 @@ void Debug_Until_End(const PROCESS_INFORMATION& process, Crash_Stack& crash);
 // After the end: whether it crashed, keeping the stack only when it ended
 // by the exception it was caught at.
 void Finish_Debugging(Crash_Stack& crash, const Program_End& end);
+
+// ---- Walking a stopped program's stack (windows_unwind.cpp) -----------------------
+
+// Where a module's image lies in the program's memory.
+struct Image_Range {
+  unsigned long long base, size;
+};
+
+// The code address of each frame from `context` outwards, innermost first,
+// at most `most` of them; `cut` says whether there were more. `images` are
+// the program's modules, whose function tables unwind the frames.
+std::vector<unsigned long long> Walk_Stack(HANDLE process, const std::vector<Image_Range>& images,
+                                           const CONTEXT& context, size_t most, bool& cut);

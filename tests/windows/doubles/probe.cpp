@@ -1,6 +1,7 @@
 // Runs one operation of the Windows platform layer, named by the first
 // argument, and writes what it gave back, so that the tests under Wine can
 // check the layer on its own.
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -53,6 +54,17 @@ int wmain(int argc, wchar_t** argv) {
     Program_End end = Run_Program(std::vector<std::string>(args.begin() + 1, args.end()));
     Say(std::string(end.started ? "started" : "not started") + (end.signaled ? " signaled" : "") +
         " " + std::to_string(end.code));
+  } else if (op == "watch" && args.size() >= 2) {
+    Crash_Stack crash;
+    Program_End end = Run_Program(std::vector<std::string>(args.begin() + 1, args.end()), &crash);
+    Say("code " + std::to_string(end.code) + (crash.crashed ? " crashed" : "") +
+        (crash.caught ? " caught " + crash.through : " " + crash.missing));
+    for (const Crash_Frame& frame : crash.frames) {
+      char address[32];
+      std::snprintf(address, sizeof address, "%llx", frame.address);
+      Say((frame.module < 0 ? "-" : crash.modules[static_cast<size_t>(frame.module)]) + " " +
+          address);
+    }
   } else if (op == "quietly" && args.size() >= 2) {
     std::string out;
     Program_End end = Run_Quietly(std::vector<std::string>(args.begin() + 1, args.end()), out);
