@@ -86,10 +86,10 @@ TEST(Launch, ASignalGivesItsNumberNameAndMeaning) {
 }
 
 TEST(Launch, TheTitleIsTheFileNameAlone) {
-  EXPECT_EQ("a.exe", File_Name("a.exe"));
-  EXPECT_EQ("你好.exe", File_Name("/home/用户/代码/你好.exe"));
-  EXPECT_EQ("b.exe", File_Name(std::string("dir") + SEPARATOR + "b.exe"));
-  EXPECT_EQ("", File_Name("dir/"));
+  EXPECT_EQ("a.exe", Base_Name("a.exe"));
+  EXPECT_EQ("你好.exe", Base_Name("/home/用户/代码/你好.exe"));
+  EXPECT_EQ("b.exe", Base_Name("D:\\代码\\b.exe"));
+  EXPECT_EQ("", Base_Name("dir/"));
 }
 
 TEST(Launch, ACannotStartLineNamesThePathAndTheReason) {

@@ -3,6 +3,7 @@
 #include "fake_platform.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "settings/startup.h"
 
 namespace {
 
@@ -21,31 +22,25 @@ TEST_F(Settings_File, FirstStartWithoutAFile) {
 }
 
 TEST_F(Settings_File, ValuesSurviveASaveAndALoadUnchanged) {
-  COM_PATH = " C:\\My Tools\\g++.exe ";
-  LAU_PATH = "";
-  US_PATH = "D:\\张三\\代码\\";
-  COM_SETTINGS = "  -O2 -DX=\"a b\" ";
-  SLOWSAY = false;
-  std::string text = Settings_Text();
+  Settings_Values saved{" C:\\My Tools\\g++.exe ", "", "D:\\张三\\代码\\", "  -O2 -DX=\"a b\" ",
+                        false};
+  std::string text = Settings_Text(saved);
   EXPECT_EQ(text, " C:\\My Tools\\g++.exe \n\nD:\\张三\\代码\\\n  -O2 -DX=\"a b\" \n0");
-  Reset_Fake();
-  Load_Settings(text);
-  EXPECT_EQ(COM_PATH, " C:\\My Tools\\g++.exe ");
-  EXPECT_EQ(LAU_PATH, "");
-  EXPECT_EQ(US_PATH, "D:\\张三\\代码\\");
-  EXPECT_EQ(COM_SETTINGS, "  -O2 -DX=\"a b\" ");
-  EXPECT_FALSE(SLOWSAY);
+  Settings_Values loaded = Read_Settings(text);
+  EXPECT_EQ(loaded.com_path, " C:\\My Tools\\g++.exe ");
+  EXPECT_EQ(loaded.lau_path, "");
+  EXPECT_EQ(loaded.us_path, "D:\\张三\\代码\\");
+  EXPECT_EQ(loaded.com_settings, "  -O2 -DX=\"a b\" ");
+  EXPECT_FALSE(loaded.slowsay);
 }
 
 TEST_F(Settings_File, FifthValueIsReadAsANumber) {
   const std::pair<const char*, bool> cases[] = {{"0", false}, {"1", true},    {"2", true},
                                                 {"-1", true}, {"x", false},   {"\n\n 0", false},
                                                 {"", true},   {"  \n", true}, {"00", false}};
-  for (const auto& [fifth, on] : cases) {
-    Reset_Fake();
-    Load_Settings(std::string("a\nb\nc\nd\n") + fifth);
-    EXPECT_EQ(SLOWSAY, on) << "fifth value \"" << Escaped(fifth) << "\"";
-  }
+  for (const auto& [fifth, on] : cases)
+    EXPECT_EQ(Read_Settings(std::string("a\nb\nc\nd\n") + fifth).slowsay, on)
+        << "fifth value \"" << Escaped(fifth) << "\"";
 }
 
 TEST_F(Settings_File, ShortFilesLeaveTheRestAtTheirInitialValues) {
@@ -58,16 +53,16 @@ TEST_F(Settings_File, ShortFilesLeaveTheRestAtTheirInitialValues) {
   EXPECT_EQ(COM_SETTINGS, "");
   EXPECT_TRUE(SLOWSAY);
 
-  Reset_Fake();
-  Load_Settings("a\nb\nc\nd");
-  EXPECT_EQ(COM_SETTINGS, "d");
-  EXPECT_TRUE(SLOWSAY);
+  Settings_Values four = Read_Settings("a\nb\nc\nd");
+  EXPECT_EQ(four.com_settings, "d");
+  EXPECT_TRUE(four.slowsay);
 }
 
 TEST_F(Settings_File, NothingIsStrippedFromALoadedValue) {
-  Load_Settings(
+  FAKE.files[SETTINGS] =
       "\xEF\xBB\xBF"
-      "C:\\g++.exe\n\n\n\n0\nignored\n");
+      "C:\\g++.exe\n\n\n\n0\nignored\n";
+  Init();
   EXPECT_EQ(COM_PATH,
             "\xEF\xBB\xBF"
             "C:\\g++.exe");

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/names.h"  // Base_Name, for the file a message names
+
 enum Severity { SEV_OTHER, SEV_NOTE, SEV_WARNING, SEV_ERROR };
 
 // Quoted names in a message's text are marked with these, whatever marks the
@@ -29,6 +31,3 @@ std::string Uniform_Quotes(const std::string& text);
 // lines that show source code, carets, fix-its or the include chain are
 // left out.
 std::vector<Diagnostic> Read_Diagnostics(const std::string& output);
-
-// The last part of a path: the text after its last '/' or '\'.
-std::string Base_Name(const std::string& path);

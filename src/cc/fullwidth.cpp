@@ -3,14 +3,11 @@
 #include <cctype>
 
 #include "cc/text.h"
+#include "common/names.h"
 
 namespace {
 
 enum Scan_State { CODE, LINE_COMMENT, BLOCK_COMMENT, STRING, CHARACTER, RAW_STRING };
-
-bool Word_Char(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-}
 
 // A backslash that ends its line (blanks after it allowed, as GCC allows
 // them): the line goes on in the next one. Gives the position of the line

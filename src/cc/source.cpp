@@ -4,18 +4,9 @@
 
 #include "cc/diagnostics.h"
 #include "cc/text.h"
+#include "common/names.h"
 
 namespace {
-
-bool Word_Char(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' ||
-         static_cast<unsigned char>(c) >= 0x80;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The line without a // comment and without blanks at either end.
 std::string Code_Of(const std::string& line) {
@@ -25,8 +16,8 @@ std::string Code_Of(const std::string& line) {
   return code.substr(first, code.find_last_not_of(" \t\r") - first + 1);
 }
 
-// The column, as the compiler counts (tabs to the next multiple of 8, Chinese
-// characters two wide), where the line's first non-blank character stands.
+// The column, as the compiler counts it (a tab reaches the next multiple of
+// 8), where the line's first non-blank character stands.
 int First_Code_Column(const std::string& line) {
   int column = 1;
   for (size_t at = 0; at < line.size();) {

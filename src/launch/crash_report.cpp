@@ -1,5 +1,6 @@
 #include "launch/crash_report.h"
 
+#include "common/names.h"
 #include "launch/debug_lines.h"
 
 #include <map>
@@ -9,14 +10,9 @@ namespace {
 
 const size_t MOST_CALLERS = 4;  // more are cut to the first few and main
 
-std::string File_Part(const std::string& path) {
-  size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string Line_Of(const Call_Step& step, const std::string& crash_file) {
   std::string line = "第 " + std::to_string(step.line) + " 行";
-  return step.file == crash_file ? " " + line : "（" + File_Part(step.file) + " " + line + "）";
+  return step.file == crash_file ? " " + line : "（" + Base_Name(step.file) + " " + line + "）";
 }
 
 // What a run of repeated calls adds to the text of its last step.
@@ -166,7 +162,7 @@ std::string Crash_Lines(const Crash_Stack& stack) {
 std::string Location_Lines(const Crash_Location& l) {
   if (!l.known) return "无法确定出错位置：" + l.why + "。\n";
   const Call_Step& crash = l.steps[0];
-  std::string line = "出错位置：" + File_Part(crash.file) + " 第 " + std::to_string(crash.line) +
+  std::string line = "出错位置：" + Base_Name(crash.file) + " 第 " + std::to_string(crash.line) +
                      " 行" + (crash.function.empty() ? "" : "，函数 " + crash.function);
   if (l.steps.size() > 1) line += "（" + Callers(l.steps) + "）";
   return line + "\n" + Cause_Line(l) + Overflow_Line(l);

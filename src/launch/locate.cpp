@@ -1,6 +1,6 @@
 #include "launch/locate.h"
 
-#include "launch/samples.h"
+#include "common/names.h"
 #include "platform/platform.h"
 
 namespace {

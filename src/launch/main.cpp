@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/names.h"
 #include "launch/crash_report.h"
 #include "launch/judge.h"
 #include "launch/report.h"
@@ -16,9 +17,7 @@
 
 namespace {
 
-const int NO_PROGRAM = 2;      // status when no program was named, or an option is wrong
-const int NOT_RUNNABLE = 126;  // status when the program exists but cannot run
-const int NOT_FOUND = 127;     // status when there is no such program
+const int NO_PROGRAM = 2;  // status when no program was named, or an option is wrong
 const std::string LIMIT_OPTION = "--time-limit=";
 const int BY_HAND = -1;  // Test_Samples' answer when Enter asks for the program to run by hand
 
@@ -43,20 +42,6 @@ std::string Explicit_Path(const std::string& path) {
   return std::string(".") + SEPARATOR + path;
 }
 
-int Cannot_Start_Kind(const std::string& path, long long code) {
-  switch (Start_Failure_Kind(code)) {
-    case START_NOT_FOUND:
-      return Cannot_Start(path, "文件不存在", NOT_FOUND);
-    case START_DENIED:
-      return Cannot_Start(path, "没有运行它的权限", NOT_RUNNABLE);
-    case START_NOT_PROGRAM:
-      return Cannot_Start(path, "它不是本系统能运行的程序", NOT_RUNNABLE);
-    case START_OTHER:
-      break;
-  }
-  return Cannot_Start(path, "系统错误 " + std::to_string(code), NOT_RUNNABLE);
-}
-
 // Seconds from 0.001 to 3600, such as "2" or "0.5"; false for anything else.
 bool Read_Limit(const std::string& text, long long& us) {
   char* end = nullptr;
@@ -79,7 +64,11 @@ int Test_Samples(const std::string& path, const std::vector<std::string>& argv,
   int passed = 0, width = Console_Width();
   for (const Sample& sample : set.samples) {
     Judgement j = Judge_Sample(program, sample);
-    if (j.verdict == VERDICT_NOT_STARTED) return Cannot_Start_Kind(path, j.end.code);
+    if (j.verdict == VERDICT_NOT_STARTED) {
+      std::string why;
+      int status = Start_Failure(j.end.code, &why);
+      return Cannot_Start(path, why, status);
+    }
     Write_Out(Verdict_Lines(sample.number, j, LIMIT_US, width));
     passed += j.verdict == VERDICT_AC;
     if (j.verdict == VERDICT_INTERRUPTED) break;
@@ -108,7 +97,7 @@ int Launch(const std::vector<std::string>& args) {
     return Finish(NO_PROGRAM);
   }
   std::string path = args[first];
-  Set_Title(File_Name(path));
+  Set_Title(Base_Name(path));
 
   switch (Path_Status(path)) {
     case PATH_MISSING:
@@ -132,10 +121,11 @@ int Launch(const std::vector<std::string>& args) {
   }
   Crash_Stack crash;
   long long start = Clock_Us();
-  Program_End end = Run_Program(argv, &crash);
+  std::string why;
+  Program_End end = Run_Watched(argv, crash, &why);
   long long us = Clock_Us() - start;
 
-  if (!end.started) return Cannot_Start_Kind(path, end.code);
+  if (!end.started) return Cannot_Start(path, why, static_cast<int>(end.code));
   std::string signal_name = end.signaled ? Signal_Name(static_cast<int>(end.code)) : "";
   Write_Out(End_Report(end, us, signal_name) + Crash_Lines(crash));
   return Finish(Exit_Status(end));

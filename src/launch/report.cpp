@@ -24,11 +24,6 @@ std::string Hex(long long value) {
 
 }  // namespace
 
-std::string File_Name(const std::string& path) {
-  std::string::size_type last = path.find_last_of(std::string("/") + SEPARATOR);
-  return last == std::string::npos ? path : path.substr(last + 1);
-}
-
 std::string Format_Seconds(long long us) {
   if (us < 0) us = 0;
   long long ms = (us + 500) / 1000;

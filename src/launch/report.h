@@ -6,9 +6,6 @@
 
 #include "platform/platform.h"
 
-// The last part of a path: the text after its last separator.
-std::string File_Name(const std::string& path);
-
 // A duration in microseconds as seconds with three decimals, rounded to the
 // nearest millisecond: 123456 gives "0.123".
 std::string Format_Seconds(long long us);

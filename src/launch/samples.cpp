@@ -6,12 +6,6 @@
 #include "launch/report.h"
 #include "platform/platform.h"
 
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
 namespace {
 
 bool Ends_With(const std::string& text, const std::string& tail) {
@@ -48,7 +42,7 @@ Sample_Set Pick(const std::string& folder, const std::string& prefix,
   std::string err, place = folder.empty() ? "." : folder;
   if (Path_Status(place) != PATH_DIRECTORY) return set;
   if (!List_Files(place, names, &err)) {
-    set.errors.push_back(err);
+    set.errors.push_back("无法读取文件夹 " + place + "（" + err + "）");
     return set;
   }
   std::map<std::string, std::string> by_lower;  // a folder may hold thousands of files
@@ -75,13 +69,13 @@ Sample_Set Pick(const std::string& folder, const std::string& prefix,
 }  // namespace
 
 std::string Program_Stem(const std::string& program) {
-  std::string name = File_Name(program);
+  std::string name = Base_Name(program);
   return Ends_With(Lower(name), ".exe") ? name.substr(0, name.size() - 4) : name;
 }
 
 Sample_Set Find_Samples(const std::string& program) {
   std::string stem = Program_Stem(program);
-  std::string folder = program.substr(0, program.size() - File_Name(program).size());
+  std::string folder = program.substr(0, program.size() - Base_Name(program).size());
   struct Place {
     std::string folder, prefix;
     std::vector<std::string> answers;

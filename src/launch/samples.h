@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/names.h"  // Lower, as file names are compared
+
 struct Sample {
   std::string number;  // as in the file name: "1", "2", "10"
   std::string input;   // the input file's path
@@ -18,10 +20,6 @@ struct Sample_Set {
   std::vector<std::string> errors;      // why a folder that exists could not be read
   std::string source;                   // the program's source file; "" when there is none
 };
-
-// The text with its ASCII letters in lower case: file names are compared
-// this way, as Windows compares them.
-std::string Lower(std::string text);
 
 // "number" for "D/number.exe": the file name without ".exe".
 std::string Program_Stem(const std::string& program);

@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <map>
 
+#include "common/names.h"
+
 namespace {
 
 struct Token {
   bool text;         // a string literal, its content in `word`
   std::string word;  // an identifier, a literal's content, or one punctuation character
 };
-
-bool Word_Char(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
 
 // Identifiers, string literals and punctuation, with comments and character
 // literals left out. Escapes in literals are kept as they are: a name that

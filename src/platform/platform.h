@@ -1,139 +1,58 @@
 // The platform layer: every operation that reaches outside the program.
-// One header; posix.cpp or windows.cpp implements it, and the tests link a fake.
+// One header; the posix_<topic>.cpp or the windows_<topic>.cpp files implement
+// it, one pair for each section below, with failure.cpp, which both share; the
+// core's tests link a fake.
 // Text is UTF-8 bytes on this side of the layer; each implementation converts
 // at its own edge.
+//
+// How operations fail: an operation that can fail says so in its result
+// (false, or a field of what it gives back) and puts the reason in its last
+// argument, `std::string* err`, which may always be nullptr. The reason is a
+// few plain Chinese words of what the system said, such as "没有权限",
+// "磁盘已满" or "它所在的文件夹不存在": never a page's own words. The page or
+// the companion that called puts its own words around it.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
-// ---- Platform constants ----------------------------------------------------
+// ---- Constants: posix_console.cpp, windows_console.cpp ----------------------
 
 extern const char SEPARATOR;              // between a folder and a name when they are joined
 extern const std::string TOOL_EXTENSION;  // required of the compiler and launcher; "" = any file
 
-// ---- Console ---------------------------------------------------------------
+// ---- Console output: posix_console.cpp, windows_console.cpp -----------------
 
 // Switches console input and output to UTF-8 where the console has code pages.
 void Set_UTF8_Console();
-
-// Writes the bytes to standard output and shows them at once.
-void Write_Out(const std::string& bytes);
-
-// Reads one line of standard input without its line end (LF, or CR LF).
-// Returns false at end of input.
-bool Read_Line(std::string& line);
-
-// Ends the process at once with the status, saving nothing.
-[[noreturn]] void Quit(int status);
-
-// ---- Command interpreter ---------------------------------------------------
-
-// Runs one command string as the platform's command interpreter would and
-// returns its exit status. A command holding a NUL byte is not run (status 1):
-// the interpreter would see only the part before it.
-int Command(const std::string& command);
-
-// How a program run by Run_Program ended.
-struct Program_End {
-  bool started;    // false: it could not be started, and `code` is the system's error number
-  bool signaled;   // POSIX: it was killed by signal number `code`
-  long long code;  // its exit status (on Windows the whole 32-bit value, e.g. 0xC0000005)
-};
-
-struct Crash_Stack;
-
-// Runs argv[0] with the rest as its arguments, in this console with its input
-// and output, without a shell, and waits for it. While it runs, Ctrl+C and
-// its kin reach the program, not the caller. With `crash`, the program is
-// watched, at no cost until it crashes, and `crash` gets its stack then.
-Program_End Run_Program(const std::vector<std::string>& argv, Crash_Stack* crash = nullptr);
-
-// ---- Where a program crashed -------------------------------------------------
-// posix_debug.cpp or windows_debug.cpp watch a program for Run_Program or
-// Run_Sample, and catch its stack at the moment it crashes.
-
-// One frame of a crashed program's stack.
-struct Crash_Frame {
-  int module;                  // its index in Crash_Stack::modules; -1 when its code lies in none
-  unsigned long long address;  // as the module's file and debug information count it (the load
-                               // base taken off); an outer frame's lies within its call
-};
-
-struct Crash_Stack {
-  bool crashed = false;              // the program ended by a crash (a fault, abort, ...)
-  bool caught = false;               // and its stack was caught at that moment
-  std::string missing;               // why it could not be caught, in plain Chinese words
-  std::vector<std::string> modules;  // the files of the frames' code, the program's first
-  std::vector<Crash_Frame> frames;   // innermost first
-  bool cut = false;       // the stack was deeper than was walked: the outermost are missing
-  bool overflow = false;  // the program ran out of stack
-  std::string through;    // the runtime function it was caught in when it ended through one
-                          // without a fault (Windows: "abort", "_assert"); "" for none
-};
-
-// Runs argv[0] (a path) with the rest as its arguments, without a shell, and
-// waits for it; what it writes to its standard output is kept in `out` (its
-// first few megabytes), what it writes to its standard error is thrown away.
-// For tools whose answer is read, such as addr2line.
-Program_End Run_Quietly(const std::vector<std::string>& argv, std::string& out);
-
-// ---- Time ------------------------------------------------------------------
-
-// Microseconds on a monotonic clock.
-long long Clock_Us();
-
-// Sleeps the calling thread for the given number of microseconds.
-void Sleep_Us(long long us);
-
-// ---- File system -----------------------------------------------------------
-
-enum Path_Kind { PATH_MISSING, PATH_FILE, PATH_DIRECTORY, PATH_OTHER };
-
-// Status of a path, following symbolic links. A query that fails for any
-// reason (access denied, a malformed name) answers PATH_MISSING, and so does a
-// path holding a NUL byte: the system would read only the part before it.
-Path_Kind Path_Status(const std::string& path);
-
-// Reads a whole regular file of at most `limit` bytes in text mode (line ends
-// arrive as LF). Nothing else is read, so a pipe or a device in the file's
-// place can neither block nor flood the program. Returns false when it cannot
-// be read: `err` then says why in plain Chinese words, or is left empty when
-// there is nothing at all at `path`.
-bool Read_Text_File(const std::string& path, size_t limit, std::string& text, std::string* err);
-
-// Writes text (LF line ends; the platform's own line end on disk) to a new
-// file beside `path`, unique to this process and created afresh, then puts it
-// in place of `path` in one step, so that a failed or cut-off write leaves the
-// old file whole and two programs saving at once never mix their bytes.
-// Returns false on failure, with the reason in plain Chinese words in `err`.
-bool Replace_Text_File(const std::string& path, const std::string& text, std::string* err);
-
-// Marks the file hidden, with no other attribute. Nothing where files have no
-// hidden attribute.
-void Hide_File(const std::string& path);
-
-// Creates an empty file; never opens or truncates one that exists.
-// Returns false when it cannot be created (a path holding a NUL byte included).
-bool Create_Empty_File(const std::string& path);
-
-// ---- The launcher ----------------------------------------------------------
-// What tarnwickstone-launch needs beyond the main program's operations;
-// posix_launch.cpp or windows_launch.cpp implements it.
-
-// The process's arguments as UTF-8, its own name first. On Windows they are
-// read from the wide command line, since argv holds them in the ANSI code page.
-std::vector<std::string> Program_Arguments(int argc, char** argv);
-
-// Sets the console window's title to the text as it stands: `&` or `|` in a
-// file name stay characters (cmd's "title a&b" would run b).
-void Set_Title(const std::string& title);
 
 // Remembers the console's input and output code pages, and puts back what
 // was remembered. Nothing where consoles have no code pages.
 void Save_Code_Pages();
 void Restore_Code_Pages();
+
+// Writes the bytes to standard output and shows them at once.
+void Write_Out(const std::string& bytes);
+
+// Writes text to standard error; on a console as whole characters.
+void Write_Err(const std::string& text);
+
+// Sets the console window's title to the text as it stands: `&` or `|` in a
+// file name stay characters (cmd's "title a&b" would run b).
+void Set_Title(const std::string& title);
+
+// The console's width in columns; 80 when output is not a console.
+int Console_Width();
+
+// Ends the process at once with the status, saving nothing.
+[[noreturn]] void Quit(int status);
+
+// ---- Console input: posix_input.cpp, windows_input.cpp ----------------------
+
+// Reads one line of standard input without its line end (LF, or CR LF).
+// Returns false at end of input.
+bool Read_Line(std::string& line);
 
 // Throws away whatever was typed and not yet read. Nothing when standard
 // input is not a console.
@@ -145,32 +64,184 @@ void Discard_Typed_Input();
 enum Key { KEY_ENTER, KEY_OTHER, KEY_NONE };
 Key Wait_Key(const std::string& prompt = "请按任意键继续. . .");
 
+// ---- Time: posix_time.cpp, windows_time.cpp ---------------------------------
+
+// Microseconds on a monotonic clock.
+long long Clock_Us();
+
+// Sleeps the calling thread for the given number of microseconds.
+void Sleep_Us(long long us);
+
+// ---- Text: posix_text.cpp, windows_text.cpp ---------------------------------
+
+// GBK (code page 936) text as UTF-8; false when the bytes are not GBK.
+bool Decode_GBK(const std::string& bytes, std::string& text);
+
+// ---- Files: posix_files.cpp, windows_files.cpp ------------------------------
+// A path holding a NUL byte names nothing: the system would read only the
+// part before it.
+
+enum Path_Kind { PATH_MISSING, PATH_FILE, PATH_DIRECTORY, PATH_OTHER };
+
+// Status of a path, following symbolic links. A query that fails for any
+// reason (access denied, a malformed name) answers PATH_MISSING.
+Path_Kind Path_Status(const std::string& path);
+
+// Reads a whole regular file of at most `limit` bytes in text mode (line ends
+// arrive as LF). Nothing else is read, so a pipe or a device in the file's
+// place can neither block nor flood the program. Returns false when it cannot
+// be read; the reason is left empty when there is nothing at all at `path`,
+// and is TOO_LARGE (in failure.cpp) when the file is over the limit.
+bool Read_Text_File(const std::string& path, size_t limit, std::string& text,
+                    std::string* err = nullptr);
+extern const char TOO_LARGE[];
+
+// Writes text (LF line ends; the platform's own line end on disk) to a new
+// file beside `path`, unique to this process and created afresh, then puts it
+// in place of `path` in one step, so that a failed or cut-off write leaves the
+// old file whole and two programs saving at once never mix their bytes.
+bool Replace_Text_File(const std::string& path, const std::string& text,
+                       std::string* err = nullptr);
+
+// Marks the file hidden, with no other attribute. Nothing where files have no
+// hidden attribute.
+bool Hide_File(const std::string& path, std::string* err = nullptr);
+
+// Creates an empty file; never opens or truncates one that exists.
+bool Create_Empty_File(const std::string& path, std::string* err = nullptr);
+
+// The first `most` bytes of a file, exactly as they are on disk.
+bool Read_Bytes(const std::string& path, size_t most, std::string& bytes,
+                std::string* err = nullptr);
+
+// Copies a file to `to`, which must not exist yet.
+bool Copy_File(const std::string& from, const std::string& to, std::string* err = nullptr);
+
+// True when both paths lead to one and the same file, however each is named
+// or linked; false when either cannot be looked at.
+bool Same_File(const std::string& a, const std::string& b);
+
+// ---- Folders: posix_folders.cpp, windows_folders.cpp ------------------------
+
+// The names of the regular files (links followed) in a folder, in no order.
+bool List_Files(const std::string& folder, std::vector<std::string>& names,
+                std::string* err = nullptr);
+
+// Makes a new empty folder, private to the user, among the system's temporary files.
+bool Make_Temp_Folder(std::string& path, std::string* err = nullptr);
+
+// Removes a folder with everything in it; links inside are removed, never followed.
+bool Remove_Tree(const std::string& path, std::string* err = nullptr);
+
+// ---- Programs: posix_process.cpp, windows_process.cpp -----------------------
+
+// The statuses a shell gives a command whose program could not be started.
+const int NOT_RUNNABLE = 126;  // it is there, but cannot run
+const int NOT_FOUND = 127;     // there is no such program
+
+// How a program ended.
+struct Program_End {
+  bool started;    // false: it could not be started; `code` is NOT_FOUND or NOT_RUNNABLE
+  bool signaled;   // POSIX: it was killed by signal number `code`
+  long long code;  // its exit status (on Windows the whole 32-bit value, e.g. 0xC0000005)
+};
+
+// Runs argv[0] with the rest as its arguments, in this console with its input
+// and output, without a shell, and waits for it. While it runs, Ctrl+C and
+// its kin reach the program, not the caller. The reason goes to `err` when it
+// cannot be started.
+Program_End Run_Program(const std::vector<std::string>& argv, std::string* err = nullptr);
+
+// For each folder, the program called `name` in it (`name`.exe on Windows)
+// when there is an executable file of that name; in the order of the folders.
+std::vector<std::string> Programs_In(const std::vector<std::string>& folders,
+                                     const std::string& name);
+
 // The name of signal `number`, such as "SIGSEGV"; "" for a number without one.
 std::string Signal_Name(int number);
 
-// Why a program could not be started, from the system's error number in
-// Program_End::code.
-enum Start_Failure { START_NOT_FOUND, START_DENIED, START_NOT_PROGRAM, START_OTHER };
-Start_Failure Start_Failure_Kind(long long code);
+// ---- Relaying a program's output: posix_relay.cpp, windows_relay.cpp --------
 
-// ---- Sample runs -----------------------------------------------------------
-// What the launcher needs to run a program on sample files. Each failure
-// comes with its reason, a Chinese phrase that names the file.
+// Runs argv[0] (a path) with the rest as its arguments, without a shell, and
+// waits for it, as Run_Program does; what it writes to its standard output
+// and error goes on to ours byte for byte, as it comes, and a copy of each
+// (its first few megabytes) is kept in `out` and `errors`. Where our stream is
+// a terminal, the program's is a terminal too, so it writes what it would
+// have written without us (colours among it).
+Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
+                          std::string& errors, std::string* err = nullptr);
 
-// The names of the regular files (links followed) in a folder, in no order.
-bool List_Files(const std::string& folder, std::vector<std::string>& names, std::string* err);
+// Runs argv[0] (a path) with the rest as its arguments, without a shell, and
+// waits for it; what it writes to its standard output is kept in `out` (its
+// first few megabytes), what it writes to its standard error goes nowhere.
+// For tools whose answer is read, such as addr2line.
+Program_End Run_Quietly(const std::vector<std::string>& argv, std::string& out,
+                        std::string* err = nullptr);
 
-// The first `most` bytes of a file, exactly as they are on disk.
-bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::string* err);
+// ---- Command interpreter: posix_command.cpp, windows_command.cpp ------------
 
-// Copies a file to `to`, which must not exist yet.
-bool Copy_File(const std::string& from, const std::string& to, std::string* err);
+// Runs one command string as the platform's command interpreter would and
+// returns its exit status. A command holding a NUL byte is not run (status 1):
+// the interpreter would see only the part before it. Windows has cmd; on
+// POSIX the layer carries out the forms the pages issue itself: "cls",
+// "pause", "title X", "notepad.exe \"P\"", "cmd /c\"…\"" and "start \"T\" P
+// ARGS…"; anything else goes to /bin/sh.
+int Command(const std::string& command);
 
-// Makes a new empty folder, private to the user, among the system's temporary files.
-bool Make_Temp_Folder(std::string& path, std::string* err);
+// ---- Environment: posix_environment.cpp, windows_environment.cpp ------------
 
-// Removes a folder with everything in it; links inside are removed, never followed.
-bool Remove_Tree(const std::string& path, std::string* err);
+// The process's arguments as UTF-8, its own name first. On Windows they are
+// read from the wide command line, since argv holds them in the ANSI code page.
+std::vector<std::string> Program_Arguments(int argc, char** argv);
+
+// The value of an environment variable; "" when it is not set.
+std::string Environment_Variable(const std::string& name);
+
+// Sets an environment variable for this process and the programs it starts.
+bool Set_Environment_Variable(const std::string& name, const std::string& value,
+                              std::string* err = nullptr);
+
+// The folders of the PATH, in order.
+std::vector<std::string> Path_Folders();
+
+// Folders where compilers are commonly installed on this system, in the order
+// they are tried; none on POSIX.
+std::vector<std::string> Compiler_Folders();
+
+// This program's own executable file, links resolved; "" when it cannot be told.
+std::string Own_Path();
+
+// ---- Crash watching: posix_debug.cpp, windows_debug.cpp ---------------------
+// A watched program is stopped only when it crashes, and its stack is caught
+// then; posix_unwind.cpp and windows_unwind.cpp walk it.
+
+// One frame of a crashed program's stack.
+struct Crash_Frame {
+  int module;                  // its index in Crash_Stack::modules; -1 when its code lies in none
+  unsigned long long address;  // as the module's file and debug information count it (the load
+                               // base taken off); an outer frame's lies within its call
+};
+
+struct Crash_Stack {
+  bool crashed = false;              // the program ended by a crash (a fault, abort, ...)
+  bool caught = false;               // and its stack was caught at that moment
+  std::string missing;               // why it could not be, in plain Chinese words
+  std::vector<std::string> modules;  // the files of the frames' code, the program's first
+  std::vector<Crash_Frame> frames;   // innermost first
+  bool cut = false;       // the stack was deeper than was walked: the outermost are missing
+  bool overflow = false;  // the program ran out of stack
+  std::string through;    // the runtime function it was caught in when it ended through one
+                          // without a fault (Windows: "abort", "_assert"); "" for none
+};
+
+// Runs the program as Run_Program does, watched: at no cost until it
+// crashes, when `crash` gets its stack. A program the system does not let be
+// watched runs as it would unwatched, and `crash` says why.
+Program_End Run_Watched(const std::vector<std::string>& argv, Crash_Stack& crash,
+                        std::string* err = nullptr);
+
+// ---- Sample runs: posix_sample.cpp, windows_sample.cpp ----------------------
+// What the launcher needs to run a program on sample files.
 
 // While held, Ctrl+C and requests to end the process wait: Run_Sample takes
 // the ones that come meanwhile, the rest arrive on release. Held while a
@@ -195,53 +266,12 @@ struct Sample_Run {
 // Ctrl+C, and after it ends, every process it started is ended too. From the
 // first call on, Ctrl+C between two calls no longer ends the caller: the next
 // call reports it as interrupted at once. With `crash`, the program is
-// watched as Run_Program watches it.
+// watched as Run_Watched watches it.
 Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& folder,
                       const std::string& input, const std::vector<std::string>& outputs, size_t cap,
                       long long limit_us, Crash_Stack* crash = nullptr);
 
-// The console's width in columns; 80 when output is not a console.
-int Console_Width();
-
-// GBK (code page 936) text as UTF-8; false when the bytes are not GBK.
-bool Decode_GBK(const std::string& bytes, std::string& text);
-
-// ---- The compiler companion ------------------------------------------------
-// What tarnwickstone-cc needs beyond the others; posix_cc.cpp or windows_cc.cpp
-// implements it, and Relay_Program lives beside Run_Program.
-
-// Runs argv[0] (a path) with the rest as its arguments, without a shell, and
-// waits for it, as Run_Program does; what it writes to its standard output
-// and error goes on to ours byte for byte, as it comes, and a copy of each
-// (its first few megabytes) is kept in `out` and `err`. Where our stream is a
-// terminal, the program's is a terminal too, so it writes what it would have
-// written without us (colours among it).
-Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out, std::string& err);
-
-// Writes text to standard error; on a console as whole characters.
-void Write_Err(const std::string& text);
-
-// This program's own executable file, links resolved; "" when it cannot be told.
-std::string Own_Path();
-
-// True when both paths lead to one and the same file, however each is named
-// or linked; false when either cannot be looked at.
-bool Same_File(const std::string& a, const std::string& b);
-
-// The folders of the PATH, in order.
-std::vector<std::string> Path_Folders();
-
-// Folders where compilers are commonly installed on this system, in the order
-// they are tried; none on POSIX.
-std::vector<std::string> Compiler_Folders();
-
-// For each folder, the program called `name` in it (`name`.exe on Windows)
-// when there is an executable file of that name; in the order of the folders.
-std::vector<std::string> Programs_In(const std::vector<std::string>& folders,
-                                     const std::string& name);
-
-// The value of an environment variable; "" when it is not set.
-std::string Environment_Variable(const std::string& name);
-
-// Sets an environment variable for this process and the programs it starts.
-void Set_Environment_Variable(const std::string& name, const std::string& value);
+// The status (NOT_FOUND or NOT_RUNNABLE) and the reason of a sample run whose
+// program could not be started, from the system's number in its `end.code`:
+// what Run_Program gives at once. In failure.cpp.
+int Start_Failure(long long code, std::string* err = nullptr);

@@ -113,35 +113,31 @@ bool Is_Stop_Signal(int sig) {
 }  // namespace
 
 void Open_Gate(Crash_Watch& watch) {
-  if (watch.stack == nullptr) return;
   *watch.stack = Crash_Stack();
-  if (!CAN_WALK) {
+  if (!CAN_WALK)
     watch.stack->missing = "在这种处理器上还不能确定出错位置";
-  } else if (pipe2(watch.gate, O_CLOEXEC) != 0) {
+  else if (!Open_Pipe(watch.gate, watch.gate_open))
     watch.stack->missing = "无法准备跟踪程序（" + Error_Text(errno) + "）";
-    watch.gate[0] = watch.gate[1] = -1;
-  }
 }
 
 void Pass_Gate(Crash_Watch& watch) {
-  if (watch.gate[0] < 0) return;
-  close(watch.gate[1]);
+  if (watch.gate.fd < 0) return;
+  watch.gate_open.Close();
   char byte;
-  while (read(watch.gate[0], &byte, 1) < 0 && errno == EINTR) {
+  while (read(watch.gate.fd, &byte, 1) < 0 && errno == EINTR) {
   }
 }
 
 void Watch_Child(Crash_Watch& watch, pid_t pid) {
-  if (watch.gate[0] < 0) return;
+  if (watch.gate.fd < 0) return;
   watch.pid = pid;
   if (pid > 0) {
     watch.traced = ptrace(PTRACE_SEIZE, pid, nullptr, nullptr) == 0;
     if (!watch.traced)
       watch.stack->missing = "系统不允许启动器跟踪程序（" + Error_Text(errno) + "）";
   }
-  close(watch.gate[0]);
-  close(watch.gate[1]);
-  watch.gate[0] = watch.gate[1] = -1;
+  watch.gate_open.Close();
+  watch.gate.Close();
 }
 
 bool Serve_Stop(Crash_Watch& watch, int status) {
@@ -160,7 +156,6 @@ bool Serve_Stop(Crash_Watch& watch, int status) {
 }
 
 void Finish_Watch(Crash_Watch& watch, const Program_End& end) {
-  if (watch.stack == nullptr) return;
   Crash_Stack& stack = *watch.stack;
   stack.crashed = end.started && end.signaled && Is_Crash_Signal(static_cast<int>(end.code));
   if (stack.crashed && watch.caught == static_cast<int>(end.code)) return;
@@ -171,4 +166,13 @@ void Finish_Watch(Crash_Watch& watch, const Program_End& end) {
   stack.modules.clear();
   if (stack.crashed && stack.missing.empty())
     stack.missing = was_caught ? "程序出错后又改变了结束的方式" : "没能在程序出错的那一刻停下它";
+}
+
+Program_End Run_Watched(const std::vector<std::string>& argv, Crash_Stack& crash,
+                        std::string* err) {
+  Crash_Watch watch;
+  watch.stack = &crash;
+  Program_End end = Run_Child(argv, nullptr, nullptr, nullptr, err, &watch);
+  Finish_Watch(watch, end);
+  return end;
 }

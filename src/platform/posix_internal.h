@@ -4,23 +4,52 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/failure.h"
 
-// Splits a command line into words as a Windows command line is split: blanks
-// separate words outside double quotes, a double quote groups and is dropped,
-// nothing is escaped, and "" is an empty word.
-std::vector<std::string> Split_Words(const std::string& text);
+// ---- Failures: posix_failure.cpp --------------------------------------------
+
+// Fail_Code() with errno as it is now: call it straight after the call that
+// failed, before anything else can change errno.
+bool Fail_Errno(std::string* err, Doing doing = DOING_ANY);
+
+// ---- Descriptors: posix_files.cpp, posix_console.cpp ------------------------
+
+// A descriptor, closed when its owner goes: no exit path can leak one.
+struct Fd {
+  int fd = -1;
+  Fd() = default;
+  explicit Fd(int open) : fd(open) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() { Close(); }
+  bool Close();  // now rather than when it goes; false when the close itself failed
+};
+
+// Makes a pipe whose ends are closed on exec; false, with errno set, when it cannot.
+bool Open_Pipe(Fd& read, Fd& write);
+
+// Writes all the bytes to the descriptor, resuming after a signal; false when
+// the rest cannot be written.
+bool Write_Fd(int fd, const char* bytes, size_t size);
+
+// ---- Console input: posix_input.cpp -----------------------------------------
 
 // Writes the prompt, waits for one key (one byte of input when standard
 // input is not a terminal), then ends the line. Gives the key's first byte, or
 // -1 at once at end of input.
 int Pause_For_Key(const std::string& prompt = "请按任意键继续. . .");
+
+// Puts the terminal back in the mode it had before a pause, if a pause changed it.
+void Restore_Mode();
+
+// ---- Starting programs: posix_process.cpp -----------------------------------
 
 // The path of an executable regular file that `name` leads to, looked for as
 // cmd finds a program: a name with a '/' as it stands, a bare name in the
@@ -29,13 +58,20 @@ std::string Find_Program(const std::string& name);
 
 // Starts argv (argv[0] a path) in a session of its own, with its standard
 // streams on /dev/null, and does not wait for it; no zombie is left behind.
-// Returns false when it could not be started.
-bool Start_Detached(const std::vector<std::string>& argv);
+bool Start_Detached(const std::vector<std::string>& argv, std::string* err = nullptr);
 
-// A system error number as a short Chinese phrase: "没有权限", "系统错误 5".
-std::string Error_Text(int code);
+// What runs here while a child runs: it may reap the child itself, and then
+// says so with `reaped` and leaves its status in `status`.
+using While_Running = std::function<void(pid_t pid, int& status, bool& reaped)>;
 
-// ---- Starting a program: the pieces posix_program.cpp and posix_sample.cpp share
+struct Crash_Watch;
+
+// Runs argv[0] with the rest as its arguments and waits for it. When given,
+// `out` and `errors` become its standard output and error and are closed here
+// once it has them, `during` runs here while it runs, and `watch` watches it
+// for a crash (posix_debug.cpp).
+Program_End Run_Child(const std::vector<std::string>& argv, Fd* out, Fd* errors,
+                      const While_Running& during, std::string* err, Crash_Watch* watch = nullptr);
 
 // The argv array that exec wants; it points into `argv`, which must outlive it.
 std::vector<char*> Exec_Args(const std::vector<std::string>& argv);
@@ -49,25 +85,12 @@ int Read_Report(int fd);
 // Waits for the child, resuming after a signal; false when it cannot be waited for.
 bool Wait_Child(pid_t pid, int& status);
 
-// Writes all the bytes to the descriptor, resuming after a signal; false when
-// the rest cannot be written.
-bool Write_Fd(int fd, const char* bytes, size_t size);
+// ---- The command interpreter: posix_command.cpp -----------------------------
 
-// One of a program's output streams on its way to one of ours: a
-// pseudo-terminal when ours is a terminal, so that the program sees one,
-// otherwise a pipe.
-struct Relay_Channel {
-  int target = -1;              // our descriptor that the bytes go on to; -1: to nowhere
-  int read = -1;                // where they are read here
-  int child = -1;               // what the program writes to
-  std::string* copy = nullptr;  // where a copy of the bytes is kept
-};
-
-// Makes the channel to `target`; false, with errno set, when it cannot.
-bool Open_Relay_Channel(int target, Relay_Channel& channel);
-
-// Closes whichever ends are still open.
-void Close_Relay_Channel(Relay_Channel& channel);
+// Splits a command line into words as a Windows command line is split: blanks
+// separate words outside double quotes, a double quote groups and is dropped,
+// nothing is escaped, and "" is an empty word.
+std::vector<std::string> Split_Words(const std::string& text);
 
 // ---- Walking a stopped program's stack (posix_unwind.cpp) ----------------------
 
@@ -124,8 +147,8 @@ bool Code_Place(Stopped_Process& p, unsigned long long pc, std::string& path,
 // The child waits at a gate before exec until the parent has begun to trace it.
 
 struct Crash_Watch {
-  Crash_Stack* stack = nullptr;  // where a crash's stack goes; nullptr: nothing is watched
-  int gate[2] = {-1, -1};        // the child passes once the writing end is closed
+  Crash_Stack* stack = nullptr;  // where a crash's stack goes
+  Fd gate, gate_open;            // the child passes once `gate_open` is closed
   pid_t pid = -1;
   bool traced = false;
   int caught = 0;  // the signal at which the stack was caught

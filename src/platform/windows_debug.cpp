@@ -194,8 +194,8 @@ DWORD On_Exception(Debuggee& d, const DEBUG_EVENT& e, Crash_Stack& crash) {
   return DBG_EXCEPTION_NOT_HANDLED;
 }
 
-}  // namespace
-
+// Before the start: makes `crash` empty, and keeps the debug heap off, so
+// that a program allocates as fast watched as unwatched.
 void Prepare_Debugging(Crash_Stack& crash) {
   crash = Crash_Stack();
   CAUGHT = 0;
@@ -203,6 +203,9 @@ void Prepare_Debugging(Crash_Stack& crash) {
   SetEnvironmentVariableW(L"_NO_DEBUG_HEAP", L"1");
 }
 
+// Serves the debug events of the started program until it ends: every
+// exception goes back to it to handle, and at one that no handler takes its
+// stack is caught in `crash` before it dies of it.
 void Debug_Until_End(const PROCESS_INFORMATION& process, Crash_Stack& crash) {
   Debuggee d;
   d.process = process.hProcess;
@@ -245,6 +248,8 @@ void Debug_Until_End(const PROCESS_INFORMATION& process, Crash_Stack& crash) {
   }
 }
 
+// After the end: whether it crashed, keeping the stack only when it ended
+// by the exception it was caught at.
 void Finish_Debugging(Crash_Stack& crash, const Program_End& end) {
   DWORD code = static_cast<DWORD>(end.code);
   bool ended_by_caught = end.started && CAUGHT != 0 && code == CAUGHT;
@@ -256,4 +261,21 @@ void Finish_Debugging(Crash_Stack& crash, const Program_End& end) {
   crash.frames.clear();
   crash.modules.clear();
   if (crash.crashed && crash.missing.empty()) crash.missing = "没能在程序出错的那一刻停下它";
+}
+
+}  // namespace
+
+Program_End Run_Watched(const std::vector<std::string>& argv, Crash_Stack& crash,
+                        std::string* err) {
+  Prepare_Debugging(crash);
+  Program_End end = Run_With(
+      argv, nullptr, nullptr,
+      [&](const PROCESS_INFORMATION& process) { Debug_Until_End(process, crash); }, err,
+      DEBUG_ONLY_THIS_PROCESS);
+  if (!end.started) {  // refused as a debuggee, perhaps: then it runs as before
+    end = Run_With(argv, nullptr, nullptr, nullptr, err);
+    crash.missing = "系统不允许启动器跟踪程序";
+  }
+  Finish_Debugging(crash, end);
+  return end;
 }

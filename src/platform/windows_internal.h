@@ -13,10 +13,47 @@
 #endif
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/failure.h"
+
+// ---- Failures: windows_failure.cpp ------------------------------------------
+
+// Fail_Code() with GetLastError() as it is now: call it straight after the
+// call that failed, before any other call can change it.
+bool Fail_Last(std::string* err, Doing doing = DOING_ANY);
+
+// ---- Handles: windows_files.cpp ---------------------------------------------
+
+// A handle, closed when its owner goes: no exit path can leak one.
+struct Handle {
+  HANDLE h = nullptr;
+  Handle() = default;
+  explicit Handle(HANDLE open) : h(open) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { Close(); }
+  bool Valid() const { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  void Close();  // now, rather than when it goes
+};
+
+// A folder's listing from FindFirstFileW, closed when its owner goes.
+struct Finding {
+  WIN32_FIND_DATAW entry;  // the entry found last
+  HANDLE h;
+  explicit Finding(const std::wstring& pattern) : h(FindFirstFileW(pattern.c_str(), &entry)) {}
+  Finding(const Finding&) = delete;
+  Finding& operator=(const Finding&) = delete;
+  ~Finding() {
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  }
+  bool Found() const { return h != INVALID_HANDLE_VALUE; }
+  bool Next() { return FindNextFileW(h, &entry) != 0; }
+};
+
+// ---- Text: windows_text.cpp -------------------------------------------------
 
 // UTF-8 to UTF-16 and back, for every path, command and console text.
 std::wstring Widen(const std::string& s);
@@ -25,6 +62,8 @@ std::string Narrow(const std::wstring& w);
 // The text with each LF as CR LF: what text mode writes on Windows.
 std::string Crlf(const std::string& text);
 
+// ---- The console: windows_console.cpp ---------------------------------------
+
 // True when the handle is a console, not a file, a pipe or nothing.
 bool Is_Console(HANDLE h);
 
@@ -32,34 +71,30 @@ bool Is_Console(HANDLE h);
 // holds, before anything else may write to the console.
 void Write_Held();
 
+// ---- Time: windows_time.cpp -------------------------------------------------
+
 // Sleeps without a high-resolution timer, as on Windows before 10 1803: the
 // timer resolution raised to 1 ms (until exit), then Sleep and the clock.
 void Sleep_By_Ticks(long long us);
 
+// Puts the timer resolution back, if a sleep raised it.
+void Lower_Resolution();
+
+// ---- Starting programs: windows_process.cpp ---------------------------------
+
 // One word of a command line as the C runtime's parser splits it back.
 std::wstring Quote_Argument(const std::wstring& arg);
 
-// A system error code as a short Chinese phrase: "没有权限", "系统错误 5".
-std::string Error_Text(DWORD code);
+// Starts the program with the output handles given (nullptr: this process's
+// own), waits for it with Ctrl+C left to it, and tells how it ended. The
+// handles given are closed here once the program has its own: with ours
+// gone, its end is their end. `during` runs here while it runs, given the
+// process; `flags` are CreateProcessW's.
+Program_End Run_With(const std::vector<std::string>& argv, Handle* out, Handle* errors,
+                     const std::function<void(const PROCESS_INFORMATION&)>& during,
+                     std::string* err, DWORD flags = 0);
 
-// ---- Watching a program for a crash (windows_debug.cpp) -------------------------
-// The program is started with DEBUG_ONLY_THIS_PROCESS, and its debug events
-// are served until it ends.
-
-// Before the start: makes `crash` empty, and keeps the debug heap off, so
-// that a program allocates as fast watched as unwatched.
-void Prepare_Debugging(Crash_Stack& crash);
-
-// Serves the debug events of the started program until it ends: every
-// exception goes back to it to handle, and at one that no handler takes its
-// stack is caught in `crash` before it dies of it.
-void Debug_Until_End(const PROCESS_INFORMATION& process, Crash_Stack& crash);
-
-// After the end: whether it crashed, keeping the stack only when it ended
-// by the exception it was caught at.
-void Finish_Debugging(Crash_Stack& crash, const Program_End& end);
-
-// ---- Walking a stopped program's stack (windows_unwind.cpp) -----------------------
+// ---- Walking a stopped program's stack: windows_unwind.cpp -------------------
 
 // Where a module's image lies in the program's memory.
 struct Image_Range {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/platform.h"
-#include "windows_internal.h"
+#include "platform/windows_internal.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-// The settings: program-wide variables that every page reads directly.
+// The settings: program-wide variables that every page reads directly. They
+// are the bottom of the main program: this file includes nothing of it.
 #pragma once
 
 #include <string>
@@ -11,11 +12,3 @@ extern std::string US_PATH;         // default folder
 extern std::string COM_SETTINGS;    // compile options
 extern bool SLOWSAY;                // paced output on
 extern bool FIRST;                  // no settings file could be opened at start
-
-// Start-up: UTF-8 console, window title, settings loaded (or FIRST set).
-void Init();
-
-// Shut-down: the settings saved to the hidden settings file, then a short
-// wait. When they cannot be saved the user is told why and what to do, a key
-// is waited for, and the result is false.
-bool Exit();

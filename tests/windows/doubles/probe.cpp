@@ -1,7 +1,6 @@
 // Runs one operation of the Windows platform layer, named by the first
 // argument, and writes what it gave back, so that the tests under Wine can
 // check the layer on its own.
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -47,28 +46,15 @@ int wmain(int argc, wchar_t** argv) {
     if (!Read_Text_File(args[1], 1000, text, &err)) text = "<cannot open: " + err + ">";
     Say("[" + text + "]");
   } else if (op == "create" && args.size() == 2) {
-    Say(Create_Empty_File(args[1]) ? "created" : "failed");
+    std::string err;
+    Say(Create_Empty_File(args[1], &err) ? "created" : "failed: " + err);
   } else if (op == "hide" && args.size() == 2) {
     Hide_File(args[1]);
   } else if (op == "run" && args.size() >= 2) {
-    Program_End end = Run_Program(std::vector<std::string>(args.begin() + 1, args.end()));
+    std::string err;
+    Program_End end = Run_Program(std::vector<std::string>(args.begin() + 1, args.end()), &err);
     Say(std::string(end.started ? "started" : "not started") + (end.signaled ? " signaled" : "") +
-        " " + std::to_string(end.code));
-  } else if (op == "watch" && args.size() >= 2) {
-    Crash_Stack crash;
-    Program_End end = Run_Program(std::vector<std::string>(args.begin() + 1, args.end()), &crash);
-    Say("code " + std::to_string(end.code) + (crash.crashed ? " crashed" : "") +
-        (crash.caught ? " caught " + crash.through : " " + crash.missing));
-    for (const Crash_Frame& frame : crash.frames) {
-      char address[32];
-      std::snprintf(address, sizeof address, "%llx", frame.address);
-      Say((frame.module < 0 ? "-" : crash.modules[static_cast<size_t>(frame.module)]) + " " +
-          address);
-    }
-  } else if (op == "quietly" && args.size() >= 2) {
-    std::string out;
-    Program_End end = Run_Quietly(std::vector<std::string>(args.begin() + 1, args.end()), out);
-    Say(std::string(end.started ? "started" : "not started") + " [" + out + "]");
+        " " + std::to_string(end.code) + (err.empty() ? "" : " " + err));
   } else if (op == "command" && args.size() == 2) {
     Say("status " + std::to_string(Command(args[1])));
   } else if (op == "line-then-command" && args.size() == 2) {
