@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
+#include "pages.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "settings/startup.h"
@@ -105,7 +106,11 @@ TEST_F(Settings_File, AFailedSaveIsSaidAndKeepsWhatWasThere) {
     }
     if (kind == 2) FAKE.unreadable[SETTINGS] = "没有读取它的权限";
     Init();
-    EXPECT_EQ(kind != 0, FIRST) << "what cannot be read starts as on first use";
+    EXPECT_FALSE(FIRST) << "something is there: no first use";
+    if (kind != 0) {  // said at once, and a key waited for
+      std::string why = kind == 1 ? "它是一个文件夹" : "没有读取它的权限";
+      EXPECT_EQ(FAKE.screen, "[title Tarnwickstone]" + Unreadable_At_Start(why) + "[pause]");
+    }
     COM_PATH = "changed";
     EXPECT_FALSE(Exit());
     EXPECT_EQ(Last_Page(), "将在 3s 内退出……\n" + (kind == 0   ? write
@@ -117,11 +122,27 @@ TEST_F(Settings_File, AFailedSaveIsSaidAndKeepsWhatWasThere) {
   }
 }
 
-TEST_F(Settings_File, AFileTooBigToBeSettingsIsNotRead) {
-  FAKE.files[SETTINGS] = std::string(400000, 'x');
+// What the program saves it reads back, on Windows too (CR LF); anything
+// bigger is not one of its files, is not read and is said.
+TEST_F(Settings_File, TheLargestSavedFileReadsBackAndABiggerOneIsSaid) {
+  std::string longest(VALUE_LIMIT, 'x');
+  std::string saved = Settings_Text({longest, longest, longest, longest, true}), on_windows;
+  for (char c : saved) on_windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  for (const std::string& text : {saved, on_windows}) {
+    Reset_Fake();
+    FAKE.files[SETTINGS] = text;
+    Init();
+    EXPECT_FALSE(FIRST);
+    EXPECT_EQ(FAKE.screen, "[title Tarnwickstone]");
+    EXPECT_EQ(COM_PATH.substr(0, VALUE_LIMIT), std::string(VALUE_LIMIT, 'x'));
+  }
+  Reset_Fake();
+  FAKE.files[SETTINGS] = on_windows + "0";
   Init();
-  EXPECT_TRUE(FIRST);
+  EXPECT_FALSE(FIRST);
   EXPECT_EQ(COM_PATH, "");
+  EXPECT_EQ(FAKE.screen,
+            "[title Tarnwickstone]" + Unreadable_At_Start("它太大了，不是设置文件") + "[pause]");
 }
 
 }  // namespace

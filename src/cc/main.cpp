@@ -2,13 +2,15 @@
 // with exactly the words it was given, lets its output through untouched,
 // ends with its exit status, and after errors or warnings adds a few hints
 // in Chinese.
-// Usage: tarnwickstone-cc [g++ options and files...]
+// Usage: tarnwickstone-cc [g++ options and files...]; with none, it says what
+// it is and how it is set up, and waits for a key.
 
 #include <string>
 #include <vector>
 
 #include "cc/compiler.h"
 #include "cc/hints.h"
+#include "cc/welcome.h"
 #include "platform/platform.h"
 
 namespace {
@@ -34,10 +36,9 @@ int Compile(const std::vector<std::string>& args) {
               " 也是 tarnwickstone-cc，不是真正的 g++。请删掉它或者给它改个名字。\n");
     return NOT_FOUND;
   }
-  std::vector<std::string> looked;
-  std::string compiler = Find_Compiler(looked);
+  std::string compiler = Find_Compiler();
   if (compiler.empty()) {
-    Write_Err(Not_Found_Line(looked));
+    Write_Err(Not_Found_Text());
     return NOT_FOUND;
   }
   std::string self = Own_Path();
@@ -64,5 +65,11 @@ int Compile(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   std::vector<std::string> args = Program_Arguments(argc, argv);
   if (!args.empty()) args.erase(args.begin());  // our own name
+  if (args.empty()) {
+    // Started from Explorer, its window would close before a word is read.
+    Write_Out(Welcome_Text(Own_Path(), Find_Compiler()));
+    Wait_Key();
+    return 1;  // as g++ ends without input files
+  }
   return Compile(args);
 }

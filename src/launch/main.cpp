@@ -1,7 +1,8 @@
 // tarnwickstone-launch: runs one program in this console, then says how it
 // ended and how long it ran, and keeps the window open until a key is pressed.
 // When the program has samples beside it, it is first run on each of them.
-// Usage: tarnwickstone-launch [--time-limit=SECONDS] PROGRAM [ARGUMENTS...]
+// Usage: tarnwickstone-launch [--time-limit=SECONDS] PROGRAM [ARGUMENTS...],
+// or --help, or --version.
 
 #include <cstdlib>
 #include <string>
@@ -12,6 +13,7 @@
 #include "launch/judge.h"
 #include "launch/report.h"
 #include "launch/samples.h"
+#include "launch/usage.h"
 #include "launch/verdict.h"
 #include "platform/platform.h"
 
@@ -93,7 +95,19 @@ int Launch(const std::vector<std::string>& args) {
   }
   if (args.size() <= first) {
     Write_Out(
-        "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n");
+        "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n\n" +
+        Setup_Text(Own_Path()));
+    return Finish(NO_PROGRAM);
+  }
+  // Options come before the program; a program's path never starts with "--"
+  // when Tarnwickstone gives it.
+  if (args[first] == "--help" || args[first] == "--version") {
+    Write_Out(args[first] == "--help" ? Help_Text() : Version_Line());
+    return 0;
+  }
+  if (args[first].compare(0, 2, "--") == 0) {
+    Write_Out("无法启动程序：没有“" + args[first] +
+              "”这个选项（tarnwickstone-launch --help 列出所有选项）。\n");
     return Finish(NO_PROGRAM);
   }
   std::string path = args[first];

@@ -36,8 +36,10 @@ bool Empty_Folder(int fd) {
     struct stat st;
     if (fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
     if (S_ISDIR(st.st_mode)) {
-      // A folder the program left without write or search permission still goes.
-      fchmodat(fd, name.c_str(), 0700, 0);
+      // A folder the program left without write or search permission still goes;
+      // whether this helped, the removal below tells.
+      bool opened_up = fchmodat(fd, name.c_str(), 0700, 0) == 0;
+      (void)opened_up;
       int inner = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
       ok = inner >= 0 && Empty_Folder(inner) && ok;
       ok = unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0 && ok;

@@ -8,3 +8,4 @@ std::string US_PATH;
 std::string COM_SETTINGS;
 bool SLOWSAY = true;
 bool FIRST = false;
+const size_t VALUE_LIMIT = 32767 * 3;

@@ -2,6 +2,7 @@
 // are the bottom of the main program: this file includes nothing of it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 extern const std::string NAME;      // the product name
@@ -11,4 +12,9 @@ extern std::string LAU_PATH;        // launcher
 extern std::string US_PATH;         // default folder
 extern std::string COM_SETTINGS;    // compile options
 extern bool SLOWSAY;                // paced output on
-extern bool FIRST;                  // no settings file could be opened at start
+extern bool FIRST;                  // there was no settings file at start
+
+// The bytes a setting may hold: more than the longest command line Windows
+// takes (32,767 characters) could never be used, and would make the settings
+// file too big to be read back.
+extern const size_t VALUE_LIMIT;

@@ -7,10 +7,9 @@
 #include "settings/settings_file.h"
 
 namespace {
-// No value of a real settings file is longer than the longest command line
-// Windows takes, 32,767 characters of at most 3 bytes each: a bigger file is
-// not one of ours, and reading it whole could exhaust the memory.
-const size_t SETTINGS_LIMIT = 4 * (32767 * 3 + 2) + 1;
+// Four values of VALUE_LIMIT bytes with CR LF, and the digit: a bigger file
+// is not one of ours, and reading it whole could exhaust the memory.
+const size_t SETTINGS_LIMIT = 4 * (VALUE_LIMIT + 2) + 1;
 
 std::string UNREADABLE;  // why the settings file there at start could not be read
 }  // namespace
@@ -20,8 +19,19 @@ void Init() {
   Command("title " + NAME);
   std::string text;
   if (!Read_Text_File(SETTINGS, SETTINGS_LIMIT, text, &UNREADABLE)) {
+    if (UNREADABLE.empty()) {
+      FIRST = true;  // nothing there
+      return;
+    }
+    // Something is there: not a first use, and the user should know now why
+    // the settings are blank, not only when they are not saved at the end.
     if (UNREADABLE == TOO_LARGE) UNREADABLE += "，不是设置文件";
-    FIRST = true;
+    Print("设置文件 " + SETTINGS + " 无法读取（" + UNREADABLE +
+              "），这次先用空白的设置。为了不丢失其中的设置，退出时不会覆盖它；"
+              "请把它移走或改名，或者从别的文件夹启动 " +
+              NAME + "。",
+          1);
+    Command("pause");
     return;
   }
   Settings_Values values = Read_Settings(text);

@@ -2,7 +2,9 @@
 // and written from them at exit.
 #pragma once
 
-// Start-up: UTF-8 console, window title, settings loaded (or FIRST set).
+// Start-up: UTF-8 console, window title, settings loaded; FIRST set when
+// there is no settings file, and a file that cannot be read is said, with a
+// key waited for.
 void Init();
 
 // Shut-down: the settings saved to the hidden settings file, then a short

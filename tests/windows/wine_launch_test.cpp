@@ -166,11 +166,12 @@ TEST(WindowsLauncher, SaysWhyAProgramCannotStart) {
   EXPECT_EQ(run.output, "无法启动程序 文本.exe：它不是本系统能运行的程序。\n" + WAIT);
   EXPECT_EQ(run.status, 126);
 
+  // Started with nothing, as a double click starts it: how it is set up.
   run = Launch({}, folder);
   EXPECT_EQ(run.output,
             "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 "
-            "[参数……]）。\n" +
-                WAIT);
+            "[参数……]）。\n\n" +
+                Launcher_Setup(Windows_Path(Launcher())) + WAIT);
   EXPECT_EQ(run.status, 2);
 }
 
