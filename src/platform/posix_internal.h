@@ -92,7 +92,7 @@ bool Wait_Child(pid_t pid, int& status);
 // nothing is escaped, and "" is an empty word.
 std::vector<std::string> Split_Words(const std::string& text);
 
-// ---- Walking a stopped program's stack (posix_unwind.cpp) ----------------------
+// ---- Walking a stopped program's stack: posix_unwind.cpp ---------------------
 
 // One region of a process's memory, as /proc/PID/maps lists it.
 struct Memory_Region {
@@ -119,7 +119,22 @@ struct Frame_Registers {
   bool known[FRAME_REGISTERS] = {};
 };
 
-struct Frame_Rules;
+// ---- Call-frame information: posix_cfi.cpp -----------------------------------
+
+enum Rule_Kind { RULE_SAME, RULE_UNDEFINED, RULE_AT_OFFSET, RULE_VALUE_OFFSET, RULE_REGISTER };
+
+struct Rule {
+  Rule_Kind kind = RULE_SAME;
+  long long value = 0;  // the offset from the CFA, or the register
+};
+
+// How to find the caller's registers at one place in the code.
+struct Frame_Rules {
+  bool known = false;  // false: the module says nothing of this place
+  int cfa_register = 7;
+  long long cfa_offset = 0;
+  Rule rules[FRAME_REGISTERS];
+};
 
 // A stopped process as the walk reads it, with what it has learnt so far.
 struct Stopped_Process {
@@ -129,6 +144,18 @@ struct Stopped_Process {
   std::map<std::string, Code_Module> modules;        // by path
   std::unordered_map<unsigned long long, std::shared_ptr<Frame_Rules>> rules;  // by code address
 };
+
+// The rules at code address `pc`, from its module's .eh_frame, worked out
+// once and then remembered (posix_cfi.cpp).
+const Frame_Rules& Rules_At(Stopped_Process& p, unsigned long long pc);
+
+// Reads `size` bytes of the stopped program's memory at `at`; false when they
+// cannot be read.
+bool Read_Memory(Stopped_Process& p, unsigned long long at, void* into, size_t size);
+
+// The module that holds code address `pc`, found and described once;
+// nullptr when no ELF module holds it.
+Code_Module* Module_At(Stopped_Process& p, unsigned long long pc);
 
 // The regions of a process's memory, in the order of their addresses.
 std::vector<Memory_Region> Read_Regions(pid_t pid);
@@ -143,7 +170,7 @@ std::vector<unsigned long long> Walk_Stack(Stopped_Process& p, Frame_Registers r
 bool Code_Place(Stopped_Process& p, unsigned long long pc, std::string& path,
                 unsigned long long& address);
 
-// ---- Watching a program for a crash (posix_debug.cpp) ------------------------------
+// ---- Watching a program for a crash: posix_debug.cpp --------------------------
 // The child waits at a gate before exec until the parent has begun to trace it.
 
 struct Crash_Watch {
