@@ -49,7 +49,7 @@ struct Timing {
 Timing Run(const std::string& program, bool watched) {
   Crash_Stack crash;
   double start = Now_Ms(), cpu = Children_Cpu_Ms();
-  Program_End end = watched ? Run_Watched({program}, crash) : Run_Program({program});
+  Program_End end = watched ? Run_Watched({program}, "", crash) : Run_Program({program});
   Timing t{Now_Ms() - start, Children_Cpu_Ms() - cpu};
   if (!end.started || end.signaled || end.code != 0) std::exit(1);
   return t;

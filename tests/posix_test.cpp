@@ -1,6 +1,8 @@
 // The POSIX platform layer against the real system.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -426,4 +428,73 @@ TEST_F(Posix, RemoveTreeTakesEverythingAndFollowsNoLink) {
   EXPECT_EQ(Read_File_Bytes(outside + "/keep"), "k");
   EXPECT_FALSE(Remove_Tree(tree, &err));
   EXPECT_EQ(err, "不存在");
+}
+
+TEST_F(Posix, RemoveTreeGoesThousandsOfFoldersDeepWithAFewDescriptors) {
+  // Made one step at a time: the whole path is far longer than any path may be.
+  int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+  for (int depth = 0; depth < 3000 && fd >= 0; ++depth) {
+    ASSERT_EQ(mkdirat(fd, "d", 0700), 0);
+    int inner = openat(fd, "d", O_RDONLY | O_DIRECTORY);
+    close(fd);
+    fd = inner;
+  }
+  ASSERT_GE(fd, 0);
+  close(fd);
+  rlimit before{}, few{};
+  getrlimit(RLIMIT_NOFILE, &before);
+  few = before;
+  few.rlim_cur = 64;  // far fewer than the folders
+  setrlimit(RLIMIT_NOFILE, &few);
+  std::string err;
+  bool removed = Remove_Tree(dir + "/d", &err);
+  setrlimit(RLIMIT_NOFILE, &before);
+  EXPECT_TRUE(removed) << err;
+  EXPECT_FALSE(fs::exists(dir + "/d"));
+}
+
+TEST_F(Posix, FoldersLeftByALauncherThatIsGoneAreRemovedAndNoOthers) {
+  setenv("TMPDIR", dir.c_str(), 1);
+  std::string gone = dir + "/tws-sample-999999999-x", alive = dir + "/tws-sample-1-x";
+  fs::create_directories(gone + "/a");
+  fs::create_directories(alive);
+  fs::create_directories(dir + "/other-999999999");
+  Write_File_Bytes(gone + "/a/f", "x");
+  Remove_Left_Folders();
+  unsetenv("TMPDIR");
+  EXPECT_FALSE(fs::exists(gone));
+  EXPECT_TRUE(fs::exists(alive));  // process 1 runs
+  EXPECT_TRUE(fs::exists(dir + "/other-999999999"));
+}
+
+TEST_F(Posix, AFolderListsWhatEachNameLeadsTo) {
+  fs::create_directories(dir + "/in/sub");
+  Write_File_Bytes(dir + "/in/file", "");
+  Write_File_Bytes(dir + "/away", "");
+  ASSERT_EQ(mkfifo((dir + "/in/pipe").c_str(), 0600), 0);
+  fs::create_symlink(dir + "/away", dir + "/in/link");
+  fs::create_symlink(dir + "/nowhere", dir + "/in/broken");
+  std::vector<Folder_Entry> entries;
+  ASSERT_TRUE(List_Folder(dir + "/in", entries));
+  std::map<std::string, std::pair<Entry_Kind, std::string>> seen;
+  for (const Folder_Entry& entry : entries) seen[entry.name] = {entry.kind, entry.target};
+  std::string away = Real_Path(dir + "/away");
+  EXPECT_EQ(seen, (std::map<std::string, std::pair<Entry_Kind, std::string>>{
+                      {"sub", {ENTRY_FOLDER, ""}},
+                      {"file", {ENTRY_FILE, ""}},
+                      {"pipe", {ENTRY_PIPE, ""}},
+                      {"link", {ENTRY_FILE, away}},
+                      {"broken", {ENTRY_BROKEN_LINK, ""}}}));
+  EXPECT_EQ(Real_Path(dir + "/in/../away"), away);
+  EXPECT_EQ(Real_Path(dir + "/nowhere"), "");
+}
+
+TEST_F(Posix, AProgramRunInAFolderStartsThereNamedFromHere) {
+  fs::create_directories(dir + "/there");
+  Write_File_Bytes(dir + "/where.sh", "#!/bin/sh\npwd > seen\n");
+  fs::permissions(dir + "/where.sh", fs::perms::owner_all);
+  fs::current_path(dir);
+  Program_End end = Run_Program_In(dir + "/there", {"./where.sh"});
+  EXPECT_TRUE(end.started) << end.code;
+  EXPECT_EQ(Read_File_Bytes(dir + "/there/seen"), Real_Path(dir + "/there") + "\n");
 }

@@ -10,6 +10,14 @@
 // nearest millisecond: 123456 gives "0.123".
 std::string Format_Seconds(long long us);
 
+// Memory in megabytes: "256" when whole, else with one decimal, "1.4".
+std::string Format_Megabytes(long long bytes);
+
+// How the program ended, as words without an end: "程序已结束，返回值 3";
+// the explanation of a crash, or "", goes to `explanation`.
+std::string End_Words(const Program_End& end, const std::string& signal_name,
+                      std::string& explanation);
+
 // How the program ended and how long it ran, as one sentence without a line
 // end; the explanation of a crash, or "", goes to `explanation`.
 std::string End_Line(const Program_End& end, long long us, const std::string& signal_name,

@@ -123,15 +123,42 @@ bool Same_File(const std::string& a, const std::string& b);
 
 // ---- Folders: posix_folders.cpp, windows_folders.cpp ------------------------
 
-// The names of the regular files (links followed) in a folder, in no order.
-bool List_Files(const std::string& folder, std::vector<std::string>& names,
-                std::string* err = nullptr);
+// What a name in a folder leads to, links followed.
+enum Entry_Kind {
+  ENTRY_FILE,
+  ENTRY_FOLDER,
+  ENTRY_PIPE,    // a named pipe (FIFO)
+  ENTRY_DEVICE,  // a device, such as a terminal
+  ENTRY_SOCKET,
+  ENTRY_BROKEN_LINK,  // a link that leads nowhere
+};
 
-// Makes a new empty folder, private to the user, among the system's temporary files.
+struct Folder_Entry {
+  std::string name;
+  Entry_Kind kind;
+  std::string target;  // for a link, the real path of what it leads to; "" otherwise
+};
+
+// Everything in a folder but "." and "..", in no order.
+bool List_Folder(const std::string& folder, std::vector<Folder_Entry>& entries,
+                 std::string* err = nullptr);
+
+// The path with every link, "." and ".." resolved; "" when it leads nowhere.
+std::string Real_Path(const std::string& path);
+
+// Makes a new empty folder, private to the user, among the system's temporary
+// files, named after this process so that a later launcher can tell it was
+// left behind.
 bool Make_Temp_Folder(std::string& path, std::string* err = nullptr);
 
-// Removes a folder with everything in it; links inside are removed, never followed.
+// Removes a folder with everything in it, however deep, holding one folder
+// open at a time; links inside are removed, never followed.
 bool Remove_Tree(const std::string& path, std::string* err = nullptr);
+
+// Removes the folders Make_Temp_Folder made for launchers that no longer
+// run (a launcher that was killed leaves its folder behind); the user's own
+// only.
+void Remove_Left_Folders();
 
 // ---- Programs: posix_process.cpp, windows_process.cpp -----------------------
 
@@ -151,6 +178,11 @@ struct Program_End {
 // its kin reach the program, not the caller. The reason goes to `err` when it
 // cannot be started.
 Program_End Run_Program(const std::vector<std::string>& argv, std::string* err = nullptr);
+
+// Run_Program, with the program started in `folder` (argv[0] still named
+// from here).
+Program_End Run_Program_In(const std::string& folder, const std::vector<std::string>& argv,
+                           std::string* err = nullptr);
 
 // For each folder, the program called `name` in it (`name`.exe on Windows)
 // when there is an executable file of that name; in the order of the folders.
@@ -234,13 +266,14 @@ struct Crash_Stack {
                           // without a fault (Windows: "abort", "_assert"); "" for none
 };
 
-// Runs the program as Run_Program does, watched: at no cost until it
-// crashes, when `crash` gets its stack. A program the system does not let be
-// watched runs as it would unwatched, and `crash` says why.
-Program_End Run_Watched(const std::vector<std::string>& argv, Crash_Stack& crash,
-                        std::string* err = nullptr);
+// Runs the program as Run_Program does (in `folder` as Run_Program_In does,
+// unless it is ""), watched: at no cost until it crashes, when `crash` gets
+// its stack. A program the system does not let be watched runs as it would
+// unwatched, and `crash` says why.
+Program_End Run_Watched(const std::vector<std::string>& argv, const std::string& folder,
+                        Crash_Stack& crash, std::string* err = nullptr);
 
-// ---- Sample runs: posix_sample.cpp, windows_sample.cpp ----------------------
+// ---- Sample runs: posix_sample*.cpp, windows_sample*.cpp --------------------
 // What the launcher needs to run a program on sample files.
 
 // While held, Ctrl+C and requests to end the process wait: Run_Sample takes
@@ -249,27 +282,57 @@ Program_End Run_Watched(const std::vector<std::string>& argv, Crash_Stack& crash
 // there are no such signals.
 void Hold_Interruptions(bool hold);
 
-// How a program run on one sample ended.
-struct Sample_Run {
-  std::string error;   // not empty: the run could not be prepared, and why
-  Program_End end;     // how it ended; not started: `end.code` is the system's error number
-  bool timed_out;      // it ran past the time limit, and was ended
-  bool interrupted;    // Ctrl+C came while it ran, and it was ended
-  long long us;        // how long it ran
-  std::string output;  // what it wrote to standard output: at most `cap` + 1 bytes
+// A program run on one sample, and its limits.
+struct Sample_Request {
+  std::vector<std::string> argv;     // argv[0] a path, relative to the caller's folder
+  std::string folder;                // where it runs: the only place it may write, where the
+                                     // system allows that without privileges
+  std::string input;                 // the file that is its standard input
+  std::vector<std::string> outputs;  // output files whose size is watched (see `cap`)
+  size_t cap;                        // standard output and every file it writes stop past
+                                     // `cap` + 1 bytes
+  long long time_us;                 // CPU time, user and system, of all its processes
+  long long wait_us;                 // clock time after which a program that waits is ended
+  long long wall_us;                 // clock time after which it is ended in any case
+  long long memory_bytes;            // memory of all its processes together; on POSIX the
+                                     // stack may grow as large
+  Crash_Stack* crash = nullptr;      // with one, the program is watched as Run_Watched
+                                     // watches it (on POSIX; Windows leaves it empty)
 };
 
-// Runs argv (argv[0] a path, relative to the caller's folder) in `folder`,
-// with the file `input` as standard input, standard output captured and
-// standard error thrown away. Every file it writes (`outputs` are the ones
-// that matter) stops growing past `cap` + 1 bytes. After `limit_us`, on
-// Ctrl+C, and after it ends, every process it started is ended too. From the
-// first call on, Ctrl+C between two calls no longer ends the caller: the next
-// call reports it as interrupted at once. With `crash`, the program is
-// watched as Run_Watched watches it.
-Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& folder,
-                      const std::string& input, const std::vector<std::string>& outputs, size_t cap,
-                      long long limit_us, Crash_Stack* crash = nullptr);
+// Why the launcher ended a run.
+enum Sample_Stop {
+  STOP_NONE,         // it ended by itself
+  STOP_TIME,         // its CPU time passed the limit
+  STOP_MEMORY,       // its memory passed the limit
+  STOP_WAITING,      // past `wait_us` on the clock it was waiting, not computing
+  STOP_TERMINAL,     // it stopped to read the terminal, which a sample run has not
+  STOP_SLOW,         // past `wall_us` it still had not used its time: a busy machine
+  STOP_OUTPUT,       // an output went past the cap (where files have no size limit)
+  STOP_INTERRUPTED,  // Ctrl+C
+};
+
+// How a program run on one sample ended, and what it used.
+struct Sample_Run {
+  Program_End end{false, false, 0};  // how it ended; not started: `end.code` is the
+                                     // system's error number
+  Sample_Stop stop = STOP_NONE;      // why it was ended, if the launcher ended it
+  long long cpu_us = 0;              // CPU time, user and system, of all its processes
+  long long wall_us = 0;             // time on the clock
+  long long peak_bytes = 0;          // the most memory its processes held at once (POSIX:
+                                     // resident; Windows: committed)
+  std::string output;                // what it wrote to standard output: at most `cap` + 1 bytes
+  std::string errors;                // the last bytes (a few kilobytes) it wrote to standard error
+};
+
+// Runs the program of `request` in its folder, with `input` as standard
+// input and standard output and error captured. Its CPU time, its memory and
+// the clock are watched; past a limit, on Ctrl+C, and after it ends, every
+// process it started is ended too, however it detached itself, and none
+// outlives the caller. From the first call on, Ctrl+C between two calls no
+// longer ends the caller: the next call reports it as interrupted at once.
+// False, with the reason in `err`, when the run could not be prepared.
+bool Run_Sample(const Sample_Request& request, Sample_Run& run, std::string* err = nullptr);
 
 // The status (NOT_FOUND or NOT_RUNNABLE) and the reason of a sample run whose
 // program could not be started, from the system's number in its `end.code`:

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "platform/platform.h"
 #include "platform/posix_internal.h"
@@ -150,6 +151,13 @@ bool Serve_Stop(Crash_Watch& watch, int status) {
     return true;
   }
   if (event != 0) sig = 0;  // an event that was not asked for
+  if (event == 0 && Is_Stop_Signal(sig) && watch.let_stop) {
+    // A sample's keeper must see the program stopped (reading the terminal)
+    // as the system shows a stopped program: it stops untraced.
+    ptrace(PTRACE_DETACH, watch.pid, nullptr, reinterpret_cast<void*>(static_cast<long>(sig)));
+    watch.traced = false;
+    return true;
+  }
   if (event == 0 && Is_Crash_Signal(sig) && watch.caught == 0) Catch_Stack(watch, sig);
   ptrace(PTRACE_CONT, watch.pid, nullptr, reinterpret_cast<void*>(static_cast<long>(sig)));
   return true;
@@ -168,11 +176,75 @@ void Finish_Watch(Crash_Watch& watch, const Program_End& end) {
     stack.missing = was_caught ? "程序出错后又改变了结束的方式" : "没能在程序出错的那一刻停下它";
 }
 
-Program_End Run_Watched(const std::vector<std::string>& argv, Crash_Stack& crash,
-                        std::string* err) {
+Program_End Run_Watched(const std::vector<std::string>& argv, const std::string& folder,
+                        Crash_Stack& crash, std::string* err) {
   Crash_Watch watch;
   watch.stack = &crash;
-  Program_End end = Run_Child(argv, nullptr, nullptr, nullptr, err, &watch);
+  Program_End end = Run_Child(argv, folder, nullptr, nullptr, nullptr, err, &watch);
   Finish_Watch(watch, end);
   return end;
+}
+
+namespace {
+template <typename T>
+void Put(std::string& bytes, const T& value) {
+  bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+void Put_Text(std::string& bytes, const std::string& text) {
+  Put(bytes, static_cast<unsigned long long>(text.size()));
+  bytes += text;
+}
+
+// A cursor over the bytes; `ok` turns false at the first read past their end.
+struct Bytes_Reader {
+  const std::string& bytes;
+  size_t at = 0;
+  bool ok = true;
+  template <typename T>
+  T Take() {
+    T value{};
+    ok = ok && at + sizeof value <= bytes.size();
+    if (ok) std::memcpy(&value, bytes.data() + at, sizeof value);
+    at += sizeof value;
+    return value;
+  }
+  std::string Text() {
+    unsigned long long size = Take<unsigned long long>();
+    ok = ok && size <= bytes.size() - at;
+    std::string text = ok ? bytes.substr(at, size) : "";
+    at += ok ? size : 0;
+    return text;
+  }
+};
+}  // namespace
+
+std::string Stack_Bytes(const Crash_Stack& stack) {
+  std::string bytes;
+  for (bool flag : {stack.crashed, stack.caught, stack.cut, stack.overflow}) Put(bytes, flag);
+  Put_Text(bytes, stack.missing);
+  Put_Text(bytes, stack.through);
+  Put(bytes, static_cast<unsigned long long>(stack.modules.size()));
+  for (const std::string& module : stack.modules) Put_Text(bytes, module);
+  Put(bytes, static_cast<unsigned long long>(stack.frames.size()));
+  for (const Crash_Frame& frame : stack.frames) Put(bytes, frame);
+  return bytes;
+}
+
+bool Read_Stack_Bytes(const std::string& bytes, Crash_Stack& stack) {
+  Bytes_Reader in{bytes};
+  stack = Crash_Stack();
+  for (bool* flag : {&stack.crashed, &stack.caught, &stack.cut, &stack.overflow})
+    *flag = in.Take<bool>();
+  stack.missing = in.Text();
+  stack.through = in.Text();
+  unsigned long long count = in.Take<unsigned long long>();
+  for (unsigned long long i = 0; in.ok && i < count; i++) stack.modules.push_back(in.Text());
+  count = in.Take<unsigned long long>();
+  for (unsigned long long i = 0; in.ok && i < count; i++)
+    stack.frames.push_back(in.Take<Crash_Frame>());
+  for (const Crash_Frame& frame : stack.frames)
+    in.ok = in.ok && frame.module < static_cast<int>(stack.modules.size());
+  if (!in.ok) stack = Crash_Stack();
+  return in.ok;
 }

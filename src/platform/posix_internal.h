@@ -2,6 +2,7 @@
 // Not part of the platform interface: the core never includes this.
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <functional>
@@ -66,12 +67,13 @@ using While_Running = std::function<void(pid_t pid, int& status, bool& reaped)>;
 
 struct Crash_Watch;
 
-// Runs argv[0] with the rest as its arguments and waits for it. When given,
-// `out` and `errors` become its standard output and error and are closed here
-// once it has them, `during` runs here while it runs, and `watch` watches it
-// for a crash (posix_debug.cpp).
-Program_End Run_Child(const std::vector<std::string>& argv, Fd* out, Fd* errors,
-                      const While_Running& during, std::string* err, Crash_Watch* watch = nullptr);
+// Runs argv[0] with the rest as its arguments in `folder` ("" for here) and
+// waits for it. When given, `out` and `errors` become its standard output and
+// error and are closed here once it has them, `during` runs here while it
+// runs, and `watch` watches it for a crash (posix_debug.cpp).
+Program_End Run_Child(const std::vector<std::string>& argv, const std::string& folder, Fd* out,
+                      Fd* errors, const While_Running& during, std::string* err,
+                      Crash_Watch* watch = nullptr);
 
 // The argv array that exec wants; it points into `argv`, which must outlive it.
 std::vector<char*> Exec_Args(const std::vector<std::string>& argv);
@@ -85,12 +87,75 @@ int Read_Report(int fd);
 // Waits for the child, resuming after a signal; false when it cannot be waited for.
 bool Wait_Child(pid_t pid, int& status);
 
+// How a child ended, from its wait status: the one decoding, for every run.
+Program_End End_Of(int status);
+
+// The path as seen from anywhere: a relative one is taken from here.
+std::string Absolute(const std::string& path);
+
 // ---- The command interpreter: posix_command.cpp -----------------------------
 
 // Splits a command line into words as a Windows command line is split: blanks
 // separate words outside double quotes, a double quote groups and is dropped,
 // nothing is escaped, and "" is an empty word.
 std::vector<std::string> Split_Words(const std::string& text);
+
+// ---- Sample runs: posix_sample*.cpp -------------------------------------------
+
+// What the processes below this one use together, read from /proc.
+struct Tree_Usage {
+  long long cpu_us = 0;  // CPU time, user and system, with what they reaped
+  long long bytes = 0;   // resident memory
+  bool running = false;  // one of them is running or ready to run
+  bool waiting = false;  // one of them sleeps or waits for something
+  bool stopped = false;  // one is stopped, as by reading the terminal from the background
+};
+
+// The usage of every process below this one; `keeper` counts only for the
+// processes it reaped, not for its own time or memory.
+Tree_Usage Tree_Of(pid_t keeper);
+
+// What processes that were reaped used, summed as a judge sums them.
+struct Reaped_Usage {
+  long long cpu_us = 0;   // CPU time, user and system
+  long long peak_kb = 0;  // the largest peak of resident memory among them
+};
+
+// Ends every process below this one, however deep or detached: kills the
+// children it has and reaps them, and goes on until none is left (this
+// process is a subreaper, so the orphans of each generation it ends become
+// its children). Adds what they used to `used`. True when `watched` was
+// among them, with its wait status in `status`.
+bool End_Descendants(Reaped_Usage& used, pid_t watched, int& status);
+
+// Adds one reaped process's usage.
+void Add_Usage(Reaped_Usage& used, const struct rusage& usage);
+
+// Everything the keeper of a sample and the program need after fork.
+struct Sample_Child {
+  std::vector<char*> args;  // for exec; args[0] an absolute path
+  const char* folder;       // where it runs, the only place it may write
+  int in, out, errors;      // its standard input, output and error
+  int exec_report;          // write end: the error number when exec fails
+  int keeper_report;        // write end: the keeper's Keeper_Report
+  int crash_file;           // where the keeper writes the program's stack at a crash; -1: none
+  pid_t launcher;           // the keeper's parent
+  unsigned long cap;        // bytes any file it writes may hold
+  unsigned long memory;     // bytes of memory, and of stack
+  sigset_t program_mask;    // the signal mask it starts with
+};
+
+// What the keeper tells the launcher at its end.
+struct Keeper_Report {
+  int status;          // the program's wait status, when `reaped`
+  int reaped;          // 1 once the program was reaped
+  Reaped_Usage usage;  // of every process of the sample
+};
+
+// The keeper, in the child forked for a sample: a subreaper that starts the
+// program, reaps everything it starts, ends them all when the program ends or
+// when the launcher asks (SIGTERM) or dies, then reports and exits.
+[[noreturn]] void Keep_Sample(const Sample_Child& child);
 
 // ---- Walking a stopped program's stack: posix_unwind.cpp ---------------------
 
@@ -178,6 +243,7 @@ struct Crash_Watch {
   Fd gate, gate_open;            // the child passes once `gate_open` is closed
   pid_t pid = -1;
   bool traced = false;
+  bool let_stop = false;  // a stop signal ends the watch and stops it untraced, for all to see
   int caught = 0;  // the signal at which the stack was caught
 };
 
@@ -199,3 +265,8 @@ bool Serve_Stop(Crash_Watch& watch, int status);
 // After the end: keeps the stack only when the program ended by the signal
 // it was caught at, and says whether the program crashed.
 void Finish_Watch(Crash_Watch& watch, const Program_End& end);
+
+// A stack as bytes, to pass from the keeper of a sample to the launcher, and
+// back; false when the bytes are not a whole stack.
+std::string Stack_Bytes(const Crash_Stack& stack);
+bool Read_Stack_Bytes(const std::string& bytes, Crash_Stack& stack);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include "platform/posix_internal.h"
 
@@ -41,6 +42,19 @@ int Read_Report(int fd) {
   } while (n < 0 && errno == EINTR);
   close(fd);
   return n == static_cast<ssize_t>(sizeof error) ? error : 0;
+}
+
+Program_End End_Of(int status) {
+  if (WIFSIGNALED(status)) return {true, true, WTERMSIG(status)};
+  return {true, false, WEXITSTATUS(status)};
+}
+
+std::string Absolute(const std::string& path) {
+  if (path.empty() || path[0] == '/') return path;
+  char* here = getcwd(nullptr, 0);
+  std::string whole = here ? std::string(here) + "/" + path : path;
+  std::free(here);
+  return whole;
 }
 
 bool Wait_Child(pid_t pid, int& status) {
@@ -94,15 +108,17 @@ struct Interrupts_Ignored {
 // How a child that was waited for (or not) ended.
 Program_End End_Of(bool waited, int status) {
   if (!waited) return {true, false, 127};
-  if (WIFSIGNALED(status)) return {true, true, WTERMSIG(status)};
-  return {true, false, WEXITSTATUS(status)};
+  return ::End_Of(status);
 }
 }  // namespace
 
-Program_End Run_Child(const std::vector<std::string>& argv, Fd* out, Fd* errors,
-                      const While_Running& during, std::string* err, Crash_Watch* watch) {
+Program_End Run_Child(const std::vector<std::string>& argv, const std::string& folder, Fd* out,
+                      Fd* errors, const While_Running& during, std::string* err,
+                      Crash_Watch* watch) {
   std::vector<std::string> words;
-  if (!Exec_Words(argv, words)) return Not_Started(ENOENT, err);
+  if (!Exec_Words(argv, words) || folder.find('\0') != std::string::npos)
+    return Not_Started(ENOENT, err);
+  if (!folder.empty()) words[0] = Absolute(words[0]);  // named from here, started there
   std::vector<char*> args = Exec_Args(words);
   Fd report, report_child;
   if (!Open_Pipe(report, report_child)) return Not_Started(errno, err);
@@ -113,6 +129,7 @@ Program_End Run_Child(const std::vector<std::string>& argv, Fd* out, Fd* errors,
     ignored.Restore();
     if (out) dup2(out->fd, STDOUT_FILENO);
     if (errors) dup2(errors->fd, STDERR_FILENO);
+    if (!folder.empty() && chdir(folder.c_str()) != 0) Report_And_Exit(report_child.fd);
     if (watch) Pass_Gate(*watch);
     Exec_Or_Report(args, report_child.fd);
   }
@@ -135,7 +152,12 @@ Program_End Run_Child(const std::vector<std::string>& argv, Fd* out, Fd* errors,
 }
 
 Program_End Run_Program(const std::vector<std::string>& argv, std::string* err) {
-  return Run_Child(argv, nullptr, nullptr, nullptr, err);
+  return Run_Child(argv, "", nullptr, nullptr, nullptr, err);
+}
+
+Program_End Run_Program_In(const std::string& folder, const std::vector<std::string>& argv,
+                           std::string* err) {
+  return Run_Child(argv, folder, nullptr, nullptr, nullptr, err);
 }
 
 bool Start_Detached(const std::vector<std::string>& argv, std::string* err) {

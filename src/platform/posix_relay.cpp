@@ -105,7 +105,7 @@ Program_End Relay_To(const std::vector<std::string>& argv, int out_target, int e
     return Not_Started(error, err);
   }
   return Run_Child(
-      argv, &channels[0].child, &channels[1].child,
+      argv, "", &channels[0].child, &channels[1].child,
       [&](pid_t pid, int& status, bool& reaped) { Relay_Until_End(pid, channels, status, reaped); },
       err);
 }

@@ -35,7 +35,8 @@ std::string Iconv_Output(const std::string& input) {
           break;
       }
     };
-    Run_Child({found[0], "-c", "-f", "GBK", "-t", "UTF-8", name}, &to, &null, read_all, nullptr);
+    Run_Child({found[0], "-c", "-f", "GBK", "-t", "UTF-8", name}, "", &to, &null, read_all,
+              nullptr);
   }
   unlink(name.c_str());
   return text;

@@ -265,15 +265,15 @@ void Finish_Debugging(Crash_Stack& crash, const Program_End& end) {
 
 }  // namespace
 
-Program_End Run_Watched(const std::vector<std::string>& argv, Crash_Stack& crash,
-                        std::string* err) {
+Program_End Run_Watched(const std::vector<std::string>& argv, const std::string& folder,
+                        Crash_Stack& crash, std::string* err) {
   Prepare_Debugging(crash);
   Program_End end = Run_With(
-      argv, nullptr, nullptr,
+      argv, folder, nullptr, nullptr,
       [&](const PROCESS_INFORMATION& process) { Debug_Until_End(process, crash); }, err,
       DEBUG_ONLY_THIS_PROCESS);
   if (!end.started) {  // refused as a debuggee, perhaps: then it runs as before
-    end = Run_With(argv, nullptr, nullptr, nullptr, err);
+    end = Run_With(argv, folder, nullptr, nullptr, nullptr, err);
     crash.missing = "系统不允许启动器跟踪程序";
   }
   Finish_Debugging(crash, end);

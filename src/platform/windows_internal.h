@@ -85,14 +85,58 @@ void Lower_Resolution();
 // One word of a command line as the C runtime's parser splits it back.
 std::wstring Quote_Argument(const std::wstring& arg);
 
-// Starts the program with the output handles given (nullptr: this process's
-// own), waits for it with Ctrl+C left to it, and tells how it ended. The
-// handles given are closed here once the program has its own: with ours
-// gone, its end is their end. `during` runs here while it runs, given the
-// process; `flags` are CreateProcessW's.
-Program_End Run_With(const std::vector<std::string>& argv, Handle* out, Handle* errors,
-                     const std::function<void(const PROCESS_INFORMATION&)>& during,
+// Starts the program in `folder` ("" for here) with the output handles given
+// (nullptr: this process's own), waits for it with Ctrl+C left to it, and
+// tells how it ended. The handles given are closed here once the program has
+// its own: with ours gone, its end is their end. `during` runs here while it
+// runs, given the process; `flags` are CreateProcessW's.
+Program_End Run_With(const std::vector<std::string>& argv, const std::string& folder, Handle* out,
+                     Handle* errors, const std::function<void(const PROCESS_INFORMATION&)>& during,
                      std::string* err, DWORD flags = 0);
+
+// How a process that has ended ended: its whole 32-bit exit code. The one
+// decoding, for every run.
+Program_End End_Of(HANDLE process);
+
+// The path made whole from the current folder, as UTF-16.
+std::wstring Full_Path(const std::string& path);
+
+// ---- Sample runs: windows_sample_job.cpp ---------------------------------------
+
+// What the processes of a job have used together.
+struct Job_Usage {
+  long long cpu_us = 0;      // CPU time, user and kernel, of every process it has held
+  long long peak_bytes = 0;  // the most memory they had committed at once
+};
+
+// The job's figures, or the program's own where they are larger: a system
+// may keep none for a job.
+Job_Usage Usage_Of(HANDLE job, HANDLE process);
+
+// False where the system tells no CPU time of other processes: the clock
+// then stands in for it, and a waiting program cannot be told apart.
+bool Times_Known();
+
+// True when the job has told `port` (which may be nullptr) that its
+// processes asked for more memory than it allows; takes its messages.
+bool Memory_Limit_Hit(HANDLE port);
+
+// Ends every process of the job and waits, for a few seconds at most, until
+// they are gone and their files are free.
+void End_Job(HANDLE job);
+
+// Windows has no limit on the size of a file to set, so the launcher looks:
+// true once standard output or an output file has grown past `cap`.
+bool Past_Cap(HANDLE out, const std::vector<std::string>& outputs, size_t cap);
+
+// A token of this user at low integrity, with the folder labelled so that a
+// process holding it may write there and nowhere else; nullptr (and nothing
+// labelled) where the system does not allow that.
+HANDLE Low_Token(const std::string& folder);
+
+// At most `most` bytes of the open file from `offset` on, and its last `most` bytes.
+std::string Read_From(HANDLE h, long long offset, size_t most);
+std::string Read_Tail(HANDLE h, size_t most);
 
 // ---- Walking a stopped program's stack: windows_unwind.cpp -------------------
 

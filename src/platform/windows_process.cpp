@@ -46,11 +46,30 @@ std::wstring Quote_Argument(const std::wstring& arg) {
   return out + L"\"";
 }
 
-Program_End Run_With(const std::vector<std::string>& argv, Handle* out, Handle* errors,
-                     const std::function<void(const PROCESS_INFORMATION&)>& during,
+std::wstring Full_Path(const std::string& path) {
+  std::wstring w = Widen(path);
+  DWORD n = GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return w;
+  std::wstring full(n, L'\0');
+  n = GetFullPathNameW(w.c_str(), n, &full[0], nullptr);
+  full.resize(n);
+  return full;
+}
+
+Program_End End_Of(HANDLE process) {
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  return Program_End{true, false, static_cast<long long>(code)};
+}
+
+Program_End Run_With(const std::vector<std::string>& argv, const std::string& folder, Handle* out,
+                     Handle* errors, const std::function<void(const PROCESS_INFORMATION&)>& during,
                      std::string* err, DWORD flags) {
   Write_Held();
-  std::wstring line = Command_Line(argv);
+  std::vector<std::string> words = argv;
+  // Started elsewhere, it is still the program named from here.
+  if (!folder.empty() && !words.empty()) words[0] = Narrow(Full_Path(words[0]));
+  std::wstring line = Command_Line(words), where = Widen(folder);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   if (out != nullptr) {
@@ -60,8 +79,8 @@ Program_End Run_With(const std::vector<std::string>& argv, Handle* out, Handle* 
     startup.hStdError = errors->h;
   }
   PROCESS_INFORMATION process = {};
-  BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, flags, nullptr, nullptr,
-                                &startup, &process);
+  BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, flags, nullptr,
+                                folder.empty() ? nullptr : where.c_str(), &startup, &process);
   DWORD error = GetLastError();
   if (out != nullptr) {
     out->Close();
@@ -74,13 +93,16 @@ Program_End Run_With(const std::vector<std::string>& argv, Handle* out, Handle* 
     if (during) during(process);
     WaitForSingleObject(program.h, INFINITE);
   }
-  DWORD code = 0;
-  GetExitCodeProcess(program.h, &code);
-  return Program_End{true, false, static_cast<long long>(code)};
+  return End_Of(program.h);
 }
 
 Program_End Run_Program(const std::vector<std::string>& argv, std::string* err) {
-  return Run_With(argv, nullptr, nullptr, nullptr, err);
+  return Run_With(argv, "", nullptr, nullptr, nullptr, err);
+}
+
+Program_End Run_Program_In(const std::string& folder, const std::vector<std::string>& argv,
+                           std::string* err) {
+  return Run_With(argv, folder, nullptr, nullptr, nullptr, err);
 }
 
 std::vector<std::string> Programs_In(const std::vector<std::string>& folders,

@@ -61,7 +61,7 @@ Program_End Relay_To(const std::vector<std::string>& argv, HANDLE out_to, HANDLE
     return Not_Started(error, err);
   }
   return Run_With(
-      argv, &write_out, &write_err,
+      argv, "", &write_out, &write_err,
       [&](const PROCESS_INFORMATION&) {
         std::thread stderr_relay(Relay_Pipe, read_err.h, errors_to, &errors);
         Relay_Pipe(read_out.h, out_to, &out);

@@ -176,7 +176,9 @@ TEST_F(Launch_Test, AnswersHelpAndVersionAndRunsNoProgramSoNamed) {
   chmod((folder + "/--help").c_str(), 0755);
   Piped_Run help = Run_Piped({LAUNCHER, "--help"}, folder);
   EXPECT_EQ(help.status, 0);
-  EXPECT_EQ(help.out.find("用法：tarnwickstone-launch [--time-limit=秒数] 程序路径 [参数……]\n"), 0u)
+  EXPECT_EQ(help.out.find("用法：tarnwickstone-launch [--time-limit=秒数] [--memory-limit=MB] "
+                          "程序路径 [参数……]\n"),
+            0u)
       << help.out;
   EXPECT_NE(help.out.find("  --version "), std::string::npos) << help.out;
   EXPECT_FALSE(fs::exists(folder + "/ran"));
