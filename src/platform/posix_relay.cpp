@@ -19,10 +19,14 @@ const size_t COPY_LIMIT = 8 << 20;  // bytes of each stream kept in the copy
 
 // One of a program's output streams on its way to one of ours.
 struct Relay_Channel {
-  int target = -1;              // our descriptor that the bytes go on to; -1: to nowhere
+  int target = -1;              // our descriptor that the bytes go on to
   Fd read;                      // where they are read here
   Fd child;                     // what the program writes to
   std::string* copy = nullptr;  // where a copy of the bytes is kept
+  // While set, the bytes are only kept until the first line is whole, and
+  // then this says whether they go on; `silent` once it said no.
+  const std::function<bool(const std::string&)>* gate = nullptr;
+  bool silent = false;
 };
 
 // A pseudo-terminal whose other side is shaped like `target`: the same size,
@@ -51,8 +55,18 @@ bool Open_Terminal(int target, Relay_Channel& channel) {
 bool Open_Channel(int target, std::string* copy, Relay_Channel& channel) {
   channel.target = target;
   channel.copy = copy;
+  channel.silent = target < 0;  // no target: the copy alone is kept
   if (isatty(target) && Open_Terminal(target, channel)) return true;
   return Open_Pipe(channel.read, channel.child);
+}
+
+// Asks the gate about the first line held back, and passes on all that was
+// held when it agrees.
+void Open_Gate(Relay_Channel& channel) {
+  const std::string& held = *channel.copy;
+  channel.silent = !(*channel.gate)(held.substr(0, held.find('\n')));
+  channel.gate = nullptr;
+  if (!channel.silent) Write_Fd(channel.target, held.data(), held.size());
 }
 
 // Reads what waits on the channel, passes it on and keeps a copy; false once
@@ -63,9 +77,13 @@ bool Relay_Some(Relay_Channel& channel) {
   if (n < 0 && errno == EINTR) return true;
   if (n <= 0) return false;
   size_t got = static_cast<size_t>(n);
-  if (channel.target >= 0) Write_Fd(channel.target, buffer, got);
   std::string& copy = *channel.copy;
   if (copy.size() < COPY_LIMIT) copy.append(buffer, std::min(got, COPY_LIMIT - copy.size()));
+  if (channel.gate) {
+    if (copy.find('\n') != std::string::npos || copy.size() >= COPY_LIMIT) Open_Gate(channel);
+  } else if (!channel.silent) {
+    Write_Fd(channel.target, buffer, got);
+  }
   return true;
 }
 
@@ -88,22 +106,24 @@ void Relay_Until_End(pid_t pid, Relay_Channel* channels, int& status, bool& reap
       }
     }
   }
-  channels[0].read.Close();
-  channels[1].read.Close();
+  for (int i = 0; i < 2; i++) {
+    if (channels[i].gate) Open_Gate(channels[i]);  // it ended within its first line
+    channels[i].read.Close();
+  }
 }
-}  // namespace
 
-namespace {
 // Runs argv with its output relayed to `out_target` and `errors_target` (-1:
-// to nowhere), copies kept.
+// to nowhere), copies kept, standard error through the gate `passes` if any.
 Program_End Relay_To(const std::vector<std::string>& argv, int out_target, int errors_target,
-                     std::string& out, std::string& errors, std::string* err) {
+                     std::string& out, std::string& errors,
+                     const std::function<bool(const std::string&)>& passes, std::string* err) {
   Relay_Channel channels[2];
   if (!Open_Channel(out_target, &out, channels[0]) ||
       !Open_Channel(errors_target, &errors, channels[1])) {
     int error = errno;
     return Not_Started(error, err);
   }
+  if (passes) channels[1].gate = &passes;
   return Run_Child(
       argv, "", &channels[0].child, &channels[1].child,
       [&](pid_t pid, int& status, bool& reaped) { Relay_Until_End(pid, channels, status, reaped); },
@@ -113,10 +133,17 @@ Program_End Relay_To(const std::vector<std::string>& argv, int out_target, int e
 
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
                           std::string& errors, std::string* err) {
-  return Relay_To(argv, STDOUT_FILENO, STDERR_FILENO, out, errors, err);
+  return Relay_Program_Gated(argv, out, errors, {}, err);
+}
+
+Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::string& out,
+                                std::string& errors,
+                                const std::function<bool(const std::string&)>& passes,
+                                std::string* err) {
+  return Relay_To(argv, STDOUT_FILENO, STDERR_FILENO, out, errors, passes, err);
 }
 
 Program_End Run_Quietly(const std::vector<std::string>& argv, std::string& out, std::string* err) {
   std::string ignored;
-  return Relay_To(argv, -1, -1, out, ignored, err);
+  return Relay_To(argv, -1, -1, out, ignored, {}, err);
 }
