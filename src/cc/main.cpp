@@ -69,7 +69,7 @@ int Compile(const std::vector<std::string>& args) {
     return Start_Failure_Kind(end.code) == START_NOT_FOUND ? NOT_FOUND : NOT_RUNNABLE;
   }
   int status = static_cast<int>(end.signaled ? 128 + end.code : end.code);
-  if (out.empty() && err.empty()) return status;
+  // Even a silent compile is looked at: a source saved as GBK prints garbled Chinese.
   std::string hints = Hints(args, out + err, status != 0, Read_Sources(args));
   if (!hints.empty()) Write_Err(hints);
   return status;
