@@ -47,6 +47,7 @@ enum Clue {
   MISSING_EXTRACT,    // two items of a cin with no >> between them
   NO_PARENTHESES,     // if, while, for or switch with no ( after it
   HEADER_SEMICOLON,   // "int main();" above a "{"
+  STRUCT_END,         // the "}" of a struct above, without its ";"
   OPEN_PARENTHESIS,   // the statement has more ( than )
   CLOSE_PARENTHESIS,  // the statement has more ) than (
   UNCLOSED_BRACE,     // the "{" whose "}" is missing

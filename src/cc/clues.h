@@ -32,6 +32,7 @@ bool Else_Condition(const Clue_Input& in, Finding& f);
 bool Missing_Operator(const Clue_Input& in, const char* stream, const char* op, Finding& f);
 bool No_Parentheses(const Clue_Input& in, Finding& f);
 bool Header_Semicolon(const Clue_Input& in, Finding& f);
+bool Struct_End(const Clue_Input& in, Finding& f);
 bool Clause(const Clue_Input& in, bool semicolon, Finding& f);
 bool If_Of_Else(const Clue_Input& in, bool semicolon, Finding& f);
 bool Quote_In_String(const Clue_Input& in, Finding& f);

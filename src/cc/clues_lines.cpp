@@ -120,6 +120,17 @@ bool Header_Semicolon(const Clue_Input& in, Finding& f) {
          Closing_Parenthesis(code, open) == code.size() - 2 && Indent_Of(in.source, f.line) == 0;
 }
 
+bool Struct_End(const Clue_Input& in, Finding& f) {
+  std::string code = Code_Of(in.source, in.line);
+  f.line = code[0] == '}' ? in.line : Code_Line_Before(in.source, in.line);
+  if (Code_Of(in.source, f.line).compare(0, 1, "}") != 0 ||
+      Code_Of(in.source, f.line).back() == ';')
+    return false;
+  int open = Block_Start(in.source, f.line);
+  std::string head = Code_Of(in.source, Code_Of(in.source, open) == "{" ? open - 1 : open);
+  return First_Name(head) == "struct" || First_Name(head) == "class";
+}
+
 bool Clause(const Clue_Input& in, bool semicolon, Finding& f) {
   std::string word = in.candidate.words.empty() ? "" : in.candidate.words[0];
   std::string code = Code_Of(in.source, in.line);

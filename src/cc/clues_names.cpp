@@ -39,14 +39,15 @@ std::string Looks(std::string name) {
 
 std::string Lookalike_Words(const std::string& typed, const std::string& meant) {
   for (size_t i = 0; i < typed.size() && i < meant.size(); ++i) {
-    if (typed[i] == meant[i]) continue;
+    if (Lower(typed.substr(i, 1)) == Lower(meant.substr(i, 1))) continue;
     std::string what = typed[i] == '1'   ? "数字 1"
                        : typed[i] == '0' ? "数字 0"
                                          : std::string("字母 ") + typed[i];
     std::string should = meant[i] == 'l'   ? "小写字母 l"
                          : meant[i] == 'o' ? "字母 o"
                                            : std::string("数字 ") + meant[i];
-    return "这里的" + what + " 应该是" + should + "。";
+    bool capitals = Lower(typed) != typed || Lower(meant) != meant;
+    return "这里的" + what + " 应该是" + should + (capitals ? "，大小写也要一样。" : "。");
   }
   return "";
 }
@@ -107,15 +108,20 @@ int First_Mention(const Source& source, const std::string& name, int until) {
   return 0;
 }
 
-// True when every mention of the name in the code is an item of a cout.
+// True when every mention of the name in the code is printed: an item of a
+// cout, or what printf or puts is given.
 bool Only_Printed(const Source& source, const std::string& name) {
   for (const std::string& code : source.code)
     for (size_t at = Find_Name(code, name); at != std::string::npos;
          at = Find_Name(code, name, at + 1)) {
-      size_t before = code.find_last_not_of(" \t", at == 0 ? 0 : at - 1);
-      if (at == 0 || before == std::string::npos || before < 1 ||
-          code.compare(before - 1, 2, "<<") != 0)
-        return false;
+      std::string before = code.substr(0, at);
+      before = before.substr(0, before.find_last_not_of(" \t") + 1);
+      bool item = before.size() >= 2 && before.compare(before.size() - 2, 2, "<<") == 0;
+      for (const char* call : {"printf(", "puts("})
+        item = item || (before.size() >= std::string(call).size() &&
+                        before.compare(before.size() - std::string(call).size(), std::string::npos,
+                                       call) == 0);
+      if (!item) return false;
     }
   return true;
 }
@@ -123,17 +129,20 @@ bool Only_Printed(const Source& source, const std::string& name) {
 }  // namespace
 
 bool Loop_Variable(const Clue_Input& in, Finding& f) {
-  int line = First_Mention(in.source, Name_Of(in), in.line);
-  std::string code = Code_Of(in.source, line);
-  size_t at = Find_Name(code, "for");
-  size_t open = at == std::string::npos ? at : code.find('(', at);
-  size_t close = open == std::string::npos ? open : Closing_Parenthesis(code, open);
-  if (close == std::string::npos ||
-      Find_Name(code.substr(0, close), Name_Of(in), open) == std::string::npos)
-    return false;
-  size_t next = code.find_first_not_of(" \t", close + 1);
-  f.line = line;
-  return next != std::string::npos && code[next] == ';';
+  // The nearest for above the use (or on its line) whose parentheses hold the name.
+  for (int line = in.line; line >= 1 && line > in.line - 30; --line) {
+    std::string code = Code_Of(in.source, line);
+    size_t at = Find_Name(code, "for");
+    size_t open = at == std::string::npos ? at : code.find('(', at);
+    size_t close = open == std::string::npos ? open : Closing_Parenthesis(code, open);
+    if (close == std::string::npos ||
+        Find_Name(code.substr(0, close), Name_Of(in), open) == std::string::npos)
+      continue;
+    size_t next = code.find_first_not_of(" \t", close + 1);
+    f.line = line;
+    return next != std::string::npos && code[next] == ';';
+  }
+  return false;
 }
 
 bool Near_Name(const Clue_Input& in, Clue clue, Finding& f) {
@@ -141,8 +150,8 @@ bool Near_Name(const Clue_Input& in, Clue clue, Finding& f) {
   std::set<std::string> names = Names_Around(in);
   std::string near;
   for (const std::string& other : names) {
-    bool fits = other != name &&
-                (clue == NEAR_CASE ? Lower(other) == Lower(name) : Looks(other) == Looks(name));
+    bool fits = other != name && (clue == NEAR_CASE ? Lower(other) == Lower(name)
+                                                    : Looks(Lower(other)) == Looks(Lower(name)));
     if (fits && clue != NEAR_TYPO) near = other;
   }
   if (clue == NEAR_TYPO && name.size() >= 3) {
@@ -163,6 +172,8 @@ bool Near_Name(const Clue_Input& in, Clue clue, Finding& f) {
 bool Not_Quoted(const Clue_Input& in, Finding& f) {
   const std::string& name = Name_Of(in);
   const std::string& code = in.source.code[in.line - 1];
+  for (char c : name)
+    if (!std::isalpha(static_cast<unsigned char>(c))) return false;  // text is words
   if (!Only_Printed(in.source, name)) return false;
   // The words that follow it up to an operator: "Hello World".
   size_t end = in.at + name.size();

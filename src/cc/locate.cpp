@@ -64,6 +64,8 @@ bool Holds(Clue clue, const Clue_Input& in, Finding& f) {
       return No_Parentheses(in, f);
     case HEADER_SEMICOLON:
       return Header_Semicolon(in, f);
+    case STRUCT_END:
+      return Struct_End(in, f);
     case OPEN_PARENTHESIS:
     case CLOSE_PARENTHESIS:
       f.line = in.line;
