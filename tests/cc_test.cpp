@@ -4,8 +4,10 @@
 // the corpus's (e2e/cc_corpus_test.cpp).
 #include <gtest/gtest.h>
 
+#include "cc/causes.h"
 #include "cc/hints.h"
 #include "cc/marks.h"
+#include "cc/pattern.h"
 #include "cc/records.h"
 #include "cc/structure.h"
 #include "test_text.h"
@@ -113,6 +115,85 @@ TEST(Records, GbkAmongUtf8IsDecodedAndNothingUndecodedIsKept) {
   EXPECT_EQ(list[0].severity, SEV_ERROR);
   EXPECT_EQ(list[0].words, std::vector<std::string>{"你好"});
   EXPECT_EQ(list[1].text, "?? junk");
+}
+
+TEST(Patterns, KeepQuotedNamesAndTextAndFillTextsOnlyWhenAllIsThere) {
+  std::vector<std::string> kept;
+  EXPECT_TRUE(Match_Pattern(Uniform_Quotes("no match for {} (operand types are {} and {})"),
+                            Uniform_Quotes("no match for 'operator>>' (operand types are "
+                                           "'std::istream' and 'int')"),
+                            kept));
+  EXPECT_EQ(kept, (std::vector<std::string>{"operator>>", "std::istream", "int"}));
+  kept.clear();
+  EXPECT_FALSE(Match_Pattern(Uniform_Quotes("{} was not declared"), "x was not declared", kept));
+  EXPECT_TRUE(Match_Pattern("{*}: No such file*", "iostrem: No such file or directory", kept));
+  EXPECT_EQ(kept, std::vector<std::string>{"iostrem"});
+  EXPECT_TRUE(
+      Words_Hold("1=operator<<|operator< 2~istream 3!void", {"operator<<", "std::istream", "int"}));
+  EXPECT_FALSE(Words_Hold("1=operator<<", {"operator<<="}));
+  EXPECT_FALSE(Words_Hold("3~int", {"a", "b"}));  // a part not kept holds nothing
+  std::string out;
+  EXPECT_TRUE(Fill("“{1}”在第 {note} 行，{ } 与 { … }", {{"1", "a"}, {"note", "3"}}, out));
+  EXPECT_EQ(out, "“a”在第 3 行，{ } 与 { … }");
+  EXPECT_FALSE(Fill("是不是想写“{near}”？", {{"near", ""}}, out));
+}
+
+// Each cause as its first line, "+" and how many messages folded into it;
+// "w" for full-width marks, "h" for invisible ones.
+std::string Causes(const std::string& output, const std::string& text) {
+  std::vector<Source> sources = {Make_Source("a.cpp", text)};
+  std::vector<Record> records = Read_Records(output);
+  std::string list;
+  for (const Cause& c : Group_Causes(records, sources, true))
+    list += std::string(c.kind == WIDE_MARKS     ? "w"
+                        : c.kind == HIDDEN_MARKS ? "h"
+                                                 : "") +
+            std::to_string(c.lines.front()) + "+" + std::to_string(c.followers.size()) + " ";
+  return list;
+}
+
+TEST(Causes, WhatFollowsFromAFaultIsFoldedIntoIt) {
+  // A declaration that failed leaves its names unknown, said once.
+  EXPECT_EQ(Causes("a.cpp:3:5: error: 'string' was not declared in this scope\n"
+                   "a.cpp:4:12: error: 's' was not declared in this scope\n"
+                   "a.cpp:5:5: error: 'string' was not declared in this scope\n",
+                   "int main() {\n\n    string s;\n    cin >> s;\n    string t;\n}\n"),
+            "3+2 ");
+  // A missing ';' is noticed at the next statement, whose names it spoils.
+  EXPECT_EQ(Causes("a.cpp:2:14: error: expected ';' before 'int'\n"
+                   "a.cpp:4:13: error: 'c' was not declared in this scope\n",
+                   "int main() {\n    int a = 1\n    int c = a;\n    return c;\n}\n"),
+            "2+1 ");
+  // A bracket left open: what the compiler says after it in that function, and
+  // the note that points back at it; the next function is on its own.
+  EXPECT_EQ(Causes("a.cpp:2:14: error: expected ';' before '{' token\n"
+                   "a.cpp:4:5: error: expected primary-expression before 'return'\n"
+                   "a.cpp:3:6: error: expected ')' before 'return'\n"
+                   "a.cpp:2:8: note: to match this '('\n"
+                   "a.cpp:7:5: error: 'y' was not declared in this scope\n",
+                   "int main() {\n  if ((a) {\n  }\n  return 0;\n}\nint f() {\n    y;\n}\n"),
+            "2+2 7+0 ");
+  // An else whose if an earlier fault ended; a variable a faulty statement left unread.
+  EXPECT_EQ(Causes("a.cpp:4:5: error: 'elseif' was not declared in this scope\n"
+                   "a.cpp:5:5: error: 'else' without a previous 'if'\n"
+                   "a.cpp:6:10: warning: right operand of comma operator has no effect\n"
+                   "a.cpp:7:9: warning: 'b' may be used uninitialized\n",
+                   "int main() {\n  int a, b;\n  if (a) x;\n  elseif (b) y;\n  else z;\n"
+                   "  cin >> a, b;\n  f(b);\n}\n"),
+            "4+1 6+1 ");
+  // Full-width marks: the line they spoil, and the names they make.
+  EXPECT_EQ(Causes("a.cpp:3:5: error: expected initializer before 'a'\n"
+                   "a.cpp:4:5: error: 'a，b' was not declared in this scope\n"
+                   "a.cpp:5:5: error: 'sum' was not declared in this scope\n",
+                   "int main() {\n    int a，b；\n    a = 1;\n    a，b;\n    sum;\n"
+                   "    int s\u200Bum;\n}\n"),
+            "w2+2 h6+1 ");
+  // Harmless warnings are no causes; a linker's message is said once for each name.
+  EXPECT_EQ(Causes("a.cpp:1:5: warning: unused variable 'x' [-Wunused-variable]\n"
+                   "a.cpp:2: undefined reference to `f(int)'\n"
+                   "a.cpp:3: undefined reference to `f(int)'\n",
+                   "int x;\nf(1);\nf(2);\n"),
+            "2+1 ");
 }
 
 std::vector<Source> One_Source(const std::string& text) {

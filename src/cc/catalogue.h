@@ -24,7 +24,7 @@ struct Shape {
   // a pattern for the start of a message, where '{}' is one quoted name,
   // '{*}' any text, both kept as {1}, {2}… in order, '*' any text not kept,
   // and 'x' a quoted x.
-  const char* says[4];
+  const char* says[6];
   Shape_Kind kind;
   // The compiler loses its way after it: the errors that follow it in the
   // same function are taken as its consequences.
@@ -40,6 +40,8 @@ enum Clue {
   AT_MESSAGE,         // the message's line
   NO_PLACE,           // nowhere in the source: the options, the output file
   AT_NOTE,            // the line of the note it needs
+  NOTE_IN_LIBRARY,    // the message's line, when the note it needs is in a header of the library
+  UNSET_ACCUMULATOR,  // the note's line, when a variable declared there is first added to
   LINE_BEFORE,        // the line of the code before the message's position
   FOR_COMMAS,         // the line holds "for (…, …, …)"
   ELSE_CONDITION,     // the line holds "else (…)"

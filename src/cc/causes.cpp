@@ -32,10 +32,15 @@ bool Stands_Alone(const Record& r) {
   return r.severity == SEV_OTHER && kind == PROGRAM;
 }
 
+// A variable used before it was given a value.
+bool Unset(const Record& r) {
+  return Is(r, "uninitialized") || Is(r, "maybe-uninitialized");
+}
+
 // A message about a name that may have failed to be declared.
 bool About_A_Name(const Record& r) {
-  return !r.words.empty() && (Is(r, "not-declared") || Is(r, "not-a-type") ||
-                              Is(r, "uninitialized") || Is(r, "not-a-function"));
+  return !r.words.empty() &&
+         (Is(r, "not-declared") || Is(r, "not-a-type") || Unset(r) || Is(r, "not-a-function"));
 }
 
 bool Holds_Mark(const std::string& text) {
@@ -98,12 +103,14 @@ int Name_Follows(const Grouping& g, const Source& source, const Record& r) {
     if (standard && code.find("using") != std::string::npos &&
         Find_Name(code, "std") != std::string::npos)
       return static_cast<int>(i);
-    // A variable left without a value because the statement that was to
-    // give it one is at fault: "cin >> a, b;".
-    if (Is(r, "uninitialized"))
-      for (int line : c.lines)
-        if (Find_Name(Code_Of(source, line), r.words[0]) != std::string::npos)
-          return static_cast<int>(i);
+  }
+  // A variable left without a value because the nearest statement above
+  // that was to give it one is at fault: "cin >> a, b;".
+  for (size_t i = g.causes.size(); i-- > 0 && Unset(r);) {
+    const Cause& c = g.causes[i];
+    for (int line : c.lines)
+      if (c.source == &source && Find_Name(Code_Of(source, line), r.words[0]) != std::string::npos)
+        return static_cast<int>(i);
   }
   return -1;
 }
@@ -117,6 +124,21 @@ int Else_Follows(const Grouping& g, const Source& source, const Record& r) {
     if (cause >= 0 && g.causes[cause].kind == FROM_MESSAGE &&
         g.records[g.causes[cause].record].severity == SEV_ERROR)
       return cause;
+  }
+  return -1;
+}
+
+// A name declared where the library already has one ("int y1;" beside
+// <cmath>'s y1) spoils every line that uses it.
+int Clash_Follows(const Grouping& g, const Source& source, const Record& r) {
+  for (size_t i = 0; i < g.causes.size(); ++i) {
+    const Record& earlier = g.records[g.causes[i].record];
+    if (g.causes[i].source != &source || !Is(earlier, "other-kind") || earlier.words.empty())
+      continue;
+    const std::string& declared = earlier.words[0];
+    size_t start = declared.find_last_of(" *&");
+    std::string name = start == std::string::npos ? declared : declared.substr(start + 1);
+    if (Find_Name(Code_Of(source, r.line), name) != std::string::npos) return static_cast<int>(i);
   }
   return -1;
 }
@@ -135,9 +157,12 @@ int Follows_From(const Grouping& g, size_t index, const Source& source,
   if (cause < 0) cause = Marked(g, &source, r);
   if (cause < 0 && About_A_Name(r)) cause = Name_Follows(g, source, r);
   if (cause < 0 && Is(r, "else-without-if")) cause = Else_Follows(g, source, r);
-  // A note that points back at a line already told of: "to match this '('".
+  if (cause < 0) cause = Clash_Follows(g, source, r);
+  // A note that points back at a line already told of: "to match this '('",
+  // or the #include line that failed.
   for (size_t note : Notes_Of(g.records, index))
-    if (cause < 0 && Users_File(g.sources, g.records[note].file) == &source)
+    if (cause < 0 && (Is(g.records[note], "to-match") || Is(g.records[note], "in-header")) &&
+        Users_File(g.sources, g.records[note].file) == &source)
       cause = Touching(g, &source, g.records[note].line);
   Shape_Kind kind = Kind_Of(r);
   if (cause >= 0 || (kind != SYNTAX && kind != MEANING)) return cause;

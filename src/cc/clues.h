@@ -47,6 +47,7 @@ bool Defined_Later(const Clue_Input& in, Finding& f);
 bool In_Header(const Clue_Input& in, bool include_missing, Finding& f);
 bool In_Other_Block(const Clue_Input& in, Finding& f);
 bool Shadowed(const Clue_Input& in, Finding& f);
+bool Unset_Accumulator(const Clue_Input& in, Finding& f);
 bool Main_Misspelt(const Clue_Input& in, Finding& f);
 bool Declared_At(const Clue_Input& in, Finding& f);
 bool Nearest_Header(const Clue_Input& in, Finding& f);

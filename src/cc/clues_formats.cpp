@@ -63,7 +63,8 @@ bool Format(const Clue_Input& in, Clue clue, Finding& f) {
   }
   // A format for another type: the one its variable wants.
   std::string type = reads ? Without_Star(given) : given;
-  if (reads != Ends_With(given, "*")) return false;
+  // scanf wants pointers; printf none but a string's.
+  if (reads ? !Ends_With(given, "*") : Ends_With(given, "*") && given != "char*") return false;
   for (const Format_For& format : FORMATS)
     if (type == format.type) {
       f.values["type"] = type;

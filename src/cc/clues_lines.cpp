@@ -135,8 +135,8 @@ bool Clause(const Clue_Input& in, bool semicolon, Finding& f) {
   std::string word = in.candidate.words.empty() ? "" : in.candidate.words[0];
   std::string code = Code_Of(in.source, in.line);
   f.line = in.line;
-  if (word == "else") return !semicolon && Find_Name(code, "else") != std::string::npos;
   size_t close = After_Header(code, word);
+  if (word == "else" && (close = Find_Name(code, "else")) != std::string::npos) close += 3;
   if (close == std::string::npos) return false;
   size_t next = code.find_first_not_of(" \t", close + 1);
   bool ends = next != std::string::npos && code[next] == ';';

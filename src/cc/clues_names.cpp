@@ -259,6 +259,29 @@ bool Shadowed(const Clue_Input& in, Finding& f) {
   return seen > 0;
 }
 
+bool Unset_Accumulator(const Clue_Input& in, Finding& f) {
+  const std::string& name = Name_Of(in);
+  f.line = in.candidate.note_line;
+  std::string declared = Code_Of(in.source, f.line);
+  size_t at = Find_Name(declared, name);
+  if (f.line == 0 || at == std::string::npos) return false;
+  // Its next mention, after its declaration, changes it from what it was.
+  for (int line = f.line; line <= in.line; ++line) {
+    std::string code = Code_Of(in.source, line);
+    at = Find_Name(code, name, line == f.line ? at + name.size() : 0);
+    if (at == std::string::npos) continue;
+    std::string after = code.substr(at + name.size());
+    after = after.substr(std::min(after.find_first_not_of(" \t"), after.size()));
+    std::string before = code.substr(0, at);
+    before = before.substr(0, before.find_last_not_of(" \t") + 1);
+    for (const char* op : {"+=", "-=", "*=", "/=", "%=", "++", "--"})
+      if (after.compare(0, 2, op) == 0) return true;
+    return before.size() >= 2 && (before.compare(before.size() - 2, 2, "++") == 0 ||
+                                  before.compare(before.size() - 2, 2, "--") == 0);
+  }
+  return false;
+}
+
 bool Main_Misspelt(const Clue_Input& in, Finding& f) {
   for (const Source& source : in.sources)
     for (int line = 1; line <= static_cast<int>(source.code.size()); ++line) {

@@ -34,6 +34,8 @@ bool Holds_For_Name(Clue clue, const Clue_Input& in, Finding& f) {
       return Main_Misspelt(in, f);
     case SHADOWED:
       return Shadowed(in, f);
+    case UNSET_ACCUMULATOR:
+      return Unset_Accumulator(in, f);
     case NEAREST_HEADER:
       return Nearest_Header(in, f);
     default:  // the formats
@@ -50,6 +52,9 @@ bool Holds(Clue clue, const Clue_Input& in, Finding& f) {
       return true;
     case AT_NOTE:
       return (f.line = in.candidate.note_line) > 0;
+    case NOTE_IN_LIBRARY:
+      f.line = in.line;
+      return in.candidate.note_line == 0;
     case LINE_BEFORE:
       return Line_Before(in, f);
     case FOR_COMMAS:

@@ -62,9 +62,10 @@ const std::map<std::string, std::map<std::string, std::string>> FORMS = {
 // The hint a situation gives at `line` of `file`, as a pattern: its words
 // may be anything, and a list names the line among its own.
 std::regex Hint_Pattern(const std::string& file, int line, const std::string& id) {
-  std::string means;
+  std::string means;  // every text the situation has, as alternatives
   for (size_t i = 0; i < SITUATION_COUNT; ++i)
-    if (id == SITUATIONS[i].id) means = SITUATIONS[i].means;
+    if (id == SITUATIONS[i].id)
+      means += std::string(means.empty() ? "" : "\x01") + SITUATIONS[i].means;
   std::string where = file + (line > 0 ? " 第 " + std::to_string(line) + " 行：" : "：");
   if (id == "generic") means = "编译器在这里报告了一个错误";
   if (id == "fullwidth" || id == "invisible")
@@ -73,7 +74,8 @@ std::regex Hint_Pattern(const std::string& file, int line, const std::string& id
   means = std::regex_replace(means, std::regex(R"(\{line\})"), std::to_string(line));
   means = std::regex_replace(means, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)");
   means = std::regex_replace(means, std::regex(R"(\\\{[a-z0-9]+\\\})"), "[\\s\\S]*");
-  return std::regex("^" + where + (means.empty() ? "unknown situation " + id : means));
+  means = std::regex_replace(means, std::regex("\x01"), "|");
+  return std::regex("^" + where + "(" + (means.empty() ? "unknown situation " + id : means) + ")");
 }
 
 // The hints after g++'s own words, each without its number.
