@@ -1,8 +1,10 @@
-// Each entry: its name, the shapes of message it explains, the note it
-// needs, conditions on the names they quote, what must hold in the source
-// (and where the fault lies then), what makes two of them one, what it
-// means and what to do. The first entry that fits a cause explains it, so
-// the narrower come first.
+// The situations of code: what is found in the source itself, the program
+// as a whole, #include, names, statements, brackets, if and else. Each
+// entry: its name, the shapes of message it explains, the note it needs,
+// conditions on the names they quote, what must hold in the source (and
+// where the fault lies then), what makes two of them one, what it means and
+// what to do. The first entry that fits a cause explains it, so the
+// narrower come first; catalogue_values.cpp holds the rest, tried after.
 #include "cc/catalogue.h"
 
 // The messages a bracket left open on its line may bring.
@@ -12,7 +14,7 @@
   "too-few-arguments too-many-arguments expected-identifier literal-operator"
 
 // clang-format off
-const Situation SITUATIONS[] = {
+const Situation SITUATIONS_OF_CODE[] = {
     // ---- Found in the source itself: built by the hints, named here for the list ----
     {"fullwidth", "", "", "", NO_PLACE, "",
      "里有中文标点（全角符号），C++ 只认英文标点。请切换到英文输入法，把它们改成英文的：", ""},
@@ -214,182 +216,19 @@ const Situation SITUATIONS[] = {
      "跳到这个 case 时，会越过第 {note} 行“{n1}”的初始化。",
      "把前面那个 case 里的语句用 { } 括起来，例如 case 1: { int x = 5; … break; }"},
 
-    // ---- cin and cout ----
-    {"cin-endl", "no-match-operator", "", "1=operator>> 2~istream 3~unresolved", AT_MESSAGE, "",
-     "endl 只能用在 cout 后面：cin 不能读入 endl。", "删掉 cin 这一句里的 >> endl。"},
-    {"cin-wrong-way", "no-match-operator invalid-operands", "", "1=operator<<|operator< 2~istream",
-     AT_MESSAGE, "",
-     "cin 后面要用 >>，不是 <<：箭头指向变量，表示把读到的数放进变量里。", "写成 cin >> a;"},
-    {"cout-wrong-way", "no-match-operator invalid-operands", "", "1=operator>>|operator> 2~ostream",
-     AT_MESSAGE, "",
-     "cout 后面要用 <<，不是 >>：箭头指向 cout，表示把值送去输出。", "写成 cout << a;"},
-    {"cout-less", "no-match-operator", "", "1=operator< 2~ostream", AT_MESSAGE, "",
-     "cout 后面只写了一个 <：输出要用两个小于号 <<。", "写成 cout << a;"},
-    {"cin-type", "no-match-operator", "", "1=operator>> 2~istream", AT_MESSAGE, "",
-     "cin >> 不能直接读入“{3}”类型的变量。",
-     "cin 只能直接读入数字、字符和字符串；数组、vector、结构体要用循环一个元素一个元素"
-     "（或一个成员一个成员）地读入。"},
-    {"print-void", "no-match-operator", "", "1=operator<< 2~ostream 3=void", AT_MESSAGE, "",
-     "这里要输出的是一个 void 函数的结果，可是 void 函数没有值，不能输出。",
-     "让这个函数用 return 交回一个值（把 void 改成 int 这样的类型），或者单独调用它，不要放在 cout << 后面。"},
-    {"void-value", "void-value void-expression", "", "", AT_MESSAGE, "",
-     "这里用到了一个 void 函数的结果，可是 void 函数没有值。",
-     "让这个函数用 return 交回一个值（把 void 改成 int 这样的类型），或者单独调用它，不要用它的结果。"},
-    {"print-function", "no-match-operator", "", "1=operator<< 3~unresolved overloaded", AT_MESSAGE,
-     "", "cout << 后面的是一个函数的名字，不是一个值（例如把 endl 写成了 end）。",
-     "检查这个名字：换行要写 endl；要输出函数算出的值，就在函数名后面加括号调用它。"},
-    {"cout-type", "no-match-operator", "", "1=operator<< 2~ostream", AT_MESSAGE, "",
-     "cout << 不能直接输出“{3}”类型的值。",
-     "cout 只能直接输出数字、字符和字符串；数组、vector、结构体要用循环一个元素一个元素"
-     "（或一个成员一个成员）地输出。"},
-    {"string-char", "no-match-operator", "", "1=operator==|operator!= 2~string 3=char",
-     AT_MESSAGE, "",
-     "string 不能和单个字符比较：单引号 'y' 是一个字符，双引号 \"y\" 才是字符串。",
-     "把单引号改成双引号，或者只比较第一个字符，例如 s[0] == 'y'。"},
-    {"modulo-double", "invalid-operands", "", "1~double|float 3=operator%", AT_MESSAGE, "",
-     "% 只能用在整数上，这里左边是小数（{1}）。",
-     "整数取余就先把它变成整数，例如 (int)x % 2；小数取余用 fmod(a, b)（在 <cmath> 里）。"},
-    {"modulo-double", "invalid-operands", "", "2~double|float 3=operator%", AT_MESSAGE, "",
-     "% 只能用在整数上，这里右边是小数（{2}）。",
-     "整数取余就先把它变成整数，例如 x % (int)y；小数取余用 fmod(a, b)（在 <cmath> 里）。"},
-    {"operator-types", "no-match-operator", "", "", AT_MESSAGE, "",
-     "这里的运算（{1}）两边的类型对不上：一边是“{2}”，一边是“{3}”。",
-     "检查两边的类型：字符串用双引号 \"a\"，单个字符用单引号 'a'；数字和字符串之间要先用 stoi、"
-     "to_string 转换。"},
-    {"cin-comma", "comma-no-effect", "", "", CIN_COMMA, "",
-     "cin 读入几个变量时要用 >> 隔开，不能用逗号：逗号后面的变量没有读入。",
-     "写成 cin >> a >> b;"},
-
-    // ---- scanf and printf ----
-    {"scanf-no-amp", "format", "", "", FORMAT_NO_AMP, "",
-     "scanf 读入的第 {arg} 个变量前面少了“&”：scanf 要的是变量的地址。",
-     "在变量名前面加上 &，例如 scanf(\"%d\", &a);（读入字符数组 char s[] 时不加 &）。"},
-    {"printf-amp", "format", "", "", FORMAT_AMP, "",
-     "printf 输出的第 {arg} 个值前面多了“&”：加了 & 输出的是变量的地址，不是它的值。",
-     "去掉 printf 里变量前面的 &（& 只在 scanf 里用）。"},
-    {"scanf-array-amp", "format", "", "", FORMAT_ARRAY_AMP, "",
-     "用 %s 读入字符数组时，数组名前面不用加“&”。", "去掉 &，写成 scanf(\"%s\", s);"},
-    {"printf-string", "format", "", "", FORMAT_STRING, "",
-     "%s 只能对应字符数组 char[]，不能直接对应 string。",
-     "写成 printf(\"%s\", s.c_str());，或者用 cout << s;"},
-    {"format-missing", "format-missing", "", "", AT_MESSAGE, "",
-     "格式里的格式符比后面的变量多：{1} 没有对应的变量。",
-     "给每个格式符都写上对应的变量（scanf 里的变量前面要加 &）。"},
-    {"format-extra", "format-extra", "", "", AT_MESSAGE, "",
-     "后面的变量比格式里的格式符多，多出来的变量不会被读入或输出。",
-     "每个变量都要有一个格式符，例如两个 int 写成 \"%d %d\"。"},
-    {"format-unknown", "format-unknown", "", "", AT_MESSAGE, "",
-     "格式里的 %{1} 不是 printf、scanf 认识的格式符。",
-     "改成变量类型对应的格式符（int 用 %d，long long 用 %lld，double 用 %lf，char 用 %c，"
-     "字符数组用 %s）；要输出 % 本身就写 %%。"},
-    {"format-type", "format", "", "", FORMAT_TYPE, "",
-     "格式 {1} 和后面第 {arg} 个变量的类型对不上：{1} 要的是“{2}”，给的却是“{4}”。",
-     "“{type}”要用 {right}。"},
-
-    // ---- Values that go wrong even when it compiles ----
-    {"int-overflow", "overflow", "", "", AT_MESSAGE, "",
-     "这个算式的结果超出了“{1}”能放下的范围（int 最大约 21 亿），算出来的值是错的。",
-     "让运算在 long long 里做：例如写成 1LL * a * b，或者把常数写成 1000000LL。"},
-    {"value-changed", "changes-value", "", "", AT_MESSAGE, "",
-     "{3} 放不进“{2}”类型：它超出了“{2}”的范围，实际存进去的是另一个值。",
-     "换一个能放下它的类型（例如 int 放不下就用 long long），或者检查这个数是不是写错了。"},
-    {"literal-too-large", "constant-too-large", "", "", AT_MESSAGE, "",
-     "这个整数太大了，连 long long 都放不下（long long 最大约 9×10^18）。",
-     "检查数字是不是多写了位数；更大的数要用字符串或数组来存。"},
-    {"multichar", "char-too-long multichar", "", "", AT_MESSAGE, "",
-     "单引号里只能写一个字符，例如 'a'；多个字符的文字要用双引号，例如 \"Hello\"。",
-     "把这里的单引号改成双引号。"},
-    {"division-by-zero", "division-by-zero", "", "", AT_MESSAGE, "",
-     "这里除以 0（或对 0 取余）：程序运行到这里会出错退出。", "检查除数，除数不能是 0。"},
-    // GCC is not sure of "may be": only the sure case, a sum never started.
-    {"uninitialized", "maybe-uninitialized", "declared-here", "", UNSET_ACCUMULATOR, "{1}",
-     "变量“{1}”声明时没有给初值，后面却直接在它上面累加（例如 {1} += …），它的值是随机的。",
-     "声明时给它一个初值，例如 {1} = 0。"},
-    {"uninitialized", "uninitialized", "declared-here", "", AT_NOTE, "{1}",
-     "变量“{1}”声明时没有给初值，后面在赋值之前就用到了它，它的值是随机的。",
-     "声明时给它一个初值，例如 {1} = 0，或者先读入再使用。"},
-    {"missing-return", "no-return", "", "", LAST_VALUE, "",
-     "这一行算出了函数的结果，前面却少了 return：不写 return，算出的值就丢掉了。",
-     "在这一行前面加上 return，写成 return …;"},
-    {"no-return", "no-return", "", "", AT_MESSAGE, "",
-     "函数执行到了结尾，却没有 return 一个值（它不是 void 函数）。",
-     "在函数的结尾（以及每个分支里）写上 return 值;。没有 return 时结果是随机的，程序还可能崩溃。"},
-    {"array-bounds", "array-bounds", "", "", AT_MESSAGE, "",
-     "下标 {1} 超出了数组的范围：数组 a[n] 的下标只能从 0 到 n-1。",
-     "把数组开大一些，或者检查循环的边界（注意 < 和 <= 的区别）。"},
-    {"char-vs-string", "pointer-integer literal-compare", "", "", AT_MESSAGE, "",
-     "在拿一个字符和一个字符串比较：双引号 \"a\" 是字符串，单个字符要用单引号 'a'。",
-     "例如把 s[i] == \"a\" 改成 s[i] == 'a'。"},
-
-    // ---- Declarations, functions and types ----
-    {"redeclared", "redeclared", "earlier", "", AT_MESSAGE, "",
-     "“{1}”重复声明了：同一对 { } 里，第 {note} 行已经声明过同名的变量。",
-     "第二次不要再写类型名（直接写 a = 2; 这样赋值），或者给新变量换一个名字。"},
-    {"redefined", "redefined", "earlier", "", AT_MESSAGE, "",
-     "“{1}”定义了两次：第 {note} 行已经定义过它。",
-     "删掉多余的那一个；如果是两个不同的函数或变量，给其中一个换个名字。"},
-    {"shadowed-function", "not-a-function", "", "", SHADOWED, "{1}",
-     "“{1}”不能当函数调用：第 {seen} 行有一个叫“{1}”的变量，它挡住了同名的函数"
-     "（例如标准库的 max、min、count）。",
-     "给这个变量换一个名字（例如 mx、cnt），不要和要调用的函数同名。"},
-    {"not-a-function", "not-a-function", "", "", AT_MESSAGE, "{1}",
-     "“{1}”不是函数，不能在它后面加括号调用。",
-     "检查是不是把变量当成了函数，或者变量和函数起了同一个名字。"},
-    {"argument-count", "too-few-arguments too-many-arguments", "earlier declared-here", "",
-     AT_MESSAGE, "",
-     "调用函数时给的参数个数不对：“{1}”定义在第 {note} 行。",
-     "按照函数定义里参数的个数和顺序传参数。"},
-    {"argument-count-plain", "too-few-arguments too-many-arguments", "", "", AT_MESSAGE, "",
-     "调用函数“{1}”时给的参数个数不对。", "按照函数定义里参数的个数和顺序传参数。"},
-    {"max-types", "no-matching-call", "", "1~max(|min(", AT_MESSAGE, "",
-     "max、min 的两个参数类型必须相同，这里是“{1}”。",
-     "把两个参数变成同一种类型，例如 max(a, (long long)b)，或者把变量都声明成 long long。"},
-    {"no-matching-call", "no-matching-call", "", "", AT_MESSAGE, "",
-     "找不到能这样调用的函数“{1}”：参数的个数或类型和函数的定义对不上。",
-     "检查参数的个数和类型是否和函数的定义一致。"},
-    {"return-value-void", "return-value-void", "", "", AT_MESSAGE, "",
-     "void 函数不能返回值，return 后面不能带值。",
-     "去掉 return 后面的值；如果这个函数要给出结果，把 void 改成结果的类型（例如 int）。"},
-    {"return-no-value", "return-no-value", "", "", AT_MESSAGE, "",
-     "这个函数的类型是 {1}，return 后面要带一个值。",
-     "写成 return 值;（main 里通常写 return 0;）；如果函数不需要返回值，把类型改成 void。"},
-    {"main-no-type", "no-type", "", "1=main", AT_MESSAGE, "",
-     "main 前面少了类型：main 函数的类型必须写明是 int。", "写成 int main()。"},
-    {"void-main", "main-int", "", "", AT_MESSAGE, "",
-     "main 函数的类型必须是 int。", "把 void main() 改成 int main()，结尾写 return 0;。"},
-    {"template-arguments", "template-arguments", "", "", AT_MESSAGE, "",
-     "vector、map 这样的模板后面要在尖括号 < > 里写元素的类型。", "例如写成 vector<int> v;。"},
-    {"times-omitted", "call-on-value", "", "", AT_MESSAGE, "",
-     "一个数或算式后面直接跟着括号，被当成了函数调用：乘号“*”不能省略。",
-     "数学里的 2(x + 1) 在 C++ 里要写成 2 * (x + 1)。"},
-    {"lvalue", "lvalue", "", "", AT_MESSAGE, "",
-     "赋值号“=”的左边必须是一个变量，这里却是一个算式或常数。",
-     "把要赋值的变量写在“=”的左边，例如 c = a + b;；如果是想判断是否相等，要写“==”。"},
-    {"array-assign", "array-assign", "", "", AT_MESSAGE, "",
-     "数组不能用“=”整个赋值。", "用循环一个一个元素地赋值（或者用 memcpy），也可以改用 vector。"},
-    {"string-to-number", "cannot-convert", "", "1~string 2=int|long long int|double", AT_MESSAGE,
-     "", "字符串 string 不能直接当作数字用。",
-     "要把字符串变成数字，用 stoi(s)（long long 用 stoll(s)，小数用 stod(s)）。"},
-    {"number-to-string", "cannot-convert", "", "1=int|long long int|char 2~string", AT_MESSAGE, "",
-     "数字不能直接当作字符串 string 用。", "要把数字变成字符串，用 to_string(n)。"},
-    {"convert", "cannot-convert", "", "", AT_MESSAGE, "",
-     "类型对不上：“{1}”不能当作“{2}”来用。",
-     "检查赋值或传参时两边的类型是否一致。"},
-    {"member-parentheses", "member-function overloaded-address", "", "", AT_MESSAGE, "",
-     "成员函数的后面要加括号 () 才能调用。", "例如写成 s.length()、v.size()、q.empty()。"},
-    {"read-only", "read-only", "", "", AT_MESSAGE, "{1}",
-     "“{1}”是常量（const），声明以后就不能再改变它的值。",
-     "如果它需要改变，去掉声明里的 const；否则不要再给它赋值。"},
-    {"member-typo", "no-member", "", "", AT_MESSAGE, "{2}",
-     "“{1}”没有叫“{2}”的成员，是不是想写“{3}”？", "改成 {3}。"},
-    {"no-member", "no-member", "", "", AT_MESSAGE, "{2}",
-     "“{1}”没有叫“{2}”的成员。",
-     "检查成员的名字：vector 添加元素用 push_back，string 的长度用 size() 或 length()，"
-     "成员函数后面要加括号。"},
-    {"old-standard", "old-standard", "", "", AT_MESSAGE, "std",
-     "这是较新的 C++ 标准的写法，编译器现在却按旧的标准编译。",
-     "在主菜单选“3. 设置”，再选“4. 修改编译选项”，加上 -std=c++14（或 -std=c++17）。"},
 };
 // clang-format on
 
-const size_t SITUATION_COUNT = sizeof SITUATIONS / sizeof SITUATIONS[0];
+// The two tables, one after the other, in the order they are tried.
+extern const Situation SITUATIONS_OF_VALUES[];
+extern const size_t VALUE_SITUATION_COUNT;
+const size_t CODE_SITUATION_COUNT = sizeof SITUATIONS_OF_CODE / sizeof SITUATIONS_OF_CODE[0];
+
+size_t Situation_Count() {
+  return CODE_SITUATION_COUNT + VALUE_SITUATION_COUNT;
+}
+
+const Situation& Situation_At(size_t index) {
+  return index < CODE_SITUATION_COUNT ? SITUATIONS_OF_CODE[index]
+                                      : SITUATIONS_OF_VALUES[index - CODE_SITUATION_COUNT];
+}

@@ -105,8 +105,9 @@ struct Situation {
 
 extern const Shape SHAPES[];
 extern const size_t SHAPE_COUNT;
-extern const Situation SITUATIONS[];
-extern const size_t SITUATION_COUNT;
+// The situations, in the order they are tried: index 0 to Situation_Count() - 1.
+const Situation& Situation_At(size_t index);
+size_t Situation_Count();
 
 // The standard headers a beginner includes, the words of C++ a beginner
 // types, and the standard names a beginner uses: what a slip is measured

@@ -78,13 +78,6 @@ int Marked(const Grouping& g, const Source* source, const Record& r) {
   return -1;
 }
 
-// The first line up to `until` where `name` stands in the code; 0 for none.
-int First_Mention(const Source& source, const std::string& name, int until) {
-  for (int line = 1; line <= until && line <= static_cast<int>(source.code.size()); ++line)
-    if (Find_Name(source.code[line - 1], name) != std::string::npos) return line;
-  return 0;
-}
-
 // The cause that an earlier fault on the declaration of the message's name
 // (or an earlier message about the same name) stands for.
 int Name_Follows(const Grouping& g, const Source& source, const Record& r) {
@@ -190,20 +183,10 @@ std::vector<int> Touched(const Grouping& g, size_t index, const Source& source) 
   const std::string code =
       r.line <= static_cast<int>(source.code.size()) ? source.code[r.line - 1] : "";
   size_t at = Byte_At(source, r.line, r.column);
-  if (code.find_first_not_of(" \t\r") >= at) {
-    for (int line = r.line - 1; line >= 1; --line)
-      if (!Code_Of(source, line).empty()) {
-        lines.insert(lines.begin(), line);
-        break;
-      }
-  }
+  int before = Code_Line_Before(source, r.line), after = Code_Line_After(source, r.line);
+  if (code.find_first_not_of(" \t\r") >= at && before > 0) lines.insert(lines.begin(), before);
   size_t last = code.find_last_not_of(" \t\r");
-  if (last == std::string::npos || at > last)
-    for (int line = r.line + 1; line <= static_cast<int>(source.code.size()); ++line)
-      if (!Code_Of(source, line).empty()) {
-        lines.push_back(line);
-        break;
-      }
+  if ((last == std::string::npos || at > last) && after > 0) lines.push_back(after);
   return lines;
 }
 

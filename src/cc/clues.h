@@ -47,6 +47,8 @@ bool Defined_Later(const Clue_Input& in, Finding& f);
 bool In_Header(const Clue_Input& in, bool include_missing, Finding& f);
 bool In_Other_Block(const Clue_Input& in, Finding& f);
 bool Shadowed(const Clue_Input& in, Finding& f);
+
+// ---- clues_declarations.cpp: what a declaration lacks ----
 bool Unset_Accumulator(const Clue_Input& in, Finding& f);
 bool Main_Misspelt(const Clue_Input& in, Finding& f);
 bool Declared_At(const Clue_Input& in, Finding& f);
@@ -56,6 +58,8 @@ bool Nearest_Header(const Clue_Input& in, Finding& f);
 bool Format(const Clue_Input& in, Clue clue, Finding& f);
 
 // ---- helpers the clues share ----
+// The name a message is about: the first thing its pattern kept.
+const std::string& Name_Of(const Clue_Input& in);
 // The text lower-cased (ASCII letters only).
 std::string Lower(std::string text);
 // The position of the ')' that closes the '(' at `open` in `code`; npos for none.

@@ -26,12 +26,6 @@ std::string Code_From(const Clue_Input& in) {
   return in.at < code.size() ? Trimmed(code.substr(in.at)) : "";
 }
 
-int Code_Line_Before(const Source& source, int line) {
-  for (int at = line - 1; at >= 1; --at)
-    if (!Code_Of(source, at).empty()) return at;
-  return 0;
-}
-
 // The item that starts the text from the position: a name, a number, or a
 // literal with its quotes, as the line shows it.
 std::string Item_At(const Clue_Input& in) {

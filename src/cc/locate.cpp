@@ -129,7 +129,7 @@ bool Locate(const Cause& cause, const std::vector<Candidate>& candidates,
             const std::string& exe, Placed& placed) {
   static const Source none;
   for (const Candidate& c : candidates) {
-    if (c.situation >= SITUATION_COUNT) continue;
+    if (c.situation >= Situation_Count()) continue;
     if (cause.kind != FROM_MESSAGE) {
       Place_From_Source(cause, c.situation, placed);
       return true;
@@ -138,7 +138,7 @@ bool Locate(const Cause& cause, const std::vector<Candidate>& candidates,
     const Source& source = cause.source != nullptr ? *cause.source : none;
     Clue_Input in{r, source, sources, c, r.line, Byte_At(source, r.line, r.column)};
     Finding f;
-    const Situation& situation = SITUATIONS[c.situation];
+    const Situation& situation = Situation_At(c.situation);
     if (!Holds(situation.clue, in, f)) continue;
     std::map<std::string, std::string> values = Given_Values(c, exe);
     for (const auto& [name, value] : f.values) values[name] = value;

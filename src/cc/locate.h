@@ -10,7 +10,7 @@
 #include "cc/match.h"
 
 struct Placed {
-  size_t situation = 0;                       // its entry in SITUATIONS
+  size_t situation = 0;                       // its index for Situation_At
   const Cause* cause = nullptr;               // the cause it explains
   const Source* source = nullptr;             // the file where the fault lies; nullptr for none
   int line = 0;                               // the line where it lies; 0 for none

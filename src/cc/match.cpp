@@ -28,8 +28,8 @@ bool Find_Note(const Situation& situation, const std::vector<Record>& records, s
 void Add_Candidates(const std::vector<Record>& records, size_t index,
                     const std::vector<Source>& sources, std::vector<Candidate>& found) {
   const Record& r = records[index];
-  for (size_t i = 0; i < SITUATION_COUNT; ++i) {
-    const Situation& situation = SITUATIONS[i];
+  for (size_t i = 0; i < Situation_Count(); ++i) {
+    const Situation& situation = Situation_At(i);
     if (!Explains(situation, r) || !Words_Hold(situation.words, r.words)) continue;
     Candidate candidate;
     candidate.situation = i;
@@ -42,9 +42,9 @@ void Add_Candidates(const std::vector<Record>& records, size_t index,
 }  // namespace
 
 size_t Situation_Named(const char* id) {
-  for (size_t i = 0; i < SITUATION_COUNT; ++i)
-    if (std::strcmp(SITUATIONS[i].id, id) == 0) return i;
-  return SITUATION_COUNT;
+  for (size_t i = 0; i < Situation_Count(); ++i)
+    if (std::strcmp(Situation_At(i).id, id) == 0) return i;
+  return Situation_Count();
 }
 
 std::vector<Candidate> Match_Cause(const Cause& cause, const std::vector<Record>& records,

@@ -9,7 +9,7 @@
 #include "cc/causes.h"
 
 struct Candidate {
-  size_t situation = 0;                 // its entry in SITUATIONS
+  size_t situation = 0;                 // its index for Situation_At
   size_t record = 0;                    // the message it explains, when the cause has one
   std::vector<std::string> words;       // what that message's pattern kept
   std::vector<std::string> note_words;  // what the note it needs kept
@@ -21,5 +21,5 @@ struct Candidate {
 std::vector<Candidate> Match_Cause(const Cause& cause, const std::vector<Record>& records,
                                    const std::vector<Source>& sources);
 
-// The entry of SITUATIONS called `id`; SITUATION_COUNT for none.
+// The situation called `id`; Situation_Count() for none.
 size_t Situation_Named(const char* id);

@@ -76,7 +76,7 @@ std::string Mark_Lines(const std::vector<Mark>& marks) {
 }
 
 Hint Phrase(const Placed& p, size_t order, const std::vector<Record>& records) {
-  const Situation& situation = SITUATIONS[p.situation];
+  const Situation& situation = Situation_At(p.situation);
   const Cause& cause = *p.cause;
   std::string means, todo, once;
   Fill(situation.means, p.values, means);

@@ -177,6 +177,24 @@ std::string Code_Of(const Source& source, int line) {
   return code.substr(first, code.find_last_not_of(" \t\r") - first + 1);
 }
 
+int Code_Line_Before(const Source& source, int line) {
+  for (int at = line - 1; at >= 1; --at)
+    if (!Code_Of(source, at).empty()) return at;
+  return 0;
+}
+
+int Code_Line_After(const Source& source, int line) {
+  for (int at = line + 1; at <= static_cast<int>(source.code.size()); ++at)
+    if (!Code_Of(source, at).empty()) return at;
+  return 0;
+}
+
+int First_Mention(const Source& source, const std::string& name, int until) {
+  for (int line = 1; line <= until && line <= static_cast<int>(source.code.size()); ++line)
+    if (Find_Name(source.code[line - 1], name) != std::string::npos) return line;
+  return 0;
+}
+
 int Indent_Of(const Source& source, int line) {
   if (Code_Of(source, line).empty()) return -1;
   int column = 0;

@@ -27,6 +27,13 @@ Source Make_Source(const std::string& path, const std::string& text);
 // The code of a line without blanks at either end; "" out of range.
 std::string Code_Of(const Source& source, int line);
 
+// The nearest line before (or after) `line` that holds code; 0 for none.
+int Code_Line_Before(const Source& source, int line);
+int Code_Line_After(const Source& source, int line);
+
+// The first line up to `until` where `name` stands as a name in the code; 0 for none.
+int First_Mention(const Source& source, const std::string& name, int until);
+
 // How far a line's code is indented, in columns (a tab to the next
 // multiple of 8, as the compiler counts); -1 for a line without code.
 int Indent_Of(const Source& source, int line);

@@ -40,13 +40,6 @@ int Unclosed_Count(const Braces& braces) {
   return count;
 }
 
-// The line of code before `line`; 0 for none.
-int Code_Line_Before(const Source& source, int line) {
-  for (int at = line - 1; at >= 1; --at)
-    if (!Code_Of(source, at).empty()) return at;
-  return 0;
-}
-
 // A line where a block indented by `indent` may end without "}": labels.
 bool Label_Line(const std::string& code) {
   for (const char* label : {"case ", "default", "public", "private", "protected"})

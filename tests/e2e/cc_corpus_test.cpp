@@ -63,9 +63,9 @@ const std::map<std::string, std::map<std::string, std::string>> FORMS = {
 // may be anything, and a list names the line among its own.
 std::regex Hint_Pattern(const std::string& file, int line, const std::string& id) {
   std::string means;  // every text the situation has, as alternatives
-  for (size_t i = 0; i < SITUATION_COUNT; ++i)
-    if (id == SITUATIONS[i].id)
-      means += std::string(means.empty() ? "" : "\x01") + SITUATIONS[i].means;
+  for (size_t i = 0; i < Situation_Count(); ++i)
+    if (id == Situation_At(i).id)
+      means += std::string(means.empty() ? "" : "\x01") + Situation_At(i).means;
   std::string where = file + (line > 0 ? " 第 " + std::to_string(line) + " 行：" : "：");
   if (id == "generic") means = "编译器在这里报告了一个错误";
   if (id == "fullwidth" || id == "invisible")
