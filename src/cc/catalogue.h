@@ -73,6 +73,7 @@ enum Clue {
   LAST_VALUE,         // the last statement of a function computes a value
   MAIN_MISSPELT,      // a function whose name is one slip away from main
   SHADOWED,           // a variable of the same name as the function called
+  VARIABLE_CALLED,    // a variable, no function, with ( after it
   FORMAT_NO_AMP,      // a scanf variable without &
   FORMAT_AMP,         // a printf value with &
   FORMAT_ARRAY_AMP,   // a char array read with &

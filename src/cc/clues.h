@@ -46,7 +46,7 @@ bool Not_Quoted(const Clue_Input& in, Finding& f);
 bool Defined_Later(const Clue_Input& in, Finding& f);
 bool In_Header(const Clue_Input& in, bool include_missing, Finding& f);
 bool In_Other_Block(const Clue_Input& in, Finding& f);
-bool Shadowed(const Clue_Input& in, Finding& f);
+bool Shadowed(const Clue_Input& in, bool function, Finding& f);
 
 // ---- clues_declarations.cpp: what a declaration lacks ----
 bool Unset_Accumulator(const Clue_Input& in, Finding& f);

@@ -240,11 +240,20 @@ bool In_Other_Block(const Clue_Input& in, Finding& f) {
   return end > 0 && end < in.line;
 }
 
-bool Shadowed(const Clue_Input& in, Finding& f) {
-  int seen = First_Mention(in.source, Name_Of(in), in.line - 1);
+bool Shadowed(const Clue_Input& in, bool function, Finding& f) {
+  const std::string& name = Name_Of(in);
+  int seen = First_Mention(in.source, name, in.line - 1);
   f.line = in.line;
   f.values["seen"] = std::to_string(seen);
-  return seen > 0;
+  // A function of that name: the library's (max, count), or one of the file's.
+  bool exists = !Header_Of(name).empty() || In_List("count abs gcd", name);
+  for (int line = 1; line <= static_cast<int>(in.source.code.size()) && !exists; ++line) {
+    std::string code = Code_Of(in.source, line);
+    size_t at = Find_Name(code, name);
+    exists = Indent_Of(in.source, line) == 0 && at != std::string::npos && at > 0 &&
+             code.find('(', at) == code.find_first_not_of(" \t", at + name.size());
+  }
+  return seen > 0 && exists == function;
 }
 
 const std::string& Name_Of(const Clue_Input& in) {

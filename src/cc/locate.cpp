@@ -33,7 +33,8 @@ bool Holds_For_Name(Clue clue, const Clue_Input& in, Finding& f) {
     case MAIN_MISSPELT:
       return Main_Misspelt(in, f);
     case SHADOWED:
-      return Shadowed(in, f);
+    case VARIABLE_CALLED:
+      return Shadowed(in, clue == SHADOWED, f);
     case UNSET_ACCUMULATOR:
       return Unset_Accumulator(in, f);
     case NEAREST_HEADER:

@@ -58,7 +58,8 @@ bool Left_Open(const Source& source, int line) {
   for (int at = first; at <= last; ++at) {
     std::string code = Code_Of(source, at);
     if (code.empty() || Label_Line(code) || Indent_Of(source, at) > indent) continue;
-    return code[0] != '}';
+    // Its "}" stands at its own indentation; less, and the code went past it.
+    return code[0] != '}' || Indent_Of(source, at) < indent;
   }
   return false;
 }

@@ -17,8 +17,8 @@ int Open_Brackets(const Source& source, int line);
 int Region_End(const Source& source, int line);
 
 // The line of the "{" whose "}" is missing, judged by the indentation: the
-// first "{" after which the code comes back to its line's indentation
-// without a "}". 0 when the indentation tells nothing for sure.
+// "{" after which the code comes back to its line's indentation (or further
+// out) without a "}" there. 0 when the indentation tells nothing for sure.
 int Unclosed_Brace(const Source& source);
 
 // The line of a "}" that closes a function before its end, judged by the
