@@ -4,28 +4,35 @@
 
 if(WIN32)
   enable_language(RC)
+  file(STRINGS LICENSE TWS_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
   foreach(program ${TWS_PROGRAMS})
     set(TWS_PROGRAM ${program})
     set(TWS_DESCRIPTION "${TWS_DESCRIPTION_${program}}")
-    set(TWS_ICON "${CMAKE_SOURCE_DIR}/res/tarnwickstone.ico")
+    set(TWS_COMMENT "${TWS_COMMENT_${program}}")
+    set(TWS_ICON "${CMAKE_SOURCE_DIR}/res/${program}.ico")
     configure_file(res/version.rc.in ${CMAKE_BINARY_DIR}/res/${program}.rc @ONLY)
     target_sources(${program} PRIVATE ${CMAKE_BINARY_DIR}/res/${program}.rc)
   endforeach()
 endif()
 
-# The Chinese guide as Windows' Notepad reads it best: UTF-8 with a byte order
-# mark, CR LF line ends.
+# The Chinese guide and the licence as Windows' Notepad reads them best: plain
+# text with CR LF line ends, the guide wrapped to Notepad's width and marked
+# as UTF-8. Made in every build, so that the tests can read them.
 set(TWS_GUIDE_TXT "${CMAKE_BINARY_DIR}/使用说明.txt")
+set(TWS_LICENSE_TXT "${CMAKE_BINARY_DIR}/LICENSE.txt")
 add_custom_command(OUTPUT ${TWS_GUIDE_TXT}
   COMMAND ${CMAKE_COMMAND} -DIN=${CMAKE_SOURCE_DIR}/docs/guide.zh-CN.md -DOUT=${TWS_GUIDE_TXT}
+    -DGUIDE=ON -P ${CMAKE_SOURCE_DIR}/cmake/notepad_text.cmake
+  DEPENDS docs/guide.zh-CN.md cmake/notepad_text.cmake cmake/plain_text.cmake)
+add_custom_command(OUTPUT ${TWS_LICENSE_TXT}
+  COMMAND ${CMAKE_COMMAND} -DIN=${CMAKE_SOURCE_DIR}/LICENSE -DOUT=${TWS_LICENSE_TXT}
     -P ${CMAKE_SOURCE_DIR}/cmake/notepad_text.cmake
-  DEPENDS docs/guide.zh-CN.md cmake/notepad_text.cmake)
-add_custom_target(tws_guide ALL DEPENDS ${TWS_GUIDE_TXT})
+  DEPENDS LICENSE cmake/notepad_text.cmake)
+add_custom_target(tws_guide ALL DEPENDS ${TWS_GUIDE_TXT} ${TWS_LICENSE_TXT})
 
 if(WIN32)
   install(TARGETS ${TWS_PROGRAMS} RUNTIME DESTINATION .)
-  install(FILES ${TWS_GUIDE_TXT} DESTINATION .)
-  install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
+  install(FILES ${TWS_GUIDE_TXT} ${TWS_LICENSE_TXT} DESTINATION .)
 else()
   include(GNUInstallDirs)
   set(TWS_DOC ${CMAKE_INSTALL_DATADIR}/doc/tarnwickstone)
@@ -34,6 +41,8 @@ else()
   # Debian wants the licence as the package's copyright file and a changelog,
   # and manual pages compressed.
   install(FILES LICENSE DESTINATION ${TWS_DOC} RENAME copyright)
+  install(FILES res/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+    RENAME tarnwickstone)
   foreach(page tarnwickstone.1 tarnwickstone-launch.1 tarnwickstone-cc.1 changelog)
     set(gz ${CMAKE_BINARY_DIR}/gz/${page}.gz)
     if(page STREQUAL changelog)

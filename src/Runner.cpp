@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "settings/settings.h"
 #include "settings/settings_page.h"
+#include "settings/startup.h"
 
 // Shows the help page and waits for a key.
 void Help() {

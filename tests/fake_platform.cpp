@@ -63,19 +63,23 @@ Path_Kind Path_Status(const std::string& path) {
   return PATH_MISSING;
 }
 
+const char TOO_LARGE[] = "它太大了";
+
 bool Read_Text_File(const std::string& path, size_t limit, std::string& text, std::string* err) {
-  err->clear();
-  if (FAKE.unreadable.count(path)) *err = FAKE.unreadable[path];
-  if (FAKE.folders.count(path)) *err = "它是一个文件夹";
-  if (FAKE.files.count(path) && FAKE.files[path].size() > limit) *err = "它太大了，不是设置文件";
-  if (!err->empty() || !FAKE.files.count(path)) return false;
+  std::string why;
+  if (FAKE.unreadable.count(path)) why = FAKE.unreadable[path];
+  if (FAKE.folders.count(path)) why = "它是一个文件夹";
+  if (FAKE.files.count(path) && FAKE.files[path].size() > limit) why = TOO_LARGE;
+  if (err) *err = why;
+  if (!why.empty() || !FAKE.files.count(path)) return false;
   text = FAKE.files[path];
   return true;
 }
 
 bool Replace_Text_File(const std::string& path, const std::string& text, std::string* err) {
   if (FAKE.fail_writes || FAKE.folders.count(path)) {
-    *err = FAKE.folders.count(path) ? "一个同名的文件夹占着它的位置" : "这个文件夹不允许写入";
+    if (err)
+      *err = FAKE.folders.count(path) ? "一个同名的文件夹占着它的位置" : "这个文件夹不允许写入";
     return false;
   }
   FAKE.files[path] = text;
@@ -84,16 +88,23 @@ bool Replace_Text_File(const std::string& path, const std::string& text, std::st
   return true;
 }
 
-void Hide_File(const std::string& path) {
-  if (FAKE.files.count(path)) FAKE.hidden.insert(path);
+bool Hide_File(const std::string& path, std::string* err) {
+  if (!FAKE.files.count(path)) {
+    if (err) *err = "不存在";
+    return false;
+  }
+  FAKE.hidden.insert(path);
+  return true;
 }
 
-bool Create_Empty_File(const std::string& path) {
+bool Create_Empty_File(const std::string& path, std::string* err) {
   std::string folder = path.substr(0, path.rfind(SEPARATOR));
   while (!folder.empty() && folder.back() == SEPARATOR) folder.pop_back();
   if (FAKE.fail_writes || FAKE.files.count(path) || FAKE.folders.count(path) ||
-      path.back() == SEPARATOR || !FAKE.folders.count(folder))
+      path.back() == SEPARATOR || !FAKE.folders.count(folder)) {
+    if (err) *err = "这个文件夹不允许写入";
     return false;
+  }
   FAKE.files[path] = "";
   return true;
 }

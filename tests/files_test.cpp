@@ -64,6 +64,24 @@ TEST_F(Paths, ReadFileChecksExistenceThenKindThenExtension) {
   EXPECT_EQ(Read_File(""), "D:\\src\\noext");
 }
 
+TEST_F(Paths, APathCopiedWithItsQuotesIsTakenWithout) {
+  FAKE.input = {"\"D:\\src\"", "\"D:\\src\\noext\"", "\"D:\\nowhere\"", "\"D:\\src\""};
+  EXPECT_EQ(Read_Path(), "D:\\src");
+  EXPECT_EQ(Read_Path(), "D:\\src");  // with the messages a line without quotes gets
+  EXPECT_EQ(FAKE.screen, "路径不是目录。\n路径无效。\n");
+  FAKE.screen.clear();
+  // Only one whole pair counts.
+  FAKE.input = {"\"\"", "\"D:\\src\\Main.CPP", "\"D:\\src\\\"Main.CPP\"", "\"D:\\src\\Main.CPP\""};
+  EXPECT_EQ(Read_File("cpp"), "D:\\src\\Main.CPP");
+  EXPECT_EQ(FAKE.screen, "路径无效。\n路径无效。\n路径无效。\n");
+  FAKE.input = {"\"Main.CPP\""};
+  EXPECT_EQ(Read_File("cpp", "D:\\src\\"), "Main.CPP");
+  // A name that holds the quotes itself, as POSIX allows, is that name.
+  FAKE.files["\"odd.cpp\""] = "";
+  FAKE.input = {"\"odd.cpp\""};
+  EXPECT_EQ(Read_File(""), "\"odd.cpp\"");
+}
+
 TEST_F(Paths, ReadersCheckTheLineBehindAPrefixButReturnItAsTyped) {
   FAKE.input = {"D:\\src\\Main.CPP", "Main.CPP"};
   EXPECT_EQ(Read_File("cpp", "D:\\src\\"), "Main.CPP");

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <regex>
+#include <set>
 
 #include "fake_platform.h"
 #include "settings/settings.h"
@@ -110,4 +111,78 @@ TEST(Guide, QuotesOnlyTheProgramsOwnTexts) {
     EXPECT_NE(texts.find(quote), std::string::npos) << "not the program's own: " << quote;
   }
   EXPECT_GT(checked, 30) << "the guide quotes the program's pages";
+}
+
+namespace {
+const std::string BUILT = TWS_BINARY_DIR;
+
+// Columns as Notepad may show them: two for any character that is not ASCII.
+size_t Columns(const std::string& line) {
+  size_t columns = 0;
+  for (unsigned char c : line) columns += c < 0x80 ? 1 : c >= 0xC0 ? 2 : 0;
+  return columns;
+}
+
+// The runs of printable ASCII that stand between spaces and other characters.
+std::set<std::string> Words(const std::string& text) {
+  std::set<std::string> words;
+  std::string word;
+  for (char c : text + " ") {
+    if (c > ' ' && c < 0x7F) {
+      word += c;
+    } else if (!word.empty()) {
+      words.insert(word);
+      word.clear();
+    }
+  }
+  return words;
+}
+}  // namespace
+
+TEST(Guide, NamesThePackagesOfThisVersion) {
+  std::string guide = Read_File_Bytes(SOURCE + "/docs/guide.zh-CN.md");
+  std::regex package("tarnwickstone[-_]([0-9][0-9.]*[0-9])[-_](windows-x64|amd64)");
+  int named = 0;
+  for (std::sregex_iterator it(guide.begin(), guide.end(), package), end; it != end; ++it) {
+    EXPECT_EQ((*it)[1], TWS_VERSION) << "the guide names " << (*it)[0];
+    named++;
+  }
+  EXPECT_GE(named, 2) << "the guide names the zip's folder and the .deb";
+}
+
+TEST(Guide, ItsNotepadCopyIsPlainNarrowAndWhole) {
+  std::string text = Read_File_Bytes(BUILT + "/使用说明.txt");
+  ASSERT_EQ(text.compare(0, 3, "\xEF\xBB\xBF"), 0) << "no byte order mark";
+  std::string guide = Read_File_Bytes(SOURCE + "/docs/guide.zh-CN.md");
+  size_t lines = 0;
+  for (size_t at = 3, end; at < text.size(); at = end + 2, lines++) {
+    end = text.find("\r\n", at);
+    ASSERT_NE(end, std::string::npos) << "the last line has no CR LF";
+    std::string line = text.substr(at, end - at);
+    EXPECT_EQ(line.find_first_of("\r\n`"), std::string::npos) << Escaped(line);
+    EXPECT_LE(Columns(line), 78u) << line;
+    EXPECT_EQ(line.find("**"), std::string::npos) << line;
+    EXPECT_NE(line.front() == '#' || line.compare(0, 3, "```") == 0, true) << line;
+  }
+  EXPECT_GT(lines, 100u);
+  // Nothing lost, no word or path cut in two: every word is one of the guide's.
+  std::string marks = std::regex_replace(guide, std::regex("`|\\*\\*|^#+ |^ *- "), " ");
+  std::set<std::string> known = Words(marks);
+  for (const std::string& word : Words(text)) EXPECT_TRUE(known.count(word)) << word;
+  for (const char* said :
+       {"WinLibs", "C:\\mingw64\\bin\\g++.exe", "pacman -S mingw-w64-ucrt-x86_64-gcc",
+        "“Windows 已保护你的电脑”", "“仍要运行”", "先解压，再运行。"})
+    EXPECT_NE(text.find(said), std::string::npos) << said;
+
+  std::string licence = Read_File_Bytes(SOURCE + "/LICENSE");
+  EXPECT_EQ(Read_File_Bytes(BUILT + "/LICENSE.txt"),
+            std::regex_replace(licence, std::regex("\n"), "\r\n"));
+}
+
+TEST(Guide, HasTheSectionTheCompanionPointsTo) {
+  std::string guide = Read_File_Bytes(SOURCE + "/docs/guide.zh-CN.md");
+  std::string companion = Read_File_Bytes(SOURCE + "/src/cc/compiler.cpp");
+  std::smatch named;
+  ASSERT_TRUE(std::regex_search(companion, named, std::regex("“(.+?)”")));
+  EXPECT_NE(guide.find("\n## " + named[1].str() + "\n"), std::string::npos) << named[1];
 }

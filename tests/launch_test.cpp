@@ -33,6 +33,8 @@ TEST(Launch, SecondsHaveThreeDecimalsRoundedToTheMillisecond) {
 TEST(Launch, EveryCommonWindowsCrashIsExplained) {
   EXPECT_NE(std::string::npos, Explain_Exit_Code(0xC0000005).find("访问违规"));
   EXPECT_NE(std::string::npos, Explain_Exit_Code(0xC00000FD).find("栈溢出"));
+  // A judge's stack is as large as the memory limit; a Windows program's is linked in.
+  EXPECT_NE(std::string::npos, Explain_Exit_Code(0xC00000FD).find("-Wl,--stack="));
   EXPECT_NE(std::string::npos, Explain_Exit_Code(0xC0000094).find("除以零"));
   EXPECT_NE(std::string::npos, Explain_Exit_Code(0xC000013A).find("Ctrl+C"));
   // A missing DLL is cured by linking statically; both codes must say how.
@@ -86,10 +88,10 @@ TEST(Launch, ASignalGivesItsNumberNameAndMeaning) {
 }
 
 TEST(Launch, TheTitleIsTheFileNameAlone) {
-  EXPECT_EQ("a.exe", File_Name("a.exe"));
-  EXPECT_EQ("你好.exe", File_Name("/home/用户/代码/你好.exe"));
-  EXPECT_EQ("b.exe", File_Name(std::string("dir") + SEPARATOR + "b.exe"));
-  EXPECT_EQ("", File_Name("dir/"));
+  EXPECT_EQ("a.exe", Base_Name("a.exe"));
+  EXPECT_EQ("你好.exe", Base_Name("/home/用户/代码/你好.exe"));
+  EXPECT_EQ("b.exe", Base_Name("D:\\代码\\b.exe"));
+  EXPECT_EQ("", Base_Name("dir/"));
 }
 
 TEST(Launch, ACannotStartLineNamesThePathAndTheReason) {
@@ -162,14 +164,14 @@ TEST(Samples, FoundInTheFirstPlaceThatHoldsAnyInNumericOrder) {
   EXPECT_EQ(set.samples[1].answer, d + "/x2.out");
   EXPECT_EQ(set.samples[2].input, d + "/x10.IN");
   EXPECT_EQ(set.samples[2].answer, d + "/x10.ans");
-  EXPECT_EQ(set.unanswered, std::vector<std::string>{d + "/x3.in"});
+  EXPECT_EQ(set.left_out, std::vector<std::string>{d + "/x3.in 没有对应的答案文件"});
   EXPECT_EQ(set.source, d + "/x.cpp");
   EXPECT_EQ(set.folder, d);
   for (const char* name : {"x1.in", "x2.in", "x10.IN", "x3.in"}) fs::remove(d + "/" + name);
   set = Find_Samples(d + "/x.exe");
   ASSERT_EQ(set.samples.size(), 1u);
   EXPECT_EQ(set.samples[0].input, d + "/x/x1.in");
-  EXPECT_TRUE(set.unanswered.empty());
+  EXPECT_TRUE(set.left_out.empty());
   fs::remove_all(d);
 }
 

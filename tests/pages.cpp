@@ -23,3 +23,27 @@ std::string Kept(const std::string& why) {
          "），为了不丢失其中的设置，没有覆盖它。请把它移走或改名，或者从别的文件夹启动 "
          "Tarnwickstone。\n";
 }
+
+std::string Unreadable_At_Start(const std::string& why) {
+  return "设置文件 Tarnwickstone.tws 无法读取（" + why +
+         "），这次先用空白的设置。为了不丢失其中的设置，退出时不会覆盖它；请把它移走或改名，"
+         "或者从别的文件夹启动 Tarnwickstone。\n";
+}
+
+std::string Launcher_Setup(const std::string& self) {
+  return "tarnwickstone-launch 是 Tarnwickstone 的启动器：它运行你的程序，结束后保留窗口，"
+         "说明程序怎样结束；程序旁边有比赛样例时，先用样例检查它。\n"
+         "它不用单独运行，在 Tarnwickstone 里这样设置一次就好：\n"
+         "1. 在主菜单选择 3. 设置，再选择 2. 修改启动器路径；\n"
+         "2. 输入这个程序的完整路径：" +
+         self + "\n3. 选择 7. 返回，再在主菜单选择 5. 保存信息并退出。\n";
+}
+
+std::string Companion_Welcome(const std::string& self, const std::string& compiler) {
+  return "tarnwickstone-cc 是 Tarnwickstone 的编译助手：它代替编译器运行 g++，"
+         "并用中文解释编译错误。\n"
+         "它不用单独运行，在 Tarnwickstone 里这样设置一次就好：\n"
+         "1. 在主菜单选择 3. 设置，再选择 1. 修改编译器路径；\n"
+         "2. 输入这个程序的完整路径：" +
+         self + "\n3. 选择 7. 返回，再在主菜单选择 5. 保存信息并退出。\n\n" + compiler;
+}

@@ -56,6 +56,24 @@ inline const std::string LAUNCH_RULE = "\n" + std::string(40, '-') + "\n";
 // The launcher's key wait after the samples.
 inline const std::string SAMPLES_KEY = "按 Enter 键手动运行程序，按其他键结束。";
 
+// The launcher started without a program, after its one-line reason: what it
+// is and how it is set up, its own path given.
+std::string Launcher_Setup(const std::string& self);
+
+// The compiler companion without a g++ to run: on POSIX, where there are no
+// install folders to name...
+inline const std::string NO_COMPILER =
+    "找不到编译器 g++，所以没有编译。\n请在终端里输入 sudo apt install g++ 安装它。\n"
+    "详细步骤见使用说明（guide.zh-CN.md）的“一、准备编译器”。\n";
+// ...and on Windows, whose system drive is C:.
+inline const std::string NO_COMPILER_WINDOWS =
+    "找不到编译器 g++，所以没有编译。\n"
+    "请把 WinLibs 的压缩包解压到 C:\\（会得到 C:\\mingw64），或者安装 MSYS2 的 g++。\n"
+    "详细步骤见 使用说明.txt 的“一、准备编译器”。\n";
+// The companion started without words: what it is, how it is set up (its own
+// path given), then `compiler`: which g++ it runs, or NO_COMPILER.
+std::string Companion_Welcome(const std::string& self, const std::string& compiler);
+
 // The settings page for these values, title to the blank line after entry 7.
 std::string Settings_Page(const std::string& com, const std::string& lau, const std::string& us,
                           const std::string& options, bool slow);
@@ -64,6 +82,11 @@ std::string Settings_Page(const std::string& com, const std::string& lau, const 
 std::string Not_Saved(const std::string& why);
 // ...what stood there could not be read, so it is kept...
 std::string Kept(const std::string& why);
+// A settings file that is there but cannot be read, as said at start.
+std::string Unreadable_At_Start(const std::string& why);
+// A compile option longer than any command line, refused at the editor.
+inline const std::string OPTIONS_TOO_LONG = "编译选项太长了，命令行放不下。请重新输入。\n";
+
 // ...or a folder stands in its place.
 inline const std::string FOLDER_IN_THE_WAY =
     "设置没有保存：这里有一个名为 Tarnwickstone.tws "

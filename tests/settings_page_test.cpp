@@ -82,6 +82,17 @@ TEST_F(Settings_Page_Test, CompileOptionsAreStoredAsTypedEvenWhenEmpty) {
   EXPECT_EQ(Last_Page(), Settings_Page("", "", "", "", false));
 }
 
+TEST_F(Settings_Page_Test, OptionsNoCommandLineCouldHoldAreRefused) {
+  SLOWSAY = false;
+  FAKE.input = {"4", std::string(12 << 20, 'O'), std::string(VALUE_LIMIT + 1, 'O'),
+                std::string(VALUE_LIMIT, 'O'), "7"};
+  Settings();
+  EXPECT_EQ(COM_SETTINGS, std::string(VALUE_LIMIT, 'O'));
+  EXPECT_NE(FAKE.screen.find("[cls]请输入新编译选项：\n" + OPTIONS_TOO_LONG + OPTIONS_TOO_LONG +
+                             "设置成功！\n\n[pause]"),
+            std::string::npos);
+}
+
 TEST_F(Settings_Page_Test, ProjectInformationPage) {
   SLOWSAY = false;
   FAKE.input = {"6", "7"};

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
+#include "pages.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "settings/startup.h"
 
 namespace {
 
@@ -21,31 +23,25 @@ TEST_F(Settings_File, FirstStartWithoutAFile) {
 }
 
 TEST_F(Settings_File, ValuesSurviveASaveAndALoadUnchanged) {
-  COM_PATH = " C:\\My Tools\\g++.exe ";
-  LAU_PATH = "";
-  US_PATH = "D:\\张三\\代码\\";
-  COM_SETTINGS = "  -O2 -DX=\"a b\" ";
-  SLOWSAY = false;
-  std::string text = Settings_Text();
+  Settings_Values saved{" C:\\My Tools\\g++.exe ", "", "D:\\张三\\代码\\", "  -O2 -DX=\"a b\" ",
+                        false};
+  std::string text = Settings_Text(saved);
   EXPECT_EQ(text, " C:\\My Tools\\g++.exe \n\nD:\\张三\\代码\\\n  -O2 -DX=\"a b\" \n0");
-  Reset_Fake();
-  Load_Settings(text);
-  EXPECT_EQ(COM_PATH, " C:\\My Tools\\g++.exe ");
-  EXPECT_EQ(LAU_PATH, "");
-  EXPECT_EQ(US_PATH, "D:\\张三\\代码\\");
-  EXPECT_EQ(COM_SETTINGS, "  -O2 -DX=\"a b\" ");
-  EXPECT_FALSE(SLOWSAY);
+  Settings_Values loaded = Read_Settings(text);
+  EXPECT_EQ(loaded.com_path, " C:\\My Tools\\g++.exe ");
+  EXPECT_EQ(loaded.lau_path, "");
+  EXPECT_EQ(loaded.us_path, "D:\\张三\\代码\\");
+  EXPECT_EQ(loaded.com_settings, "  -O2 -DX=\"a b\" ");
+  EXPECT_FALSE(loaded.slowsay);
 }
 
 TEST_F(Settings_File, FifthValueIsReadAsANumber) {
   const std::pair<const char*, bool> cases[] = {{"0", false}, {"1", true},    {"2", true},
                                                 {"-1", true}, {"x", false},   {"\n\n 0", false},
                                                 {"", true},   {"  \n", true}, {"00", false}};
-  for (const auto& [fifth, on] : cases) {
-    Reset_Fake();
-    Load_Settings(std::string("a\nb\nc\nd\n") + fifth);
-    EXPECT_EQ(SLOWSAY, on) << "fifth value \"" << Escaped(fifth) << "\"";
-  }
+  for (const auto& [fifth, on] : cases)
+    EXPECT_EQ(Read_Settings(std::string("a\nb\nc\nd\n") + fifth).slowsay, on)
+        << "fifth value \"" << Escaped(fifth) << "\"";
 }
 
 TEST_F(Settings_File, ShortFilesLeaveTheRestAtTheirInitialValues) {
@@ -58,16 +54,16 @@ TEST_F(Settings_File, ShortFilesLeaveTheRestAtTheirInitialValues) {
   EXPECT_EQ(COM_SETTINGS, "");
   EXPECT_TRUE(SLOWSAY);
 
-  Reset_Fake();
-  Load_Settings("a\nb\nc\nd");
-  EXPECT_EQ(COM_SETTINGS, "d");
-  EXPECT_TRUE(SLOWSAY);
+  Settings_Values four = Read_Settings("a\nb\nc\nd");
+  EXPECT_EQ(four.com_settings, "d");
+  EXPECT_TRUE(four.slowsay);
 }
 
 TEST_F(Settings_File, NothingIsStrippedFromALoadedValue) {
-  Load_Settings(
+  FAKE.files[SETTINGS] =
       "\xEF\xBB\xBF"
-      "C:\\g++.exe\n\n\n\n0\nignored\n");
+      "C:\\g++.exe\n\n\n\n0\nignored\n";
+  Init();
   EXPECT_EQ(COM_PATH,
             "\xEF\xBB\xBF"
             "C:\\g++.exe");
@@ -110,7 +106,11 @@ TEST_F(Settings_File, AFailedSaveIsSaidAndKeepsWhatWasThere) {
     }
     if (kind == 2) FAKE.unreadable[SETTINGS] = "没有读取它的权限";
     Init();
-    EXPECT_EQ(kind != 0, FIRST) << "what cannot be read starts as on first use";
+    EXPECT_FALSE(FIRST) << "something is there: no first use";
+    if (kind != 0) {  // said at once, and a key waited for
+      std::string why = kind == 1 ? "它是一个文件夹" : "没有读取它的权限";
+      EXPECT_EQ(FAKE.screen, "[title Tarnwickstone]" + Unreadable_At_Start(why) + "[pause]");
+    }
     COM_PATH = "changed";
     EXPECT_FALSE(Exit());
     EXPECT_EQ(Last_Page(), "将在 3s 内退出……\n" + (kind == 0   ? write
@@ -122,11 +122,27 @@ TEST_F(Settings_File, AFailedSaveIsSaidAndKeepsWhatWasThere) {
   }
 }
 
-TEST_F(Settings_File, AFileTooBigToBeSettingsIsNotRead) {
-  FAKE.files[SETTINGS] = std::string(400000, 'x');
+// What the program saves it reads back, on Windows too (CR LF); anything
+// bigger is not one of its files, is not read and is said.
+TEST_F(Settings_File, TheLargestSavedFileReadsBackAndABiggerOneIsSaid) {
+  std::string longest(VALUE_LIMIT, 'x');
+  std::string saved = Settings_Text({longest, longest, longest, longest, true}), on_windows;
+  for (char c : saved) on_windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  for (const std::string& text : {saved, on_windows}) {
+    Reset_Fake();
+    FAKE.files[SETTINGS] = text;
+    Init();
+    EXPECT_FALSE(FIRST);
+    EXPECT_EQ(FAKE.screen, "[title Tarnwickstone]");
+    EXPECT_EQ(COM_PATH.substr(0, VALUE_LIMIT), std::string(VALUE_LIMIT, 'x'));
+  }
+  Reset_Fake();
+  FAKE.files[SETTINGS] = on_windows + "0";
   Init();
-  EXPECT_TRUE(FIRST);
+  EXPECT_FALSE(FIRST);
   EXPECT_EQ(COM_PATH, "");
+  EXPECT_EQ(FAKE.screen,
+            "[title Tarnwickstone]" + Unreadable_At_Start("它太大了，不是设置文件") + "[pause]");
 }
 
 }  // namespace

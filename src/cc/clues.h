@@ -60,8 +60,6 @@ bool Format(const Clue_Input& in, Clue clue, Finding& f);
 // ---- helpers the clues share ----
 // The name a message is about: the first thing its pattern kept.
 const std::string& Name_Of(const Clue_Input& in);
-// The text lower-cased (ASCII letters only).
-std::string Lower(std::string text);
 // The position of the ')' that closes the '(' at `open` in `code`; npos for none.
 size_t Closing_Parenthesis(const std::string& code, size_t open);
 // The first name of a line of code ("for" in "for (…)"); "" for none.

@@ -83,8 +83,8 @@ bool Missing_Operator(const Clue_Input& in, const char* stream, const char* op, 
   if (before.find(op) == std::string::npos || before.find(';') != std::string::npos) return false;
   // An item ends right before it and another starts at it.
   char last = before.back(), next = from[0];
-  bool ends = Name_Char(last) || last == ')' || last == ']' || last == '"' || last == '\'';
-  bool starts = Name_Char(next) || next == '"' || next == '\'' || next == '(';
+  bool ends = Word_Char(last) || last == ')' || last == ']' || last == '"' || last == '\'';
+  bool starts = Word_Char(next) || next == '"' || next == '\'' || next == '(';
   f.line = in.line;
   f.values["word"] = Item_At(in);
   return ends && starts && !f.values["word"].empty();
@@ -95,7 +95,7 @@ bool No_Parentheses(const Clue_Input& in, Finding& f) {
   for (const char* word : {"if", "while", "for", "switch"}) {
     size_t at = before.rfind(word);
     if (at != std::string::npos && at + std::string(word).size() == before.size() &&
-        (at == 0 || !Name_Char(before[at - 1]))) {
+        (at == 0 || !Word_Char(before[at - 1]))) {
       f.line = in.line;
       f.values["word"] = word;
       return true;
@@ -165,7 +165,7 @@ bool Quote_In_String(const Clue_Input& in, Finding& f) {
     if (code[at] != '"') continue;
     inside = !inside;
     char next = at + 1 < code.size() ? code[at + 1] : ' ';
-    if (!inside && (Name_Char(next) || next == '%' || next == '\\')) {
+    if (!inside && (Word_Char(next) || next == '%' || next == '\\')) {
       f.line = in.line;
       return true;
     }
@@ -202,11 +202,6 @@ bool Cin_Comma(const Clue_Input& in, Finding& f) {
   f.line = in.line;
   return at != std::string::npos && code.find(">>", at) != std::string::npos &&
          code.find(',', at) != std::string::npos;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
 }
 
 size_t Closing_Parenthesis(const std::string& code, size_t open) {

@@ -167,7 +167,7 @@ bool Not_Quoted(const Clue_Input& in, Finding& f) {
   size_t end = in.at + name.size();
   while (end < code.size()) {
     size_t next = code.find_first_not_of(" \t", end);
-    if (next == std::string::npos || !Name_Char(code[next])) break;
+    if (next == std::string::npos || !Word_Char(code[next])) break;
     end = next + Name_At(code, next).size();
   }
   std::string words = in.source.lines[in.line - 1].substr(in.at, end - in.at);

@@ -17,27 +17,40 @@ std::string First_Other(const std::vector<std::string>& folders, const std::stri
   return "";
 }
 
-}  // namespace
-
-std::string Find_Compiler(std::vector<std::string>& looked) {
-  std::string self = Own_Path();
-  looked.clear();
-  if (!self.empty()) looked.push_back(Folder_Of(self));
-  for (const std::string& folder : Path_Folders())
-    if (std::find(looked.begin(), looked.end(), folder) == looked.end()) looked.push_back(folder);
-  std::string found = First_Other(looked, self);
-  if (!found.empty()) return found;
-  // The install folders only when nothing nearer has one: listing them costs.
-  std::vector<std::string> usual = Compiler_Folders();
-  looked.insert(looked.end(), usual.begin(), usual.end());
-  return First_Other(usual, self);
+// Puts the folder in front of the PATH that the programs started from here
+// get. It fails only when memory runs out, and then nothing would run anyway.
+void Put_On_Path(const std::string& folder) {
+  std::string path = Environment_Variable("PATH");
+  const char* between = SEPARATOR == '\\' ? ";" : ":";  // how each system lists its folders
+  Set_Environment_Variable("PATH", path.empty() ? folder : folder + between + path);
 }
 
-std::string Not_Found_Line(const std::vector<std::string>& looked) {
-  std::string places;
-  for (const std::string& folder : looked) places += (places.empty() ? "" : "、") + folder;
-  if (places.empty()) places = "（没有可找的文件夹）";
-  return "找不到编译器 g++（找过这些文件夹：" + places +
-         "）。请安装 g++（Windows 上可以安装 MinGW-w64），然后把它所在的文件夹加到 PATH 里，"
-         "或者把 tarnwickstone-cc 放到 g++ 所在的文件夹里。\n";
+}  // namespace
+
+std::string Find_Compiler() {
+  std::string self = Own_Path();
+  std::vector<std::string> nearer;
+  if (!self.empty()) nearer.push_back(Folder_Of(self));
+  for (const std::string& folder : Path_Folders())
+    if (std::find(nearer.begin(), nearer.end(), folder) == nearer.end()) nearer.push_back(folder);
+  std::string found = First_Other(nearer, self);
+  if (!found.empty()) return found;
+  // The install folders only when nothing nearer has one: listing them costs.
+  found = First_Other(Compiler_Folders(), self);
+  // Outside its own terminal, such a compiler finds the DLLs its parts load
+  // only through the PATH (MSYS2's cc1plus keeps them beside g++).
+  if (!found.empty()) Put_On_Path(Folder_Of(found));
+  return found;
+}
+
+std::string Not_Found_Text() {
+  std::string first = "找不到编译器 g++，所以没有编译。\n";
+  std::vector<std::string> usual = Compiler_Folders();
+  if (usual.empty())
+    return first + "请在终端里输入 sudo apt install g++ 安装它。\n" +
+           "详细步骤见使用说明（guide.zh-CN.md）的“一、准备编译器”。\n";
+  // The first of them is where a MinGW-w64 zip such as WinLibs' is unpacked.
+  std::string home = Folder_Of(usual.front());
+  return first + "请把 WinLibs 的压缩包解压到 " + Folder_Of(home) + "\\（会得到 " + home +
+         "），或者安装 MSYS2 的 g++。\n" + "详细步骤见 使用说明.txt 的“一、准备编译器”。\n";
 }

@@ -2,14 +2,13 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // The first g++ that is not this program itself, however it is named or
 // linked: in this program's folder, then on the PATH, then in the folders
-// where compilers are commonly installed. "" when there is none; `looked`
-// then holds the folders that were searched.
-std::string Find_Compiler(std::vector<std::string>& looked);
+// where compilers are commonly installed (whose folder it then puts on the
+// PATH of the programs started from here). "" when there is none.
+std::string Find_Compiler();
 
-// The line that says no compiler was found, where it was looked for and
-// what to do.
-std::string Not_Found_Line(const std::vector<std::string>& looked);
+// What says, in three short lines, that no compiler was found, how to get one
+// and where the guide explains it.
+std::string Not_Found_Text();

@@ -28,8 +28,8 @@ size_t Read_Char(const std::string& line, size_t at, bool gbk, int& code) {
 // characters on both sides of it, when there are some on each.
 std::string Name_Around(const std::string& line, size_t at, size_t end) {
   size_t start = at, stop = end;
-  while (start > 0 && Name_Char(line[start - 1])) --start;
-  while (stop < line.size() && Name_Char(line[stop])) ++stop;
+  while (start > 0 && Word_Char(line[start - 1])) --start;
+  while (stop < line.size() && Word_Char(line[stop])) ++stop;
   if (start == at || stop == end) return "";
   return line.substr(start, at - start) + line.substr(end, stop - end);
 }

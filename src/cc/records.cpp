@@ -225,8 +225,3 @@ std::vector<Record> Read_Records(const std::string& output) {
   }
   return list;
 }
-
-std::string Base_Name(const std::string& path) {
-  size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}

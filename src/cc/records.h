@@ -26,6 +26,3 @@ struct Record {
 // lines that show source code, carets, fix-its or the include chain are
 // left out.
 std::vector<Record> Read_Records(const std::string& output);
-
-// The last part of a path: the text after its last '/' or '\'.
-std::string Base_Name(const std::string& path);

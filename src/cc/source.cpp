@@ -58,10 +58,10 @@ size_t Scan_Code(Scanner& s, size_t at) {
       size_t paren = t.find('(', at + 1);
       s.delimiter = paren == std::string::npos ? "" : t.substr(at + 1, paren - at - 1);
     }
-  } else if (c == '\'' && !(number && Name_Char(next))) {  // 1'000 is a number
+  } else if (c == '\'' && !(number && Word_Char(next))) {  // 1'000 is a number
     s.state = CHARACTER;
   }
-  if (Name_Char(c) || (number && (c == '\'' || c == '.')))
+  if (Word_Char(c) || (number && (c == '\'' || c == '.')))
     s.word += c;
   else
     s.word.clear();
@@ -221,21 +221,17 @@ size_t Byte_At(const Source& source, int line, int column) {
     else if (length == 1)
       ++at_column;
     else
-      at_column += source.gbk ? 2 : Display_Width(Code_Point(text, at, length));
+      at_column += source.gbk ? 2 : Display_Width(text.substr(at, length));
     at += length;
   }
   return at;
 }
 
-bool Name_Char(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-}
-
 size_t Find_Name(const std::string& code, const std::string& word, size_t from) {
   if (word.empty()) return std::string::npos;
   for (size_t at = code.find(word, from); at != std::string::npos; at = code.find(word, at + 1)) {
-    bool starts = at == 0 || !Name_Char(code[at - 1]);
-    bool ends = at + word.size() >= code.size() || !Name_Char(code[at + word.size()]);
+    bool starts = at == 0 || !Word_Char(code[at - 1]);
+    bool ends = at + word.size() >= code.size() || !Word_Char(code[at + word.size()]);
     if (starts && ends) return at;
   }
   return std::string::npos;
@@ -243,6 +239,6 @@ size_t Find_Name(const std::string& code, const std::string& word, size_t from) 
 
 std::string Name_At(const std::string& code, size_t at) {
   size_t end = at;
-  while (end < code.size() && Name_Char(code[end])) ++end;
+  while (end < code.size() && Word_Char(code[end])) ++end;
   return code.substr(at, end - at);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/names.h"  // Word_Char, Lower, Base_Name
+
 struct Source {
   std::string path;                // as the compiler was given it
   std::string name;                // its file name, as the hints name it
@@ -41,9 +43,6 @@ int Indent_Of(const Source& source, int line);
 // The byte of a line at the compiler's column (tabs to the next multiple of
 // 8, a Chinese character two wide); the line's length past its end.
 size_t Byte_At(const Source& source, int line, int column);
-
-// True for the bytes of a name: letters, digits, '_'.
-bool Name_Char(char c);
 
 // Where `word` stands as a whole name in `code`, from `from` on; npos for nowhere.
 size_t Find_Name(const std::string& code, const std::string& word, size_t from = 0);

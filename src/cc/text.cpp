@@ -55,14 +55,6 @@ int GBK_Mark(unsigned char lead, unsigned char trail) {
   }
 }
 
-int Display_Width(int code) {
-  bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
-              (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
-              (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
-              (code >= 0xFFE0 && code <= 0xFFE6) || code >= 0x1F300;
-  return wide ? 2 : 1;
-}
-
 int Edit_Distance(const std::string& a, const std::string& b) {
   // Optimal string alignment: Levenshtein with the swap of two neighbours.
   std::vector<std::vector<int>> d(a.size() + 1, std::vector<int>(b.size() + 1));

@@ -21,9 +21,21 @@ std::string Join_Path(const std::string& folder, const std::string& name) {
   return folder + SEPARATOR + name;
 }
 
+namespace {
+// A path copied with Explorer's "复制为路径" comes between double quotes, and
+// no Windows name can hold one: a line in one pair of quotes that names
+// nothing as it stands (after `prefix`) means the path inside them.
+std::string Unquoted(const std::string& line, const std::string& prefix) {
+  bool quoted = line.size() >= 2 && line.front() == '"' && line.back() == '"' &&
+                line.find('"', 1) == line.size() - 1;
+  if (!quoted || Path_Status(prefix + line) != PATH_MISSING) return line;
+  return line.substr(1, line.size() - 2);
+}
+}  // namespace
+
 std::string Read_Path() {
   while (true) {
-    std::string line = Read_Input_Line();
+    std::string line = Unquoted(Read_Input_Line(), "");
     Path_Kind kind = Path_Status(line);
     if (kind == PATH_MISSING)
       Print("路径无效。", 1);
@@ -48,7 +60,7 @@ std::string Extension(const std::string& line) {
 
 std::string Read_File(std::string wh, const std::string& prefix) {
   while (true) {
-    std::string line = Read_Input_Line();
+    std::string line = Unquoted(Read_Input_Line(), prefix);
     Path_Kind kind = Path_Status(prefix + line);
     if (kind == PATH_MISSING) {
       Print("路径无效。", 1);

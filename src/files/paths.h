@@ -16,11 +16,13 @@ std::string Cover(std::string s);
 // added, even when the folder already ends in one.
 std::string Join_Path(const std::string& folder, const std::string& name);
 
-// Reads lines until one names an existing folder; returns it as typed.
+// Reads lines until one names an existing folder; returns it as typed, or
+// without the double quotes around it when only the path inside them exists.
 std::string Read_Path();
 
 // Reads lines until one names an existing regular file, checked as `prefix` +
-// line, whose extension is `wh` ("" accepts any); returns the line as typed.
+// line, whose extension is `wh` ("" accepts any); returns the line as typed,
+// or without the double quotes around it as Read_Path does.
 std::string Read_File(std::string wh, const std::string& prefix = "");
 
 // Reads a file path the way the pages that work in the default folder do:

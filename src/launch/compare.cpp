@@ -1,11 +1,18 @@
 #include "launch/compare.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 size_t After_BOM(const std::string& text) {
   return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+}
+
+bool Blank(char c) {
+  return c == ' ' || c == '\t';
 }
 
 // The line at `pos` without its LF and the blanks before it (a CR counts as
@@ -16,23 +23,74 @@ bool Next_Line(const std::string& text, size_t& pos, std::string_view& line) {
   size_t end = text.find('\n', pos);
   if (end == std::string::npos) end = text.size();
   size_t last = end;
-  while (last > pos && (text[last - 1] == ' ' || text[last - 1] == '\t' || text[last - 1] == '\r'))
-    --last;
+  while (last > pos && (Blank(text[last - 1]) || text[last - 1] == '\r')) --last;
   line = std::string_view(text).substr(pos, last - pos);
   pos = end + 1;
+  return true;
+}
+
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t at = 0;
+  while (at < line.size()) {
+    while (at < line.size() && Blank(line[at])) ++at;
+    size_t end = at;
+    while (end < line.size() && !Blank(line[end])) ++end;
+    if (end > at) words.push_back(line.substr(at, end - at));
+    at = end;
+  }
+  return words;
+}
+
+bool Close(std::string_view expected, std::string_view actual, const Tolerance& tolerance) {
+  double e = 0, a = 0;
+  if (!Read_Real(std::string(expected), e) || !Read_Real(std::string(actual), a)) return false;
+  double gap = std::fabs(a - e);
+  // A hair of slack: 0.3 - 0.1 is not quite 0.2 in binary.
+  return gap <= tolerance.absolute * (1 + 1e-9) ||
+         gap <= tolerance.relative * std::fabs(e) * (1 + 1e-9);
+}
+
+bool Same_Line(std::string_view expected, std::string_view actual, const Tolerance& tolerance) {
+  if (expected == actual) return true;
+  if (tolerance.absolute <= 0 && tolerance.relative <= 0) return false;
+  std::vector<std::string_view> e = Words(expected), a = Words(actual);
+  if (e.size() != a.size()) return false;
+  for (size_t i = 0; i < e.size(); ++i)
+    if (e[i] != a[i] && !Close(e[i], a[i], tolerance)) return false;
   return true;
 }
 
 std::string Without_Spacing(std::string_view line) {
   std::string kept;
   for (char c : line)
-    if (c != ' ' && c != '\t') kept += c;
+    if (!Blank(c)) kept += c;
   return kept;
 }
 
 }  // namespace
 
-Difference Compare_Output(const std::string& expected, const std::string& actual) {
+bool Read_Real(const std::string& text, double& value) {
+  size_t at = text[0] == '-' || text[0] == '+' ? 1 : 0;
+  size_t digits = 0;
+  while (at < text.size() && ((text[at] >= '0' && text[at] <= '9') || text[at] == '.')) {
+    digits += text[at] != '.';
+    ++at;
+  }
+  if (digits == 0) return false;
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    at += at + 1 < text.size() && (text[at + 1] == '-' || text[at + 1] == '+') ? 2 : 1;
+    if (at >= text.size()) return false;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+  }
+  if (at != text.size()) return false;
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return *end == '\0' && std::isfinite(value);
+}
+
+Difference Compare_Output(const std::string& expected, const std::string& actual,
+                          const Tolerance& tolerance) {
   Difference d{true, 0, "", "", false, false, 0, false};
   size_t at_expected = After_BOM(expected), at_actual = After_BOM(actual);
   for (long long n = 1;; ++n) {
@@ -40,7 +98,8 @@ Difference Compare_Output(const std::string& expected, const std::string& actual
     bool has_e = Next_Line(expected, at_expected, e);
     bool has_a = Next_Line(actual, at_actual, a);
     if (!has_e && !has_a) return d;
-    if (e == a) continue;  // a missing line equals a blank one: blank lines at the end never count
+    // A missing line equals a blank one: blank lines at the end never count.
+    if (Same_Line(e, a, tolerance)) continue;
     d.same = false;
     d.line = n;
     d.expected = std::string(e);
@@ -51,4 +110,21 @@ Difference Compare_Output(const std::string& expected, const std::string& actual
     d.spacing_only = has_e && has_a && Without_Spacing(e) == Without_Spacing(a);
     return d;
   }
+}
+
+bool Differs_Past_Sixth_Decimal(const std::string& expected, const std::string& actual) {
+  // Word by word, so that a difference in spacing is not taken for one in decimals.
+  auto words = [](const std::string& text) {
+    std::string kept;
+    size_t at = After_BOM(text);
+    for (std::string_view line; Next_Line(text, at, line);) {
+      for (std::string_view word : Words(line)) kept += std::string(word) + " ";
+      kept += "\n";
+    }
+    return kept;
+  };
+  std::string e = words(expected), a = words(actual);
+  Tolerance sixth;
+  sixth.absolute = 0.999999e-6;  // 0.123456 against 0.123457 differ in the sixth
+  return !Compare_Output(e, a).same && Compare_Output(e, a, sixth).same;
 }

@@ -2,95 +2,182 @@
 
 #include <algorithm>
 
-#include "launch/source_names.h"
-
 const size_t OUTPUT_CAP = 64u << 20;
 
 namespace {
 
-const size_t SHOWN_INPUT = 4096;      // enough of an input to show a short one whole
-const size_t SOURCE_MOST = 4u << 20;  // more than any contest program's source
+const size_t SHOWN_INPUT = 4096;  // enough of an input to show a short one whole
 
-// Letter case aside, since Windows' file names ignore it.
-bool Has_Name(const std::vector<std::string>& names, const std::string& name) {
-  return std::any_of(names.begin(), names.end(),
-                     [&](const std::string& n) { return Lower(n) == Lower(name); });
+// What could not be done, and the system's reason: "无法读取 X（没有权限）".
+std::string Cannot(const std::string& what, const std::string& why) {
+  return "无法" + what + "（" + why + "）";
 }
 
-void Decide(Judgement& j, const Sample_Run& run, const std::string& output,
-            const std::string& answer) {
-  j.us = run.us;
-  j.end = run.end;
-  if (!run.error.empty()) {
-    j.error = run.error;
-  } else if (run.interrupted) {
-    j.verdict = VERDICT_INTERRUPTED;
-  } else if (!run.end.started) {
-    j.verdict = VERDICT_NOT_STARTED;
-  } else if (run.timed_out) {
-    j.verdict = VERDICT_TLE;
-  } else if (output.size() > OUTPUT_CAP) {
-    j.verdict = VERDICT_WA;
-    j.cut = true;
-  } else if (run.end.signaled || run.end.code != 0) {
-    j.verdict = VERDICT_RE;
-  } else {
-    j.difference = Compare_Output(answer, output);
-    j.verdict = j.difference.same ? VERDICT_AC : VERDICT_WA;
+// Puts Cannot(what, why) in `err`; always false.
+bool Failed(std::string* err, const std::string& what, const std::string& why) {
+  if (err) *err = Cannot(what, why);
+  return false;
+}
+
+// While a sample's folder exists, Ctrl+C and requests to end wait, so that
+// none is ever left behind.
+struct Interruptions_Held {
+  Interruptions_Held() { Hold_Interruptions(true); }
+  ~Interruptions_Held() { Hold_Interruptions(false); }
+  Interruptions_Held(const Interruptions_Held&) = delete;
+  Interruptions_Held& operator=(const Interruptions_Held&) = delete;
+};
+
+// The regular file `name` in `folder` (any letter case unless `exact`),
+// never a link the program made to something else; "" when there is none.
+std::string Written_File(const std::string& folder, const std::string& name, bool exact) {
+  std::vector<Folder_Entry> entries;
+  if (!List_Folder(folder, entries, nullptr)) return "";
+  for (const Folder_Entry& entry : entries)
+    if (entry.kind == ENTRY_FILE && entry.target.empty() &&
+        (exact ? entry.name == name : Lower(entry.name) == Lower(name)))
+      return entry.name;
+  return "";
+}
+
+// Places the input in the folder under each name; on a system where letter
+// case does not count, two spellings are one file, placed once.
+bool Place_Input(const Tested_Program& program, const std::string& input, const std::string& folder,
+                 std::string* err) {
+  std::string why;
+  for (const std::string& name : program.inputs) {
+    std::string path = folder + SEPARATOR + name;
+    if (Path_Status(path) == PATH_MISSING && !Copy_File(input, path, &why))
+      return Failed(err, "把 " + input + " 复制到 " + path, why);
   }
+  return true;
+}
+
+// The output to judge: stdout's freopen target, else X.out, else what it printed.
+void Take_Output(const Tested_Program& program, const std::string& folder, Test_Run& test) {
+  std::string name = program.standard_output.empty()
+                         ? Written_File(folder, program.out_name, false)
+                         : Written_File(folder, program.standard_output, true);
+  test.judged_file = program.standard_output.empty() ? name : program.standard_output;
+  test.file_missing = !program.standard_output.empty() && name.empty();
+  if (name.empty()) {
+    test.output = test.judged_file.empty() ? std::move(test.run.output) : "";
+    return;
+  }
+  std::string path = folder + SEPARATOR + name, why;
+  if (!Read_Bytes(path, OUTPUT_CAP + 1, test.output, &why))
+    test.notes.push_back(Cannot("读取 " + path, why));
+}
+
+Sample_Request Request_For(const Tested_Program& program, const std::string& folder) {
+  Sample_Request request;
+  request.argv = program.argv;
+  request.folder = folder;
+  request.input = folder + SEPARATOR + program.inputs[0];
+  for (const std::string& name : {program.standard_output, program.out_name})
+    if (!name.empty()) request.outputs.push_back(folder + SEPARATOR + name);
+  request.cap = OUTPUT_CAP;
+  request.time_us = program.limits.time_us;
+  // A program that waits is given twice its time and a second more before
+  // it is judged to wait for good; one that computes on a machine too busy
+  // to give it its time, ten times its time and ten seconds more.
+  request.wait_us = 2 * program.limits.time_us + 1000000;
+  request.wall_us = 10 * program.limits.time_us + 10000000;
+  request.memory_bytes = program.limits.memory_bytes;
+  return request;
+}
+
+bool Over_Time(const Judgement& j, const Problem_Limits& limits) {
+  return (j.run.stop != STOP_NONE && j.run.stop != STOP_MEMORY && j.run.stop != STOP_OUTPUT) ||
+         j.run.cpu_us > limits.time_us;
+}
+
+void Compare(Judgement& j, const Tested_Program& program, const Test_Run& test,
+             const std::string& answer) {
+  const std::string& output = test.output;
+  j.difference = Compare_Output(answer, output, program.limits.tolerance);
+  j.verdict = j.difference.same ? VERDICT_AC : VERDICT_WA;
+  if (j.difference.same) return;
+  j.empty = std::all_of(output.begin(), output.end(),
+                        [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+  j.past_sixth =
+      program.limits.tolerance.text.empty() && Differs_Past_Sixth_Decimal(answer, output);
+  j.output_encoding = Encoding_Of(output);
+  j.answer_encoding = Encoding_Of(answer);
 }
 
 }  // namespace
 
 Tested_Program Program_For(const std::vector<std::string>& argv, const std::string& stem,
-                           const std::string& source, long long limit_us, std::string* err) {
-  Tested_Program program{argv, {stem + ".in"}, {stem + ".out"}, limit_us};
-  std::string text;
-  if (source.empty() || !Read_Bytes(source, SOURCE_MOST, text, err)) return program;
-  Source_Names names = Scan_Source(text);
-  for (const std::string& name : names.outputs)
-    if (!Has_Name(program.outputs, name)) program.outputs.push_back(name);
+                           const Source_Names& names, const Problem_Limits& limits) {
+  Tested_Program program{argv, {stem + ".in"}, names.standard_output, stem + ".out", limits};
   for (const std::string& name : names.inputs)
-    if (!Has_Name(program.inputs, name) && !Has_Name(program.outputs, name))
+    if (std::find(program.inputs.begin(), program.inputs.end(), name) == program.inputs.end() &&
+        std::find(names.outputs.begin(), names.outputs.end(), name) == names.outputs.end())
       program.inputs.push_back(name);
   return program;
 }
 
+bool Run_Test(const Tested_Program& program, const std::string& input, Test_Run& test,
+              std::string* err) {
+  test = Test_Run{};
+  Interruptions_Held held;
+  std::string folder, why;
+  if (!Make_Temp_Folder(folder, &why)) return Failed(err, "创建临时文件夹", why);
+  // A fresh folder of its own: whatever the program writes, nothing beside
+  // the samples can be touched, above all no answer file.
+  bool ran = Place_Input(program, input, folder, err);
+  if (ran && !Run_Sample(Request_For(program, folder), test.run, &why))
+    ran = Failed(err, "准备运行", why);
+  if (ran) Take_Output(program, folder, test);
+  if (!Remove_Tree(folder, &why)) test.notes.push_back(Cannot("删除临时文件夹 " + folder, why));
+  return ran;
+}
+
+Judgement Judge(const Tested_Program& program, Test_Run& test, const std::string& answer) {
+  Judgement j;
+  j.run = std::move(test.run);
+  j.run.output.clear();
+  j.judged_file = test.judged_file;
+  j.file_missing = test.file_missing;
+  j.notes = test.notes;
+  if (j.run.stop == STOP_INTERRUPTED) {
+    j.verdict = VERDICT_INTERRUPTED;
+  } else if (!j.run.end.started) {
+    j.verdict = VERDICT_NOT_STARTED;
+  } else if (Over_Time(j, program.limits)) {
+    j.verdict = VERDICT_TLE;
+  } else if (j.run.stop == STOP_MEMORY || j.run.peak_bytes > program.limits.memory_bytes) {
+    j.verdict = VERDICT_MLE;
+  } else if (j.run.stop == STOP_OUTPUT || test.output.size() > OUTPUT_CAP) {
+    j.verdict = VERDICT_WA;
+    j.cut = true;
+  } else if (j.run.end.signaled || j.run.end.code != 0) {
+    j.verdict = VERDICT_RE;
+  } else {
+    Compare(j, program, test, answer);
+  }
+  return j;
+}
+
 Judgement Judge_Sample(const Tested_Program& program, const Sample& sample) {
-  Judgement j{VERDICT_UNTESTED, 0, {true, false, 0}, false, {}, "", "", {}};
-  std::string answer, folder, err;
-  if (!Read_Bytes(sample.answer, OUTPUT_CAP + 1, answer, &j.error)) return j;
+  Judgement j;
+  std::string answer, input, why;
+  Test_Run test;
+  // The answer is read after the run: a large one held meanwhile would be
+  // copied into the processes forked for the run, and counted as the
+  // program's memory.
+  bool ready = Read_Bytes(sample.input, SHOWN_INPUT, input, &why) ||
+               Failed(&j.error, "读取 " + sample.input, why);
+  ready = ready && Run_Test(program, sample.input, test, &j.error);
+  ready = ready && (Read_Bytes(sample.answer, OUTPUT_CAP + 1, answer, &why) ||
+                    Failed(&j.error, "读取 " + sample.answer, why));
+  if (!ready) return j;
   if (answer.size() > OUTPUT_CAP) {
     j.error = "答案文件 " + sample.answer + " 超过 64 MB";
     return j;
   }
-  if (!Read_Bytes(sample.input, SHOWN_INPUT, j.input, &j.error)) return j;
-  Hold_Interruptions(true);
-  if (!Make_Temp_Folder(folder, &j.error)) {
-    Hold_Interruptions(false);
-    return j;
-  }
-  // A fresh folder of its own: whatever the program writes, nothing beside
-  // the samples can be touched, above all no answer file.
-  std::string place = folder + SEPARATOR;
-  bool ready = true;
-  for (const std::string& name : program.inputs)
-    ready = ready && Copy_File(sample.input, place + name, &j.error);
-  if (ready) {
-    std::vector<std::string> outputs;
-    for (const std::string& name : program.outputs) outputs.push_back(place + name);
-    Sample_Run run = Run_Sample(program.argv, folder, place + program.inputs[0], outputs,
-                                OUTPUT_CAP, program.limit_us);
-    std::string output = run.output;
-    // The file it wrote, if it wrote one, is its answer; else what it printed.
-    auto written = std::find_if(outputs.begin(), outputs.end(), [](const std::string& path) {
-      return Path_Status(path) == PATH_FILE;
-    });
-    if (written != outputs.end() && !Read_Bytes(*written, OUTPUT_CAP + 1, output, &run.error))
-      output.clear();
-    Decide(j, run, output, answer);
-  }
-  if (!Remove_Tree(folder, &err)) j.notes.push_back(err);
-  Hold_Interruptions(false);
+  j = Judge(program, test, answer);
+  j.input = input;
   return j;
 }

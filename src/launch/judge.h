@@ -1,11 +1,15 @@
-// Running the program on one sample and judging what it wrote.
+// Running the program on one input under the problem's limits, and judging
+// what it wrote against an answer.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "launch/compare.h"
+#include "launch/limits.h"
 #include "launch/samples.h"
+#include "launch/show.h"
+#include "launch/source_names.h"
 #include "platform/platform.h"
 
 // Output kept for comparison, 64 MB; more counts as a wrong answer.
@@ -13,37 +17,63 @@ extern const size_t OUTPUT_CAP;
 
 // The program as the samples run it.
 struct Tested_Program {
-  std::vector<std::string> argv;     // the program and its arguments
-  std::vector<std::string> inputs;   // file names the sample input is placed under as well
-  std::vector<std::string> outputs;  // file names looked for, in order, before standard output
-  long long limit_us;                // the time limit of one sample
+  std::vector<std::string> argv;    // the program and its arguments
+  std::vector<std::string> inputs;  // file names the input is placed under as well, as spelt
+  std::string standard_output;      // the file freopen sends standard output to; "" none
+  std::string out_name;             // X.out, judged when written (in any letter case)
+  Problem_Limits limits;
 };
 
-// The program with the file names of `stem` and its source: X.in and X.out
-// first, then those the source opens. A source that cannot be read leaves
-// only the first two, and says why in `err`.
+// The program X with the names its source opens: X.in and what the source
+// reads for its input; for its output, stdout's freopen target, else X.out,
+// else standard output.
 Tested_Program Program_For(const std::vector<std::string>& argv, const std::string& stem,
-                           const std::string& source, long long limit_us, std::string* err);
+                           const Source_Names& names, const Problem_Limits& limits);
+
+// One run of the program on one input, before any answer is looked at.
+struct Test_Run {
+  Sample_Run run;                  // how it ended, what it used and wrote
+  std::string output;              // the output judged: the file below, or standard output
+  std::string judged_file;         // that file's name; "" for standard output
+  bool file_missing = false;       // the program never wrote `judged_file`
+  std::vector<std::string> notes;  // what else went wrong, not changing the verdict
+};
+
+// Runs the program on the input file under its limits, in a new folder of
+// its own that is removed afterwards. False, with the reason in `err`, when
+// the run could not be prepared.
+bool Run_Test(const Tested_Program& program, const std::string& input, Test_Run& test,
+              std::string* err);
 
 enum Verdict {
   VERDICT_AC,
   VERDICT_WA,
   VERDICT_RE,
-  VERDICT_TLE,
+  VERDICT_TLE,          // past the time limit, or ended waiting (see run.stop)
+  VERDICT_MLE,          // past the memory limit
   VERDICT_UNTESTED,     // the run could not be prepared
   VERDICT_INTERRUPTED,  // Ctrl+C came while it ran
   VERDICT_NOT_STARTED,  // the program cannot be started at all
 };
 
 struct Judgement {
-  Verdict verdict;
-  long long us;                    // how long it ran
-  Program_End end;                 // how it ended; NOT_STARTED: the system's error number
-  bool cut;                        // WA: its output went past OUTPUT_CAP
-  Difference difference;           // WA: where the output first differs
-  std::string input;               // WA: the start of the sample input, to show
+  Verdict verdict = VERDICT_UNTESTED;
+  Sample_Run run;             // how it ended and what it used; its output is not kept
+  std::string judged_file;    // the output file judged; "" for standard output
+  bool file_missing = false;  // WA: the program never wrote `judged_file`
+  bool cut = false;           // WA: its output went past OUTPUT_CAP
+  bool empty = false;         // WA: it wrote nothing but blanks
+  Difference difference{true, 0, "", "", false, false, 0, false};  // WA: where it first differs
+  bool past_sixth = false;  // WA: only real numbers differ, past the sixth decimal
+  Encoding output_encoding = ENCODING_ASCII;  // WA: how its output and the answer are encoded
+  Encoding answer_encoding = ENCODING_ASCII;
+  std::string input;               // WA: the start of the input, to show
   std::string error;               // UNTESTED: why
   std::vector<std::string> notes;  // what else went wrong, not changing the verdict
 };
 
+// The verdict of a run against the answer's bytes.
+Judgement Judge(const Tested_Program& program, Test_Run& test, const std::string& answer);
+
+// Runs the program on a sample and judges it.
 Judgement Judge_Sample(const Tested_Program& program, const Sample& sample);

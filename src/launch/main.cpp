@@ -1,27 +1,33 @@
 // tarnwickstone-launch: runs one program in this console, then says how it
 // ended and how long it ran, and keeps the window open until a key is pressed.
 // When the program has samples beside it, it is first run on each of them.
-// Usage: tarnwickstone-launch [--time-limit=SECONDS] PROGRAM [ARGUMENTS...]
+// Usage: tarnwickstone-launch [--time-limit=SECONDS] [--memory-limit=MB] PROGRAM
+// [ARGUMENTS...], or --help, or --version.
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/names.h"
 #include "launch/judge.h"
+#include "launch/limits.h"
 #include "launch/report.h"
 #include "launch/samples.h"
+#include "launch/source_names.h"
+#include "launch/usage.h"
 #include "launch/verdict.h"
 #include "platform/platform.h"
 
 namespace {
 
-const int NO_PROGRAM = 2;      // status when no program was named, or an option is wrong
-const int NOT_RUNNABLE = 126;  // status when the program exists but cannot run
-const int NOT_FOUND = 127;     // status when there is no such program
-const std::string LIMIT_OPTION = "--time-limit=";
+const int NO_PROGRAM = 2;  // status when no program was named, or an option is wrong
+const std::string TIME_OPTION = "--time-limit=";
+const std::string MEMORY_OPTION = "--memory-limit=";
 const int BY_HAND = -1;  // Test_Samples' answer when Enter asks for the program to run by hand
+const size_t SOURCE_MOST = 4u << 20;  // more than any contest program's source
 
-long long LIMIT_US = 1000000;  // the time limit of one sample: the contests' usual second
+long long TIME_US = 0;       // the time limit given on the command line; 0: none given
+long long MEMORY_BYTES = 0;  // the memory limit given on the command line; 0: none given
 
 // Typed-ahead keys must not answer the wait: the user has to see the report.
 int Finish(int status) {
@@ -42,44 +48,54 @@ std::string Explicit_Path(const std::string& path) {
   return std::string(".") + SEPARATOR + path;
 }
 
-int Cannot_Start_Kind(const std::string& path, long long code) {
-  switch (Start_Failure_Kind(code)) {
-    case START_NOT_FOUND:
-      return Cannot_Start(path, "文件不存在", NOT_FOUND);
-    case START_DENIED:
-      return Cannot_Start(path, "没有运行它的权限", NOT_RUNNABLE);
-    case START_NOT_PROGRAM:
-      return Cannot_Start(path, "它不是本系统能运行的程序", NOT_RUNNABLE);
-    case START_OTHER:
-      break;
-  }
-  return Cannot_Start(path, "系统错误 " + std::to_string(code), NOT_RUNNABLE);
+void Write_Notes(const std::vector<std::string>& notes) {
+  for (const std::string& note : notes) Write_Out("提示：" + note + "。\n");
 }
 
-// Seconds from 0.001 to 3600, such as "2" or "0.5"; false for anything else.
-bool Read_Limit(const std::string& text, long long& us) {
-  char* end = nullptr;
-  double seconds = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !(seconds >= 0.001 && seconds <= 3600)) return false;
-  us = static_cast<long long>(seconds * 1000000 + 0.5);
-  return true;
+// The program as the samples run it, from its source: the files it opens and
+// the problem's limits, unless the command line gave them.
+Tested_Program Program_Of(const std::string& path, const std::vector<std::string>& argv,
+                          const Sample_Set& set, std::vector<std::string>& notes) {
+  std::string text, why, name = Base_Name(set.source), stem = Program_Stem(path);
+  if (!set.source.empty() && !Read_Bytes(set.source, SOURCE_MOST, text, &why))
+    notes.push_back("无法读取 " + set.source + "（" + why + "），只按 " + stem + ".in 和 " + stem +
+                    ".out 找输入输出文件");
+  Source_Names names = Scan_Source(text);
+  Problem_Limits limits = Read_Limits(text, name);
+  notes.insert(notes.end(), limits.notes.begin(), limits.notes.end());
+  for (const std::string& opened : names.with_folder)
+    notes.push_back(name + " 打开的 " + opened +
+                    " 带有文件夹：评测时程序只能读写自己文件夹里的文件，正式比赛中这样的程序会得 "
+                    "0 分，请只写文件名");
+  if (TIME_US > 0) {
+    limits.time_us = TIME_US;
+    limits.time_written = false;
+  }
+  if (MEMORY_BYTES > 0) {
+    limits.memory_bytes = MEMORY_BYTES;
+    limits.memory_written = false;
+  }
+  return Program_For(argv, stem, names, limits);
 }
 
 // Runs the program on every sample, then asks for one key. Gives the
 // launcher's status, or BY_HAND when Enter asks for the program to be run.
 int Test_Samples(const std::string& path, const std::vector<std::string>& argv,
                  const Sample_Set& set) {
-  std::string err;
-  Tested_Program program = Program_For(argv, Program_Stem(path), set.source, LIMIT_US, &err);
-  Write_Out(Samples_Header(set, LIMIT_US));
-  if (!err.empty())
-    Write_Out("提示：" + err + "，只按 " + program.inputs[0] + " 和 " + program.outputs[0] +
-              " 找输入输出文件。\n");
+  std::vector<std::string> notes;
+  Tested_Program program = Program_Of(path, argv, set, notes);
+  std::string source_name = Base_Name(set.source);
+  Write_Out(Samples_Header(set, program, source_name));
+  Write_Notes(notes);
   int passed = 0, width = Console_Width();
   for (const Sample& sample : set.samples) {
     Judgement j = Judge_Sample(program, sample);
-    if (j.verdict == VERDICT_NOT_STARTED) return Cannot_Start_Kind(path, j.end.code);
-    Write_Out(Verdict_Lines(sample.number, j, LIMIT_US, width));
+    if (j.verdict == VERDICT_NOT_STARTED) {
+      std::string why;
+      int status = Start_Failure(j.run.end.code, &why);
+      return Cannot_Start(path, why, status);
+    }
+    Write_Out(Verdict_Lines(sample.number, j, program, source_name, width));
     passed += j.verdict == VERDICT_AC;
     if (j.verdict == VERDICT_INTERRUPTED) break;
   }
@@ -91,23 +107,52 @@ int Test_Samples(const std::string& path, const std::vector<std::string>& argv,
   return passed == total ? 0 : 1;
 }
 
-int Launch(const std::vector<std::string>& args) {
-  size_t first = 1;  // the program's path; options come before it
-  if (args.size() > first && args[first].compare(0, LIMIT_OPTION.size(), LIMIT_OPTION) == 0) {
-    std::string value = args[first++].substr(LIMIT_OPTION.size());
-    if (!Read_Limit(value, LIMIT_US)) {
+// Reads the options before the program's path, moving `first` past them;
+// false, after saying why, for one that is wrong.
+bool Read_Options(const std::vector<std::string>& args, size_t& first) {
+  for (; first < args.size(); ++first) {
+    const std::string& arg = args[first];
+    bool time = arg.compare(0, TIME_OPTION.size(), TIME_OPTION) == 0;
+    bool memory = arg.compare(0, MEMORY_OPTION.size(), MEMORY_OPTION) == 0;
+    if (!time && !memory) return true;
+    std::string value = arg.substr((time ? TIME_OPTION : MEMORY_OPTION).size());
+    if (time && !Read_Seconds(value, TIME_US)) {
       Write_Out("无法启动程序：时限“" + value +
                 "”不是 0.001 到 3600 之间的秒数（例如 --time-limit=2）。\n");
-      return Finish(NO_PROGRAM);
+      return false;
+    }
+    if (memory && !Read_Megabytes(value, MEMORY_BYTES)) {
+      Write_Out("无法启动程序：内存限制“" + value +
+                "”不是 1 到 65536 之间的 MB 数（例如 --memory-limit=256）。\n");
+      return false;
     }
   }
+  return true;
+}
+
+int Launch(const std::vector<std::string>& args) {
+  Remove_Left_Folders();
+  size_t first = 1;  // the program's path; options come before it
+  if (!Read_Options(args, first)) return Finish(NO_PROGRAM);
   if (args.size() <= first) {
     Write_Out(
-        "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n");
+        "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n\n" +
+        Setup_Text(Own_Path()));
+    return Finish(NO_PROGRAM);
+  }
+  // Options come before the program; a program's path never starts with "--"
+  // when Tarnwickstone gives it.
+  if (args[first] == "--help" || args[first] == "--version") {
+    Write_Out(args[first] == "--help" ? Help_Text() : Version_Line());
+    return 0;
+  }
+  if (args[first].compare(0, 2, "--") == 0) {
+    Write_Out("无法启动程序：没有“" + args[first] +
+              "”这个选项（tarnwickstone-launch --help 列出所有选项）。\n");
     return Finish(NO_PROGRAM);
   }
   std::string path = args[first];
-  Set_Title(File_Name(path));
+  Set_Title(Base_Name(path));
 
   switch (Path_Status(path)) {
     case PATH_MISSING:
@@ -125,15 +170,22 @@ int Launch(const std::vector<std::string>& args) {
   Sample_Set set = Find_Samples(path);
   for (const std::string& error : set.errors)
     Write_Out("提示：" + error + "，其中的样例没有找到。\n");
+  std::string folder;  // where the program is run by hand: here, or its own after the samples
   if (!set.samples.empty()) {
     int status = Test_Samples(path, argv, set);
     if (status != BY_HAND) return status;
+    // As a judge runs it: where its freopen finds its files.
+    folder = path.substr(0, path.size() - Base_Name(path).size());
+    if (folder.empty()) folder = ".";
+  } else {
+    for (const std::string& why : set.left_out) Write_Out("提示：" + why + "，没有作为样例。\n");
   }
   long long start = Clock_Us();
-  Program_End end = Run_Program(argv);
+  std::string why;
+  Program_End end = folder.empty() ? Run_Program(argv, &why) : Run_Program_In(folder, argv, &why);
   long long us = Clock_Us() - start;
 
-  if (!end.started) return Cannot_Start_Kind(path, end.code);
+  if (!end.started) return Cannot_Start(path, why, static_cast<int>(end.code));
   std::string signal_name = end.signaled ? Signal_Name(static_cast<int>(end.code)) : "";
   Write_Out(End_Report(end, us, signal_name));
   return Finish(Exit_Status(end));

@@ -24,11 +24,6 @@ std::string Hex(long long value) {
 
 }  // namespace
 
-std::string File_Name(const std::string& path) {
-  std::string::size_type last = path.find_last_of(std::string("/") + SEPARATOR);
-  return last == std::string::npos ? path : path.substr(last + 1);
-}
-
 std::string Format_Seconds(long long us) {
   if (us < 0) us = 0;
   long long ms = (us + 500) / 1000;
@@ -37,25 +32,33 @@ std::string Format_Seconds(long long us) {
   return text;
 }
 
-std::string End_Line(const Program_End& end, long long us, const std::string& signal_name,
-                     std::string& explanation) {
-  std::string time = "用时 " + Format_Seconds(us) + " 秒。";
-  std::string line;
-  explanation.clear();
+std::string Format_Megabytes(long long bytes) {
+  char text[40];
+  if (bytes % (1 << 20) == 0)
+    std::snprintf(text, sizeof text, "%lld", bytes >> 20);
+  else
+    std::snprintf(text, sizeof text, "%.1f", static_cast<double>(bytes) / (1 << 20));
+  return text;
+}
+
+std::string End_Words(const Program_End& end, const std::string& signal_name,
+                      std::string& explanation) {
   if (end.signaled) {
     std::string name = signal_name.empty() ? "" : "，" + signal_name;
-    line =
-        "程序被信号 " + std::to_string(end.code) + "（" + Hex(end.code) + name + "）终止，" + time;
     explanation = Explain_Signal(signal_name);
-  } else {
-    long long code = Unsigned_Code(end.code);
-    explanation = Explain_Exit_Code(code);
-    std::string value = std::to_string(code);
-    // Past 2^31 a value is a crash status, which is looked up by its hex form.
-    if (!explanation.empty() || code >= 0x80000000LL) value += "（" + Hex(code) + "）";
-    line = "程序已结束，返回值 " + value + "，" + time;
+    return "程序被信号 " + std::to_string(end.code) + "（" + Hex(end.code) + name + "）终止";
   }
-  return line;
+  long long code = Unsigned_Code(end.code);
+  explanation = Explain_Exit_Code(code);
+  std::string value = std::to_string(code);
+  // Past 2^31 a value is a crash status, which is looked up by its hex form.
+  if (!explanation.empty() || code >= 0x80000000LL) value += "（" + Hex(code) + "）";
+  return "程序已结束，返回值 " + value;
+}
+
+std::string End_Line(const Program_End& end, long long us, const std::string& signal_name,
+                     std::string& explanation) {
+  return End_Words(end, signal_name, explanation) + "，用时 " + Format_Seconds(us) + " 秒。";
 }
 
 std::string End_Report(const Program_End& end, long long us, const std::string& signal_name) {

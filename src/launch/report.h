@@ -6,12 +6,17 @@
 
 #include "platform/platform.h"
 
-// The last part of a path: the text after its last separator.
-std::string File_Name(const std::string& path);
-
 // A duration in microseconds as seconds with three decimals, rounded to the
 // nearest millisecond: 123456 gives "0.123".
 std::string Format_Seconds(long long us);
+
+// Memory in megabytes: "256" when whole, else with one decimal, "1.4".
+std::string Format_Megabytes(long long bytes);
+
+// How the program ended, as words without an end: "程序已结束，返回值 3";
+// the explanation of a crash, or "", goes to `explanation`.
+std::string End_Words(const Program_End& end, const std::string& signal_name,
+                      std::string& explanation);
 
 // How the program ended and how long it ran, as one sentence without a line
 // end; the explanation of a crash, or "", goes to `explanation`.

@@ -3,20 +3,18 @@
 #include <algorithm>
 #include <map>
 
-#include "launch/report.h"
 #include "platform/platform.h"
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
 
 namespace {
 
 bool Ends_With(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() &&
          text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool Digits(const std::string& text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The number in `name` when it is PREFIX<digits>EXT (in lower case), else "".
@@ -26,9 +24,7 @@ std::string Number_In(const std::string& name, const std::string& prefix, const 
       !Ends_With(lower, ext))
     return "";
   std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - ext.size());
-  return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })
-             ? digits
-             : "";
+  return Digits(digits) ? digits : "";
 }
 
 // Numeric order for numbers of any length: fewer digits first, leading zeros aside.
@@ -39,68 +35,136 @@ bool Before(const Sample& a, const Sample& b) {
   return x != y ? x < y : a.input < b.input;
 }
 
-// The pairs PREFIX<n>.in + PREFIX<n>.ans (or another of `answers`) in
-// `folder`, which is "" or ends with a separator.
-Sample_Set Pick(const std::string& folder, const std::string& prefix,
-                const std::vector<std::string>& answers) {
+// A place to look: a folder ("" or ending with a separator), the prefix of
+// the names, the answer extensions in order, and in D the other programs'
+// names (in lower case) that may claim a file.
+struct Place {
+  std::string folder, prefix;
+  std::vector<std::string> answers;
+  std::vector<std::string> rivals;
+};
+
+// Why an entry cannot be a sample's file, as the end of a sentence about
+// it; "" when it can. `inside` is the real path of the contest folder.
+std::string Unusable(const Folder_Entry& entry, const std::string& inside) {
+  switch (entry.kind) {
+    case ENTRY_FILE:
+      if (entry.target.empty() || entry.target.compare(0, inside.size(), inside) == 0) return "";
+      return "是一个链接，指向比赛文件夹以外的 " + entry.target + "，不会被读取";
+    case ENTRY_FOLDER:
+      return "是一个文件夹，不是普通文件";
+    case ENTRY_PIPE:
+      return "是一个命名管道（FIFO），不是普通文件";
+    case ENTRY_DEVICE:
+      return "是一个设备，不是普通文件";
+    case ENTRY_SOCKET:
+      return "是一个套接字，不是普通文件";
+    case ENTRY_BROKEN_LINK:
+      break;
+  }
+  return "是一个链接，指向的文件不存在";
+}
+
+// True when a longer program name in the folder claims `lower`: the rest
+// after it is a number and ".in", or ".in" alone.
+bool Claimed(const std::string& lower, const Place& place) {
+  for (const std::string& rival : place.rivals) {
+    if (rival.size() <= place.prefix.size() || lower.compare(0, rival.size(), rival) != 0) continue;
+    std::string rest = lower.substr(rival.size());
+    if (rest == ".in" || (rest.size() > 3 && Digits(rest.substr(0, rest.size() - 3)))) return true;
+  }
+  return false;
+}
+
+// Pairs one input with its answer, or says why it cannot be a sample.
+void Take(Sample_Set& set, const Place& place, const Folder_Entry& input, const std::string& number,
+          const std::map<std::string, const Folder_Entry*>& by_lower, const std::string& inside) {
+  std::string in = place.folder + input.name, why = Unusable(input, inside);
+  if (!why.empty()) {
+    set.left_out.push_back(in + " " + why);
+    return;
+  }
+  for (const std::string& ext : place.answers) {
+    auto found = by_lower.find(Lower(place.prefix + number + ext));
+    if (found == by_lower.end()) continue;
+    std::string answer = place.folder + found->second->name;
+    why = Unusable(*found->second, inside);
+    if (why.empty())
+      set.samples.push_back({number, in, answer});
+    else
+      set.left_out.push_back(in + " 的答案 " + answer + " " + why);
+    return;
+  }
+  set.left_out.push_back(in + " 没有对应的答案文件");
+}
+
+Sample_Set Pick(const Place& place, const std::string& inside) {
   Sample_Set set;
-  std::vector<std::string> names;
-  std::string err, place = folder.empty() ? "." : folder;
-  if (Path_Status(place) != PATH_DIRECTORY) return set;
-  if (!List_Files(place, names, &err)) {
+  std::vector<Folder_Entry> entries;
+  std::string err, folder = place.folder.empty() ? "." : place.folder;
+  if (Path_Status(folder) != PATH_DIRECTORY) return set;
+  if (!List_Folder(folder, entries, &err)) {
     set.errors.push_back(err);
     return set;
   }
-  std::map<std::string, std::string> by_lower;  // a folder may hold thousands of files
-  for (const std::string& name : names) by_lower[Lower(name)] = name;
-  for (const std::string& name : names) {
-    std::string number = Number_In(name, Lower(prefix), ".in");
-    if (number.empty()) continue;
-    std::string answer;
-    for (size_t i = 0; i < answers.size() && answer.empty(); ++i) {
-      auto found = by_lower.find(Lower(prefix + number + answers[i]));
-      if (found != by_lower.end()) answer = found->second;
-    }
-    if (answer.empty())
-      set.unanswered.push_back(folder + name);
-    else
-      set.samples.push_back({number, folder + name, folder + answer});
+  std::map<std::string, const Folder_Entry*> by_lower;  // a folder may hold thousands of files
+  for (const Folder_Entry& entry : entries) by_lower[Lower(entry.name)] = &entry;
+  for (const Folder_Entry& entry : entries) {
+    std::string number = Number_In(entry.name, Lower(place.prefix), ".in");
+    if (!number.empty() && !Claimed(Lower(entry.name), place))
+      Take(set, place, entry, number, by_lower, inside);
   }
   std::sort(set.samples.begin(), set.samples.end(), Before);
-  std::sort(set.unanswered.begin(), set.unanswered.end());
-  set.folder = folder.size() > 1 ? folder.substr(0, folder.size() - 1) : place;
+  std::sort(set.left_out.begin(), set.left_out.end());
+  set.folder = place.folder.size() > 1 ? place.folder.substr(0, place.folder.size() - 1) : folder;
   return set;
+}
+
+// The names of the programs in the folder other than `stem`, from their
+// sources and executables, in lower case.
+std::vector<std::string> Rivals(const std::string& folder, const std::string& stem) {
+  std::vector<Folder_Entry> entries;
+  std::vector<std::string> names;
+  if (!List_Folder(folder.empty() ? "." : folder, entries, nullptr)) return names;
+  for (const Folder_Entry& entry : entries) {
+    std::string lower = Lower(entry.name);
+    if (!Ends_With(lower, ".cpp") && !Ends_With(lower, ".exe")) continue;
+    std::string name = lower.substr(0, lower.size() - 4);
+    if (name != Lower(stem)) names.push_back(name);
+  }
+  return names;
 }
 
 }  // namespace
 
 std::string Program_Stem(const std::string& program) {
-  std::string name = File_Name(program);
+  std::string name = Base_Name(program);
   return Ends_With(Lower(name), ".exe") ? name.substr(0, name.size() - 4) : name;
 }
 
 Sample_Set Find_Samples(const std::string& program) {
   std::string stem = Program_Stem(program);
-  std::string folder = program.substr(0, program.size() - File_Name(program).size());
-  struct Place {
-    std::string folder, prefix;
-    std::vector<std::string> answers;
-  };
-  const Place places[] = {{folder, stem, {".ans", ".out"}},
-                          {folder + stem + SEPARATOR, stem, {".ans", ".out"}},
-                          {folder + "test" + SEPARATOR, "sample-", {".out"}}};
+  std::string folder = program.substr(0, program.size() - Base_Name(program).size());
+  std::string inside = Real_Path(folder.empty() ? "." : folder);
+  inside += inside.empty() || inside.back() == SEPARATOR ? "" : std::string(1, SEPARATOR);
+  const Place places[] = {{folder, stem, {".ans", ".out"}, Rivals(folder, stem)},
+                          {folder + stem + SEPARATOR, stem, {".ans", ".out"}, {}},
+                          {folder + "test" + SEPARATOR, "sample-", {".out"}, {}}};
+  // The first place with samples; without any, the first with files that
+  // could not be samples, so that the reason is said.
   Sample_Set set;
+  std::vector<std::string> errors;
   for (const Place& place : places) {
-    Sample_Set found = Pick(place.folder, place.prefix, place.answers);
-    set.errors.insert(set.errors.end(), found.errors.begin(), found.errors.end());
-    if (found.samples.empty()) continue;
-    found.errors = set.errors;
-    set = found;
-    break;
+    Sample_Set found = Pick(place, inside);
+    errors.insert(errors.end(), found.errors.begin(), found.errors.end());
+    if (set.samples.empty() && (!found.samples.empty() || set.left_out.empty())) set = found;
+    if (!set.samples.empty()) break;
   }
-  std::vector<std::string> names;
-  if (List_Files(folder.empty() ? "." : folder, names, nullptr))
-    for (const std::string& name : names)
-      if (Lower(name) == Lower(stem + ".cpp")) set.source = folder + name;
+  set.errors = errors;
+  std::vector<Folder_Entry> entries;
+  if (List_Folder(folder.empty() ? "." : folder, entries, nullptr))
+    for (const Folder_Entry& entry : entries)
+      if (entry.kind == ENTRY_FILE && Lower(entry.name) == Lower(stem + ".cpp"))
+        set.source = folder + entry.name;
   return set;
 }

@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <map>
 
+#include "common/names.h"
+
 namespace {
 
 struct Token {
   bool text;         // a string literal, its content in `word`
   std::string word;  // an identifier, a literal's content, or one punctuation character
 };
-
-bool Word_Char(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
 
 // Identifiers, string literals and punctuation, with comments and character
 // literals left out. Escapes in literals are kept as they are: a name that
@@ -53,9 +51,27 @@ bool Bare_Name(const std::string& name) {
   return true;
 }
 
+// A literal as the program sees it, for the few escapes a path may hold.
+std::string Unescaped(const std::string& literal) {
+  std::string text;
+  for (size_t i = 0; i < literal.size(); ++i) {
+    if (literal[i] == '\\' && i + 1 < literal.size()) ++i;
+    text += literal[i];
+  }
+  return text;
+}
+
 void Add(std::vector<std::string>& names, const std::string& name) {
-  if (Bare_Name(name) && std::find(names.begin(), names.end(), name) == names.end())
-    names.push_back(name);
+  if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+}
+
+void Add_Name(Source_Names& names, const std::string& literal, bool reads) {
+  std::string name = Unescaped(literal);
+  if (name.compare(0, 5, "/dev/") == 0) return;  // a device, such as the terminal: no file
+  if (name.find_first_of("/\\") != std::string::npos)
+    Add(names.with_folder, name);
+  else if (Bare_Name(name))
+    Add(reads ? names.inputs : names.outputs, name);
 }
 
 }  // namespace
@@ -71,17 +87,20 @@ Source_Names Scan_Source(const std::string& source) {
   for (size_t k = 0; k < t.size(); ++k) {
     if ((is(k, "freopen") || is(k, "fopen")) && is(k + 1, "(") && text(k + 2) && is(k + 3, ",") &&
         text(k + 4)) {
-      bool reads = t[k + 4].word.find('r') != std::string::npos;
-      Add(reads ? names.inputs : names.outputs, t[k + 2].word);
+      bool reads = t[k + 4].word.find_first_of("wa") == std::string::npos;
+      Add_Name(names, t[k + 2].word, reads);
+      if (!reads && is(k, "freopen") && is(k + 5, ",") && is(k + 6, "stdout") &&
+          names.standard_output.empty() && Bare_Name(Unescaped(t[k + 2].word)))
+        names.standard_output = Unescaped(t[k + 2].word);
     } else if (is(k, "ifstream") || is(k, "ofstream")) {
       char kind = t[k].word[0];
       size_t at = k + 1;
       if (at < t.size() && !t[at].text && Word_Char(t[at].word[0])) streams[t[at++].word] = kind;
       if ((is(at, "(") || is(at, "{")) && text(at + 1))
-        Add(kind == 'i' ? names.inputs : names.outputs, t[at + 1].word);
+        Add_Name(names, t[at + 1].word, kind == 'i');
     } else if (text(k + 4) && is(k + 1, ".") && is(k + 2, "open") && is(k + 3, "(") &&
                streams.count(t[k].word)) {
-      Add(streams[t[k].word] == 'i' ? names.inputs : names.outputs, t[k + 4].word);
+      Add_Name(names, t[k + 4].word, streams[t[k].word] == 'i');
     }
   }
   return names;

@@ -1,96 +1,130 @@
 #include "launch/verdict.h"
 
+#include "launch/difference.h"
 #include "launch/report.h"
-#include "launch/show.h"
 
 namespace {
 
 const std::string INDENT = "  ";
-const size_t SHORT_INPUT = 400;  // bytes; a longer input is not shown with a WA
-const int SHORT_LINES = 5;
+const int ERROR_LINES = 5;    // of a crash's standard error, shown
+const int ERROR_WIDTH = 400;  // columns of each, beyond which one is cut
 
-// The columns left for a text after "  期望：", with the last column kept free
-// so that the console does not wrap.
-int Room(int width) {
-  return width - 9;
+std::string Usage(const Sample_Run& run) {
+  return "用时 " + Format_Seconds(run.cpu_us) + " 秒，内存 " + Format_Megabytes(run.peak_bytes) +
+         " MB";
 }
 
-std::string Line_Text(const std::string& line, bool missing, size_t focus, int width) {
-  if (missing) return "（没有这一行）";
-  if (line.empty()) return "（空行）";
-  return Show_Line(line, focus, Room(width));
+std::string Limits_Origin(const Problem_Limits& limits, const std::string& source_name) {
+  std::string what = limits.time_written && limits.memory_written ? "时间和内存限制"
+                     : limits.time_written                        ? "时间限制"
+                     : limits.memory_written                      ? "内存限制"
+                                                                  : "";
+  return what.empty() ? "" : what + "来自 " + source_name + " 开头的注释。";
 }
 
-// The sample input, when it is short enough to read at a glance.
-std::string Input_Lines(const std::string& input, int width) {
-  if (input.size() > SHORT_INPUT) return "";
-  std::string text, line;
-  int count = 0;
-  for (size_t at = 0; at < input.size(); at += line.size() + 1) {
-    size_t end = input.find('\n', at);
-    line = input.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    std::string shown = line;
-    if (!shown.empty() && shown.back() == '\r') shown.pop_back();
-    if (++count > SHORT_LINES) return "";
-    text += (count == 1 ? INDENT + "输入：" : std::string(8, ' ')) +
-            Show_Line(shown, 0, Room(width)) + "\n";
+std::string Tolerance_Line(const Tolerance& t, const std::string& source_name) {
+  if (t.text.empty()) return "";
+  std::string kind = t.absolute > 0 && t.relative > 0 ? "绝对或相对误差"
+                     : t.absolute > 0                 ? "绝对误差"
+                                                      : "相对误差";
+  return "实数答案允许不超过 " + t.text + " 的" + kind + "（来自 " + source_name +
+         " 开头的注释）。\n";
+}
+
+std::string Crash_Lines(const Judgement& j) {
+  std::string signal = j.run.end.signaled ? Signal_Name(static_cast<int>(j.run.end.code)) : "";
+  std::string explanation;
+  std::string text =
+      "RE 运行错误，" + End_Words(j.run.end, signal, explanation) + "，" + Usage(j.run) + "。\n";
+  if (explanation.empty() && !j.run.end.signaled)
+    explanation = "评测时返回值不是 0 就算运行错误：main 函数最后应当返回 0。";
+  if (!explanation.empty()) text += INDENT + explanation + "\n";
+  // Whole lines, for the console to wrap: an assertion's message comes last.
+  std::string errors = Last_Lines(j.run.errors, ERROR_LINES, INDENT + INDENT, ERROR_WIDTH);
+  if (!errors.empty()) text += INDENT + "标准错误输出的最后几行：\n" + errors;
+  return text;
+}
+
+std::string Time_Lines(const Judgement& j, long long limit_us) {
+  const Sample_Run& run = j.run;
+  std::string memory = "内存 " + Format_Megabytes(run.peak_bytes) + " MB。\n";
+  std::string limit = Format_Seconds(limit_us) + " 秒";
+  switch (run.stop) {
+    case STOP_TERMINAL:
+      return "TLE 超时，程序在等待键盘输入，已被结束，" + Usage(run) + "。\n" + INDENT +
+             "运行样例时没有键盘：输入只能来自标准输入或输入文件，不能读 /dev/tty 或控制台。\n";
+    case STOP_WAITING:
+      return "TLE 超时，程序在等待：过了 " + Format_Seconds(run.wall_us) + " 秒只用了 " +
+             Format_Seconds(run.cpu_us) + " 秒 CPU 时间，已被结束，" + memory + INDENT +
+             "它没有在计算，而是停下来等待，例如调用了 sleep，或者在等待不会到来的输入。\n";
+    case STOP_SLOW:
+      return "TLE 超时，过了 " + Format_Seconds(run.wall_us) +
+             " 秒还没有结束，已被结束；它只用了 " + Format_Seconds(run.cpu_us) +
+             " 秒 CPU 时间，电脑可能太忙，" + memory;
+    case STOP_NONE:
+      return "TLE 超时，用时 " + Format_Seconds(run.cpu_us) + " 秒，超过了 " + limit + "的限制，" +
+             memory;
+    default:
+      return "TLE 超时，超过 " + limit + "还没有结束，程序已被结束，" + memory;
   }
-  return count == 0 ? INDENT + "输入：（空）\n" : text;
 }
 
-std::string Wrong_Lines(const Judgement& j, int width) {
-  if (j.cut) return "输出超过 64 MB，后面的部分被截掉，算作答案错误。\n";
-  const Difference& d = j.difference;
-  return "第 " + std::to_string(d.line) + " 行不同" +
-         (d.spacing_only ? "（只有空格或制表符不同）" : "") + "：\n" + INDENT + "期望：" +
-         Line_Text(d.expected, d.expected_missing, d.column, width) + "\n" + INDENT + "实际：" +
-         Line_Text(d.actual, d.actual_missing, d.column, width) + "\n" +
-         Input_Lines(j.input, width);
+std::string Memory_Lines(const Judgement& j, long long limit_bytes) {
+  std::string limit = Format_Megabytes(limit_bytes) + " MB";
+  std::string time = "用时 " + Format_Seconds(j.run.cpu_us) + " 秒。\n";
+  if (j.run.stop == STOP_MEMORY)
+    return "MLE 超出内存限制，内存超过 " + limit + "，程序已被结束，" + time;
+  return "MLE 超出内存限制，内存 " + Format_Megabytes(j.run.peak_bytes) + " MB，超过了 " + limit +
+         " 的限制，" + time;
 }
 
 }  // namespace
 
-std::string Samples_Header(const Sample_Set& set, long long limit_us) {
+std::string Samples_Header(const Sample_Set& set, const Tested_Program& program,
+                           const std::string& source_name) {
+  const Problem_Limits& limits = program.limits;
   std::string text = "在 " + set.folder + " 找到 " + std::to_string(set.samples.size()) +
-                     " 个样例，每个限时 " + Format_Seconds(limit_us) + " 秒。\n";
-  for (const std::string& input : set.unanswered)
-    text += "提示：" + input + " 没有对应的答案文件，没有作为样例。\n";
+                     " 个样例，每个限时 " + Format_Seconds(limits.time_us) + " 秒，内存限制 " +
+                     Format_Megabytes(limits.memory_bytes) + " MB。" +
+                     Limits_Origin(limits, source_name) + "\n" +
+                     Tolerance_Line(limits.tolerance, source_name);
+  if (!program.standard_output.empty())
+    text += "程序用 freopen 把输出写进 " + program.standard_output + "，评测的是这个文件。\n";
+  for (const std::string& why : set.left_out) text += "提示：" + why + "，没有作为样例。\n";
   return text;
 }
 
-std::string Verdict_Lines(const std::string& number, const Judgement& j, long long limit_us,
+std::string Verdict_Lines(const std::string& number, const Judgement& j,
+                          const Tested_Program& program, const std::string& source_name,
                           int width) {
-  std::string head = "样例 " + number + "：";
-  std::string time = "用时 " + Format_Seconds(j.us) + " 秒。";
-  std::string text, explanation;
+  std::string text = "样例 " + number + "：";
   switch (j.verdict) {
     case VERDICT_AC:
-      text = head + "AC 通过，" + time + "\n";
+      text += "AC 通过，" + Usage(j.run) + "。\n";
       break;
     case VERDICT_WA:
-      text = head + "WA 答案错误，" + time + Wrong_Lines(j, width);
+      text += "WA 答案错误，" + Usage(j.run) + "。" + Wrong_Lines(j, source_name, width);
       break;
-    case VERDICT_RE: {
-      std::string signal = j.end.signaled ? Signal_Name(static_cast<int>(j.end.code)) : "";
-      text = head + "RE 运行错误，" + End_Line(j.end, j.us, signal, explanation) + "\n";
-      if (explanation.empty() && !j.end.signaled)
-        explanation = "评测时返回值不是 0 就算运行错误：main 函数最后应当返回 0。";
-      if (!explanation.empty()) text += INDENT + explanation + "\n";
+    case VERDICT_RE:
+      text += Crash_Lines(j);
       break;
-    }
     case VERDICT_TLE:
-      text =
-          head + "TLE 超时，超过 " + Format_Seconds(limit_us) + " 秒还没有结束，程序已被结束。\n";
+      text += Time_Lines(j, program.limits.time_us);
+      break;
+    case VERDICT_MLE:
+      text += Memory_Lines(j, program.limits.memory_bytes);
       break;
     case VERDICT_UNTESTED:
-      text = head + "无法测试：" + j.error + "。\n";
+      text += "无法测试：" + j.error + "。\n";
       break;
     case VERDICT_INTERRUPTED:
-      text = head + "已中断：按下了 Ctrl+C，后面的样例不再运行。\n";
+      text += "已中断：按下了 Ctrl+C，后面的样例不再运行。\n";
       break;
     case VERDICT_NOT_STARTED:
-      break;
+      return "";
   }
+  if (!j.judged_file.empty() && j.judged_file != program.standard_output)
+    text += INDENT + "评测的是程序写出的 " + j.judged_file + "。\n";
   for (const std::string& note : j.notes) text += INDENT + "提示：" + note + "。\n";
   return text;
 }

@@ -1,11 +1,10 @@
-// The platform layer on POSIX: the command interpreter. There is no cmd.exe
-// here, so the few command forms the pages issue are carried out directly,
-// with the behaviour the pages expect; words never pass through a shell.
+// The command interpreter on POSIX. There is no cmd.exe here, so the few
+// command forms the pages issue are carried out directly, with the behaviour
+// the pages expect; words never pass through a shell.
 #include <unistd.h>
 
 #include <cstdlib>
 
-#include "platform/platform.h"
 #include "platform/posix_internal.h"
 
 namespace {
@@ -20,15 +19,9 @@ std::string Unquote(const std::string& text) {
   return text;
 }
 
-std::string Variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
-
-// A command's status as a shell reports it: 127 for no such program, 126
-// for one that is there but cannot run.
+// A command's status as a shell reports it: NOT_FOUND or NOT_RUNNABLE for a
+// program that could not be started, 128+N after signal N.
 int Status_Of(const Program_End& end) {
-  if (!end.started) return Start_Failure_Kind(end.code) == START_NOT_FOUND ? 127 : 126;
   if (end.signaled) return 128 + static_cast<int>(end.code);
   return static_cast<int>(end.code);
 }
@@ -43,8 +36,8 @@ int Run_Words(std::vector<std::string> words) {
 
 // Opens the file in the user's editor and waits for it.
 int Edit(const std::string& path) {
-  std::string editor = Variable("VISUAL");
-  if (editor.empty()) editor = Variable("EDITOR");
+  std::string editor = Environment_Variable("VISUAL");
+  if (editor.empty()) editor = Environment_Variable("EDITOR");
   if (editor.empty()) editor = Find_Program("nano").empty() ? "vi" : "nano";
   // The variable may carry options, so a shell reads it; the path is passed
   // as an argument, never pasted into the shell's text, and never read as an option.
@@ -87,15 +80,16 @@ int Start(const std::string& rest) {
   }
   if (words.empty()) return 1;
   std::string program = Find_Program(words[0]);
-  if (program.empty()) return 127;
+  if (program.empty()) return NOT_FOUND;
   words[0] = program;
-  if (!Variable("TMUX").empty() && Start_In_Tmux(title, words)) return 0;
-  if ((!Variable("DISPLAY").empty() || !Variable("WAYLAND_DISPLAY").empty()) &&
+  if (!Environment_Variable("TMUX").empty() && Start_In_Tmux(title, words)) return 0;
+  if ((!Environment_Variable("DISPLAY").empty() ||
+       !Environment_Variable("WAYLAND_DISPLAY").empty()) &&
       Start_In_Terminal(title, words))
     return 0;
   // No window to open: the program shares this console, and is waited for
   // so that its output is seen before the page goes on.
-  return Run_Program(words).started ? 0 : 127;
+  return Run_Program(words).started ? 0 : NOT_FOUND;
 }
 
 // The title text, without bytes that would end or garble the escape sequence.

@@ -1,27 +1,26 @@
-// The platform layer on POSIX: the file system.
+// Files on POSIX: their kind, reading and writing them whole, and the
+// descriptors that hold them open.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
-#include "platform/platform.h"
 #include "platform/posix_internal.h"
 
-std::string Error_Text(int code) {
-  switch (code) {
-    case ENOENT:
-    case ENOTDIR:
-      return "不存在";
-    case EACCES:
-    case EPERM:
-      return "没有权限";
-    case ENOSPC:
-    case EDQUOT:
-      return "磁盘空间不足";
-    default:
-      return "系统错误 " + std::to_string(code);
-  }
+bool Fd::Close() {
+  int open = fd;
+  fd = -1;
+  return open < 0 || close(open) == 0;
+}
+
+bool Open_Pipe(Fd& read, Fd& write) {
+  int ends[2];
+  if (pipe2(ends, O_CLOEXEC) != 0) return false;
+  read.fd = ends[0];
+  write.fd = ends[1];
+  return true;
 }
 
 namespace {
@@ -37,25 +36,18 @@ std::string Folder_Of(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Why a file could not be written or put in place, in plain words.
-std::string Write_Failure(int error) {
-  switch (error) {
-    case EACCES:
-    case EPERM:
-      return "这个文件夹不允许写入";
-    case EROFS:
-      return "这个文件夹所在的磁盘是只读的";
-    case ENOSPC:
-    case EDQUOT:
-      return "磁盘已满";
-    case EISDIR:
-      return "一个同名的文件夹占着它的位置";
-    case ENOENT:
-    case ENOTDIR:
-      return "它所在的文件夹不存在";
-    default:
-      return Error_Text(error);
+// Up to `most` bytes from the descriptor's position on.
+bool Read_All(int fd, size_t most, std::string& bytes, std::string* err) {
+  bytes.clear();
+  char chunk[65536];
+  while (bytes.size() < most) {
+    ssize_t n = read(fd, chunk, std::min(sizeof chunk, most - bytes.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return Fail_Errno(err);
+    if (n == 0) break;
+    bytes.append(chunk, static_cast<size_t>(n));
   }
+  return true;
 }
 
 // Creates a file beside `path` that no one else has, never through a link:
@@ -68,6 +60,15 @@ int Create_Temporary(const std::string& path, std::string& temp) {
   }
   return -1;  // errno is still EEXIST
 }
+
+// Writes the bytes to the file and closes it: 0, or why not.
+int Write_And_Close(Fd& file, const std::string& bytes, bool sync) {
+  int error = 0;
+  if (!Write_Fd(file.fd, bytes.data(), bytes.size()) || (sync && fsync(file.fd) != 0))
+    error = errno;
+  if (!file.Close() && error == 0) error = errno;
+  return error;
+}
 }  // namespace
 
 Path_Kind Path_Status(const std::string& path) {
@@ -79,39 +80,19 @@ Path_Kind Path_Status(const std::string& path) {
 }
 
 bool Read_Text_File(const std::string& path, size_t limit, std::string& text, std::string* err) {
-  err->clear();
+  if (err) err->clear();
   if (Has_Nul(path)) return false;
   // O_NONBLOCK: opening a FIFO must not wait for a writer; fstat then refuses it.
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == EACCES || errno == EPERM)
-      *err = "没有读取它的权限";
-    else if (errno != ENOENT && errno != ENOTDIR)
-      *err = Error_Text(errno);
-    return false;
-  }
+  Fd file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.fd < 0) return Fail_Errno(err, DOING_READ);  // nothing there: no reason to tell
   struct stat st;
+  if (fstat(file.fd, &st) != 0) return Fail_Errno(err, DOING_READ);
+  if (S_ISDIR(st.st_mode)) return Fail(err, FAILURE_IS_FOLDER, DOING_READ);
+  if (!S_ISREG(st.st_mode)) return Fail(err, FAILURE_NOT_REGULAR, DOING_READ);
   std::string raw;
-  if (fstat(fd, &st) != 0) {
-    *err = "读取时出错";
-  } else if (!S_ISREG(st.st_mode)) {
-    *err = S_ISDIR(st.st_mode) ? "它是一个文件夹" : "它不是普通文件";
-  } else {
-    char chunk[4096];
-    for (;;) {
-      ssize_t n = read(fd, chunk, sizeof chunk);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) *err = "读取时出错";
-      if (n <= 0) break;
-      raw.append(chunk, static_cast<size_t>(n));
-      if (raw.size() > limit) {
-        *err = "它太大了，不是设置文件";
-        break;
-      }
-    }
-  }
-  close(fd);
-  if (!err->empty()) return false;
+  size_t most = limit < static_cast<size_t>(-1) ? limit + 1 : limit;  // one more tells it is over
+  if (!Read_All(file.fd, most, raw, err)) return false;
+  if (raw.size() > limit) return Fail(err, FAILURE_TOO_LARGE, DOING_READ);
   // Text mode as Windows reads it: CR LF is a line end, a lone CR is text.
   text.clear();
   for (size_t i = 0; i < raw.size(); i++) {
@@ -122,37 +103,54 @@ bool Read_Text_File(const std::string& path, size_t limit, std::string& text, st
 }
 
 bool Replace_Text_File(const std::string& path, const std::string& text, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
   std::string temp;
-  int fd = Has_Nul(path) ? -1 : Create_Temporary(path, temp);
-  if (fd < 0) {
-    *err = Write_Failure(Has_Nul(path) ? ENOENT : errno);
-    return false;
-  }
-  int error = 0;
-  if (!Write_Fd(fd, text.data(), text.size()) || fsync(fd) != 0) error = errno;
-  if (close(fd) != 0 && error == 0) error = errno;
+  Fd file(Create_Temporary(path, temp));
+  if (file.fd < 0) return Fail_Errno(err, DOING_WRITE);
+  int error = Write_And_Close(file, text, true);
   if (error == 0 && rename(temp.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) {
     unlink(temp.c_str());
-    *err = Write_Failure(error);
-    return false;
+    return Fail_Code(err, error, DOING_WRITE);
   }
   // Makes the rename itself last through a power cut; the file is already whole.
-  int folder = open(Folder_Of(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (folder >= 0) {
-    fsync(folder);
-    close(folder);
-  }
+  Fd folder(open(Folder_Of(path).c_str(), O_RDONLY | O_CLOEXEC));
+  if (folder.fd >= 0) fsync(folder.fd);
   return true;
 }
 
 // Files have no hidden attribute here, and the settings file keeps its name.
-void Hide_File(const std::string&) {}
-
-bool Create_Empty_File(const std::string& path) {
-  if (Has_Nul(path)) return false;
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  close(fd);
+bool Hide_File(const std::string&, std::string*) {
   return true;
+}
+
+bool Create_Empty_File(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  Fd file(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+  return file.fd >= 0 || Fail_Errno(err, DOING_WRITE);
+}
+
+bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::string* err) {
+  bytes.clear();
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  Fd file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.fd < 0) return Fail_Errno(err);
+  return Read_All(file.fd, most, bytes, err);
+}
+
+bool Copy_File(const std::string& from, const std::string& to, std::string* err) {
+  std::string bytes;
+  if (!Read_Bytes(from, static_cast<size_t>(-1), bytes, err)) return false;
+  if (Has_Nul(to)) return Fail(err, FAILURE_NOT_FOUND);
+  Fd file(open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (file.fd < 0) return Fail_Errno(err);
+  int error = Write_And_Close(file, bytes, false);
+  return error == 0 || Fail_Code(err, error);
+}
+
+bool Same_File(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  if (Has_Nul(a) || Has_Nul(b)) return false;
+  if (stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0) return false;
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }

@@ -1,8 +1,11 @@
-// Running a program on one sample, on POSIX: in its own process group, so
-// that the program and everything it started can be ended together.
+// Running a program on one sample, on POSIX. A keeper process of its own
+// starts the program and reaps all it starts, so that they are watched and
+// ended together, and ended too when the launcher itself is killed. The run
+// is cut in four: prepare its files, start the keeper, watch the processes'
+// time and memory, collect what they left.
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,13 +13,14 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/platform.h"
 #include "platform/posix_internal.h"
 
 namespace {
-enum Sample_Wait { SAMPLE_ENDED, SAMPLE_TIMED_OUT, SAMPLE_STOPPED };
 
-void Wake(int) {}  // a handler, so that SIGCHLD is never discarded as ignored
+const long long LOOK_US = 10000;        // how often the processes' time and memory are looked at
+const long long IDLE_MARK_US = 250000;  // the span over which a waiting program is told
+const size_t ERRORS_KEPT = 4096;        // bytes of the end of standard error kept
+const int STOP_SIGNALS[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
 
 volatile sig_atomic_t STOP_ASKED = 0;  // Ctrl+C came between two runs
 
@@ -24,7 +28,7 @@ void Ask_Stop(int) {
   STOP_ASKED = 1;
 }
 
-const int STOP_SIGNALS[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
+void Wake(int) {}  // a handler, so that SIGCHLD is never discarded as ignored
 
 // From the first sample on, Ctrl+C between runs is kept for the next one
 // rather than ending the launcher half-way. exec resets a handler, so no
@@ -43,10 +47,101 @@ void Keep_Interrupts() {
   }
 }
 
+// The signals while a sample runs, as they were once it is over: SIGCHLD and
+// the stop signals (those not ignored) wait in the mask for the watch.
+struct Run_Signals {
+  sigset_t set;           // what the watch waits for
+  sigset_t old_mask;      // the caller's
+  sigset_t program_mask;  // the program's: nothing held
+  struct sigaction old_child;
+  Run_Signals() {
+    sigemptyset(&set);
+    sigaddset(&set, SIGCHLD);
+    for (int sig : STOP_SIGNALS) {
+      struct sigaction now {};
+      sigaction(sig, nullptr, &now);
+      if (now.sa_handler != SIG_IGN) sigaddset(&set, sig);
+    }
+    struct sigaction wake {};
+    wake.sa_handler = Wake;
+    sigemptyset(&wake.sa_mask);
+    sigaction(SIGCHLD, &wake, &old_child);
+    Keep_Interrupts();
+    sigprocmask(SIG_BLOCK, &set, &old_mask);
+    program_mask = old_mask;
+    sigdelset(&program_mask, SIGCHLD);
+    for (int sig : STOP_SIGNALS) sigdelset(&program_mask, sig);
+  }
+  ~Run_Signals() {
+    sigprocmask(SIG_SETMASK, &old_mask, nullptr);
+    sigaction(SIGCHLD, &old_child, nullptr);
+  }
+  Run_Signals(const Run_Signals&) = delete;
+  Run_Signals& operator=(const Run_Signals&) = delete;
+};
+
+// The descriptors of one run.
+struct Run_Files {
+  Fd in, out, errors;            // the program's standard streams
+  Fd exec_read, exec_write;      // the error number when exec fails; nothing when it works
+  Fd report_read, report_write;  // the keeper's report
+};
+
+// A file without a name, made beside the folder: nothing the program does in
+// its folder can meet it. -1 when it cannot be made.
+int Capture_File(const std::string& folder, const char* suffix) {
+  std::string name = folder + suffix;
+  int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd >= 0) unlink(name.c_str());
+  return fd;
+}
+
+bool Prepare(const Sample_Request& request, Run_Files& files, std::string* err) {
+  files.in.fd = open(request.input.c_str(), O_RDONLY | O_CLOEXEC);
+  if (files.in.fd < 0) return Fail_Errno(err, DOING_READ);
+  files.out.fd = Capture_File(request.folder, ".stdout");
+  if (files.out.fd < 0) return Fail_Errno(err, DOING_WRITE);
+  files.errors.fd = Capture_File(request.folder, ".stderr");
+  if (files.errors.fd < 0) return Fail_Errno(err, DOING_WRITE);
+  if (!Open_Pipe(files.exec_read, files.exec_write) ||
+      !Open_Pipe(files.report_read, files.report_write))
+    return Fail_Errno(err);
+  return true;
+}
+
+// Forks the keeper, which starts the program; -1 with `error` set when it
+// cannot. Only the keeper and the program keep the pipes' writing ends.
+pid_t Start(const Sample_Request& request, const std::vector<std::string>& words, Run_Files& files,
+            const Run_Signals& signals, int& error) {
+  Sample_Child child;
+  child.args = Exec_Args(words);
+  child.folder = request.folder.c_str();
+  child.in = files.in.fd;
+  child.out = files.out.fd;
+  child.errors = files.errors.fd;
+  child.exec_report = files.exec_write.fd;
+  child.keeper_report = files.report_write.fd;
+  child.launcher = getpid();
+  child.cap = request.cap + 1;
+  child.memory = static_cast<unsigned long>(request.memory_bytes);
+  child.program_mask = signals.program_mask;
+  pid_t keeper = fork();
+  if (keeper == 0) Keep_Sample(child);
+  error = errno;
+  files.exec_write.Close();
+  files.report_write.Close();
+  return keeper;
+}
+
 // The launcher is being ended (its terminal closed, say): the sample's
 // processes and folder go first, then the launcher ends as the signal asks.
-void End_With(pid_t group, const std::string& folder, int sig) {
-  killpg(group, SIGKILL);
+[[noreturn]] void End_With(pid_t keeper, const std::string& folder, int sig) {
+  kill(keeper, SIGTERM);
+  kill(keeper, SIGCONT);
+  int status = 0;
+  Wait_Child(keeper, status);
+  Reaped_Usage ignored;
+  End_Descendants(ignored, -1, status);
   Remove_Tree(folder, nullptr);
   signal(sig, SIG_DFL);
   sigset_t only;
@@ -54,61 +149,69 @@ void End_With(pid_t group, const std::string& folder, int sig) {
   sigaddset(&only, sig);
   sigprocmask(SIG_UNBLOCK, &only, nullptr);
   raise(sig);
+  _exit(128 + sig);
 }
 
-// Waits, with the signals of `set` blocked, until `pid` has ended (it is left
-// unreaped, so its process group cannot pass to another), `deadline` has
-// passed or Ctrl+C asks to stop.
-Sample_Wait Wait_Sample(pid_t pid, const std::string& folder, long long deadline,
-                        const sigset_t& set) {
+// The clock and CPU time when the processes were last seen computing or not.
+struct Idle_Mark {
+  long long wall;  // since the start
+  long long cpu;
+};
+
+// What the processes use now, and whether that ends the run. A program
+// waits when none of its processes is ready to run and, over the last
+// IDLE_MARK_US, they used less than a tenth of the clock's time: a process
+// caught once writing its output is still computing.
+Sample_Stop Look(pid_t keeper, const Sample_Request& request, long long wall, Idle_Mark& mark,
+                 Sample_Run& run) {
+  Tree_Usage usage = Tree_Of(keeper);
+  run.cpu_us = std::max(run.cpu_us, usage.cpu_us);
+  run.peak_bytes = std::max(run.peak_bytes, usage.bytes);
+  if (usage.cpu_us > request.time_us) return STOP_TIME;
+  if (usage.bytes > request.memory_bytes) return STOP_MEMORY;
+  if (usage.stopped) return STOP_TERMINAL;
+  if (wall - mark.wall < IDLE_MARK_US) return STOP_NONE;
+  // Only a process that is there and waits makes a waiting program: one that
+  // has just ended is not yet reaped.
+  bool waits = usage.waiting && !usage.running && (usage.cpu_us - mark.cpu) * 10 < wall - mark.wall;
+  mark = {wall, usage.cpu_us};
+  if (wall > request.wait_us && waits) return STOP_WAITING;
+  if (wall > request.wall_us) return STOP_SLOW;
+  return STOP_NONE;
+}
+
+// Waits, looking at the processes every LOOK_US, until the keeper has ended
+// (it is left unreaped), a limit is passed or Ctrl+C asks to stop.
+Sample_Stop Watch(pid_t keeper, const Sample_Request& request, long long start,
+                  const Run_Signals& signals, Sample_Run& run) {
+  long long look = start + LOOK_US;
+  Idle_Mark mark{0, 0};
   for (;;) {
     siginfo_t info{};
-    if (waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT) != 0 && errno != EINTR)
-      return SAMPLE_ENDED;  // nothing to wait for; reaping it tells how it ended
-    if (info.si_pid == pid) return SAMPLE_ENDED;
-    long long left = deadline - Clock_Us();
-    if (left <= 0) return SAMPLE_TIMED_OUT;
+    if (waitid(P_PID, keeper, &info, WEXITED | WNOHANG | WNOWAIT) != 0 && errno != EINTR)
+      return STOP_NONE;  // nothing to wait for; reaping it tells how it ended
+    if (info.si_pid == keeper) return STOP_NONE;
+    long long now = Clock_Us();
+    if (now >= look) {
+      Sample_Stop stop = Look(keeper, request, now - start, mark, run);
+      if (stop != STOP_NONE) return stop;
+      look = now + LOOK_US;
+    }
+    long long left = look - now;
     timespec wait{static_cast<time_t>(left / 1000000), static_cast<long>(left % 1000000) * 1000};
-    int sig = sigtimedwait(&set, nullptr, &wait);
-    if (sig == SIGINT || sig == SIGQUIT) return SAMPLE_STOPPED;
-    if (sig == SIGTERM || sig == SIGHUP) End_With(pid, folder, sig);
+    int sig = sigtimedwait(&signals.set, nullptr, &wait);
+    if (sig == SIGINT || sig == SIGQUIT) return STOP_INTERRUPTED;
+    if (sig == SIGTERM || sig == SIGHUP) End_With(keeper, request.folder, sig);
   }
 }
 
-// In the child: every file it writes stops growing past `most` bytes, so a
-// runaway loop of output fills no disk; SIGXFSZ then ends it.
-void Limit_File_Size(rlim_t most) {
-  rlimit size{};
-  getrlimit(RLIMIT_FSIZE, &size);
-  if (size.rlim_max == RLIM_INFINITY || most < size.rlim_max) size.rlim_cur = most;
-  setrlimit(RLIMIT_FSIZE, &size);
-  signal(SIGXFSZ, SIG_DFL);
-}
-
-// In the child: reports why it cannot go on, as a failed exec does.
-[[noreturn]] void Report(int report) {
-  int error = errno;
-  ssize_t n = write(report, &error, sizeof error);
-  (void)n;
-  _exit(127);
-}
-
-// Standard output goes to a file without a name, made beside the folder:
-// nothing the program does in its folder can meet it. -1 when it cannot be made.
-int Capture_File(const std::string& folder) {
-  std::string name = folder + ".stdout";
-  int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd >= 0) unlink(name.c_str());
-  return fd;
-}
-
-// The first `most` bytes of the open file.
-std::string Read_Back(int fd, size_t most) {
+// At most `most` bytes of the open file from `offset` on.
+std::string Read_From(int fd, off_t offset, size_t most) {
   std::string bytes;
-  if (lseek(fd, 0, SEEK_SET) != 0) return bytes;
   char chunk[65536];
   while (bytes.size() < most) {
-    ssize_t n = read(fd, chunk, std::min(sizeof chunk, most - bytes.size()));
+    ssize_t n = pread(fd, chunk, std::min(sizeof chunk, most - bytes.size()),
+                      offset + static_cast<off_t>(bytes.size()));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     bytes.append(chunk, static_cast<size_t>(n));
@@ -116,13 +219,35 @@ std::string Read_Back(int fd, size_t most) {
   return bytes;
 }
 
-std::string Absolute(const std::string& path) {
-  if (path.empty() || path[0] == '/') return path;
-  char* here = getcwd(nullptr, 0);
-  std::string whole = here ? std::string(here) + "/" + path : path;
-  std::free(here);
-  return whole;
+// The last `most` bytes of the open file.
+std::string Read_Tail(int fd, size_t most) {
+  struct stat st {};
+  if (fstat(fd, &st) != 0) return "";
+  off_t size = st.st_size, keep = static_cast<off_t>(most);
+  return Read_From(fd, size > keep ? size - keep : 0, most);
 }
+
+// Reaps the keeper, takes its report, ends whatever came to this process
+// instead (when the program killed its keeper), and reads the outputs.
+void Collect(pid_t keeper, Run_Files& files, int exec_error, size_t cap, Sample_Run& run) {
+  int status = 0;
+  Wait_Child(keeper, status);
+  Keeper_Report report{0, 0, {}};
+  bool told = read(files.report_read.fd, &report, sizeof report) == sizeof report;
+  Reaped_Usage strays;
+  End_Descendants(strays, -1, status);
+  run.cpu_us = std::max(run.cpu_us, report.usage.cpu_us + strays.cpu_us);
+  run.peak_bytes = std::max(run.peak_bytes, std::max(report.usage.peak_kb, strays.peak_kb) * 1024);
+  if (exec_error != 0)
+    run.end = {false, false, exec_error};
+  else if (!told || !report.reaped)
+    run.end = {true, true, SIGKILL};  // ended with its keeper
+  else
+    run.end = End_Of(report.status);
+  run.output = Read_From(files.out.fd, 0, cap + 1);
+  run.errors = Read_Tail(files.errors.fd, ERRORS_KEPT);
+}
+
 }  // namespace
 
 void Hold_Interruptions(bool hold) {
@@ -133,96 +258,38 @@ void Hold_Interruptions(bool hold) {
   sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
 }
 
-Sample_Run Run_Sample(const std::vector<std::string>& argv, const std::string& folder,
-                      const std::string& input, const std::vector<std::string>&, size_t cap,
-                      long long limit_us) {
-  Sample_Run run{"", {false, false, ENOENT}, false, false, 0, ""};
-  if (argv.empty()) return run;
-  std::vector<std::string> words = argv;
+bool Run_Sample(const Sample_Request& request, Sample_Run& run, std::string* err) {
+  run = Sample_Run{};
+  if (request.argv.empty()) return true;
+  std::vector<std::string> words = request.argv;
   words[0] = Absolute(words[0]);  // it starts in `folder`, not here
-  std::vector<char*> args = Exec_Args(words);
-  int in = open(input.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) {
-    run.error = "无法打开 " + input + "（" + Error_Text(errno) + "）";
-    return run;
-  }
-  int out = Capture_File(folder);
-  int null = out < 0 ? -1 : open("/dev/null", O_WRONLY | O_CLOEXEC);
-  int report[2] = {-1, -1};
-  if (out < 0 || null < 0 || pipe2(report, O_CLOEXEC) != 0) {
-    run.error = "无法准备运行（" + Error_Text(errno) + "）";
-    for (int fd : {in, out, null})
-      if (fd >= 0) close(fd);
-    return run;
-  }
-  sigset_t set, old_mask;
-  sigemptyset(&set);
-  sigaddset(&set, SIGCHLD);
-  for (int sig : STOP_SIGNALS) {
-    struct sigaction now {};
-    sigaction(sig, nullptr, &now);
-    if (now.sa_handler != SIG_IGN) sigaddset(&set, sig);  // one ignored here stays ignored
-  }
-  struct sigaction wake {
-  }, old_child;
-  wake.sa_handler = Wake;
-  sigemptyset(&wake.sa_mask);
-  sigaction(SIGCHLD, &wake, &old_child);
-  Keep_Interrupts();
-  sigprocmask(SIG_BLOCK, &set, &old_mask);
-  sigset_t child_mask = old_mask;  // the program starts with nothing held
-  sigdelset(&child_mask, SIGCHLD);
-  for (int sig : STOP_SIGNALS) sigdelset(&child_mask, sig);
-  if (STOP_ASKED) {  // checked once blocked: a later Ctrl+C waits for sigtimedwait
+  Run_Files files;
+  if (!Prepare(request, files, err)) return false;
+  // Orphans of the sample's processes come here when their keeper is gone.
+  static const bool subreaper = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
+  (void)subreaper;
+  Run_Signals signals;
+  if (STOP_ASKED) {  // checked once blocked: a later Ctrl+C waits for the watch
     STOP_ASKED = 0;
-    run = {"", {true, false, 0}, false, true, 0, ""};
-    for (int fd : {in, out, null, report[0], report[1]}) close(fd);
-    sigprocmask(SIG_SETMASK, &old_mask, nullptr);
-    sigaction(SIGCHLD, &old_child, nullptr);
-    return run;
+    run.end = {true, false, 0};
+    run.stop = STOP_INTERRUPTED;
+    return true;
   }
   long long start = Clock_Us();
-  pid_t pid = fork();
-  if (pid == 0) {
-    setpgid(0, 0);
-    sigaction(SIGCHLD, &old_child, nullptr);
-    sigprocmask(SIG_SETMASK, &child_mask, nullptr);
-    dup2(in, STDIN_FILENO);
-    dup2(out, STDOUT_FILENO);
-    dup2(null, STDERR_FILENO);
-    Limit_File_Size(static_cast<rlim_t>(cap) + 1);
-    if (chdir(folder.c_str()) != 0) Report(report[1]);
-    Exec_Or_Report(args, report[1]);
-  }
-  int fork_error = errno;
-  close(report[1]);
-  close(in);
-  close(null);
-  if (pid > 0) {
-    setpgid(pid, pid);  // the child does the same; whichever comes first
-    int error = Read_Report(report[0]);
-    Sample_Wait how = error != 0 ? SAMPLE_ENDED : Wait_Sample(pid, folder, start + limit_us, set);
-    run.us = Clock_Us() - start;
-    killpg(pid, SIGKILL);  // also after a normal end: what it left running goes too
-    int status = 0;
-    bool waited = Wait_Child(pid, status);
-    if (error != 0)
-      run.end = {false, false, error};
-    else if (!waited)
-      run.end = {true, false, 127};
-    else if (WIFSIGNALED(status))
-      run.end = {true, true, WTERMSIG(status)};
-    else
-      run.end = {true, false, WEXITSTATUS(status)};
-    run.timed_out = how == SAMPLE_TIMED_OUT;
-    run.interrupted = how == SAMPLE_STOPPED;
-    run.output = Read_Back(out, cap + 1);
-  } else {
-    close(report[0]);
+  int fork_error = 0;
+  pid_t keeper = Start(request, words, files, signals, fork_error);
+  if (keeper < 0) {
     run.end = {false, false, fork_error};
+    return true;
   }
-  close(out);
-  sigprocmask(SIG_SETMASK, &old_mask, nullptr);
-  sigaction(SIGCHLD, &old_child, nullptr);
-  return run;
+  int exec_error = Read_Report(files.exec_read.fd);  // it closes the descriptor
+  files.exec_read.fd = -1;
+  if (exec_error == 0) run.stop = Watch(keeper, request, start, signals, run);
+  run.wall_us = Clock_Us() - start;
+  if (run.stop != STOP_NONE) {
+    kill(keeper, SIGTERM);
+    kill(keeper, SIGCONT);  // should anything have stopped it
+  }
+  Collect(keeper, files, exec_error, request.cap, run);
+  return true;
 }

@@ -1,11 +1,10 @@
-// The command interpreter on Windows: the real cmd.
+// The command interpreter on Windows: the real cmd, given the command as
+// UTF-16 so that a Chinese path in it survives.
 #include <process.h>
 #include <stdlib.h>
 
-#include "platform/platform.h"
-#include "windows_internal.h"
+#include "platform/windows_internal.h"
 
-// The real cmd: the command as UTF-16, so a Chinese path in it survives.
 int Command(const std::string& command) {
   if (command.find('\0') != std::string::npos) return 1;
   Write_Held();

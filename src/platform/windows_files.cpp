@@ -1,22 +1,12 @@
 // Files on Windows: every path as UTF-16, so Chinese names reach the file
-// system intact.
-#include "platform/platform.h"
-#include "windows_internal.h"
+// system intact; and the handles that hold them open.
+#include <algorithm>
 
-std::string Error_Text(DWORD code) {
-  switch (code) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return "不存在";
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-      return "没有权限，或者文件正被别的程序使用";
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return "磁盘空间不足";
-    default:
-      return "系统错误 " + std::to_string(code);
-  }
+#include "platform/windows_internal.h"
+
+void Handle::Close() {
+  if (Valid()) CloseHandle(h);
+  h = nullptr;
 }
 
 namespace {
@@ -25,26 +15,81 @@ bool Has_Nul(const std::string& path) {
   return path.find('\0') != std::string::npos;
 }
 
-// Why `path` could not be written or put in place, in plain words.
-std::string Write_Failure(DWORD error, const std::string& path) {
-  switch (error) {
-    case ERROR_ACCESS_DENIED:
-      // Also what Windows says when a folder stands at the file's name.
-      return Path_Status(path) == PATH_DIRECTORY ? "一个同名的文件夹占着它的位置"
-                                                 : "这个文件夹不允许写入";
-    case ERROR_WRITE_PROTECT:
-      return "这个文件夹所在的磁盘是只读的";
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return "磁盘已满";
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return "它正被别的程序使用";
-    case ERROR_PATH_NOT_FOUND:
-      return "它所在的文件夹不存在";
-    default:
-      return Error_Text(error);
+const DWORD SHARE_ALL = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// An existing file or folder opened to ask about it, links followed.
+HANDLE Open_To_Ask(const std::wstring& path) {
+  return CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, SHARE_ALL, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// Up to `most` bytes from the handle's position on.
+bool Read_All(HANDLE h, size_t most, std::string& bytes, std::string* err) {
+  bytes.clear();
+  char chunk[65536];
+  DWORD got = 0;
+  while (bytes.size() < most) {
+    DWORD want = static_cast<DWORD>(std::min<size_t>(sizeof chunk, most - bytes.size()));
+    if (!ReadFile(h, chunk, want, &got, nullptr)) return Fail_Last(err);
+    if (got == 0) break;
+    bytes.append(chunk, got);
   }
+  return true;
+}
+
+// A new file beside `target` that no one else has: its handle (invalid, with
+// the reason in `error`, when there is none) and its name in `temp`.
+HANDLE Create_Temporary(const std::wstring& target, std::wstring& temp, DWORD& error) {
+  error = ERROR_FILE_EXISTS;
+  for (int n = 0; n < 100 && error == ERROR_FILE_EXISTS; ++n) {
+    temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n);
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) return h;
+    error = GetLastError();
+    // A folder at that name answers "access denied": pass it by as well.
+    if (error == ERROR_ACCESS_DENIED && Path_Status(Narrow(temp)) == PATH_DIRECTORY)
+      error = ERROR_FILE_EXISTS;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// Writes the whole text to the file and closes it: ERROR_SUCCESS, or why not.
+DWORD Write_And_Close(Handle& file, const std::string& bytes) {
+  DWORD done = 0, error = ERROR_SUCCESS;
+  if (!WriteFile(file.h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
+      !FlushFileBuffers(file.h))
+    error = GetLastError();
+  else if (done != bytes.size())
+    error = ERROR_DISK_FULL;
+  HANDLE h = file.h;
+  file.h = nullptr;
+  if (!CloseHandle(h) && error == ERROR_SUCCESS) error = GetLastError();
+  return error;
+}
+
+// Puts the file `temp` in place of `target`. Windows refuses to replace a
+// read-only file, and some of its calls refuse hidden or system ones: those
+// are cleared first, and put back should the replace fail. ERROR_SUCCESS, or why not.
+DWORD Move_In_Place(const std::wstring& temp, const std::wstring& target) {
+  DWORD old = GetFileAttributesW(target.c_str());
+  const DWORD blocking = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+  bool cleared = old != INVALID_FILE_ATTRIBUTES && (old & blocking) &&
+                 SetFileAttributesW(target.c_str(),
+                                    (old & ~blocking) ? (old & ~blocking) : FILE_ATTRIBUTE_NORMAL);
+  if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return ERROR_SUCCESS;
+  DWORD error = GetLastError();
+  if (cleared) SetFileAttributesW(target.c_str(), old);
+  return error;
+}
+
+// Why `path` could not be written: a folder at its name answers "access
+// denied" too, and is named as what it is.
+bool Write_Failed(std::string* err, DWORD error, const std::string& path) {
+  if (error == ERROR_ACCESS_DENIED && Path_Status(path) == PATH_DIRECTORY)
+    return Fail(err, FAILURE_IS_FOLDER, DOING_WRITE);
+  return Fail_Code(err, error, DOING_WRITE);
 }
 }  // namespace
 
@@ -55,15 +100,11 @@ Path_Kind Path_Status(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) return PATH_MISSING;
   // Opening follows a symbolic link to its target and tells a device (NUL,
   // CON, a pipe) from a file on disk.
-  HANDLE h = CreateFileW(w.c_str(), FILE_READ_ATTRIBUTES,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (h != INVALID_HANDLE_VALUE) {
+  Handle file(Open_To_Ask(w));
+  if (file.Valid()) {
     BY_HANDLE_FILE_INFORMATION info;
-    bool disk = GetFileType(h) == FILE_TYPE_DISK;
-    if (disk && GetFileInformationByHandle(h, &info)) attributes = info.dwFileAttributes;
-    CloseHandle(h);
-    if (!disk) return PATH_OTHER;
+    if (GetFileType(file.h) != FILE_TYPE_DISK) return PATH_OTHER;
+    if (GetFileInformationByHandle(file.h, &info)) attributes = info.dwFileAttributes;
   } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
     return PATH_MISSING;  // a link whose target is gone
   }
@@ -73,38 +114,25 @@ Path_Kind Path_Status(const std::string& path) {
 }
 
 bool Read_Text_File(const std::string& path, size_t limit, std::string& text, std::string* err) {
-  err->clear();
+  if (err) err->clear();
   if (Has_Nul(path)) return false;
-  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
+  Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
     DWORD error = GetLastError();
-    if (error == ERROR_ACCESS_DENIED)
-      *err = Path_Status(path) == PATH_DIRECTORY ? "它是一个文件夹" : "没有读取它的权限";
-    else if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-      *err = Error_Text(error);
-    return false;
+    if (error == ERROR_ACCESS_DENIED && Path_Status(path) == PATH_DIRECTORY)
+      return Fail(err, FAILURE_IS_FOLDER, DOING_READ);
+    return Fail_Code(err, error, DOING_READ);  // nothing there: no reason to tell
   }
   // Only a file on disk: a device or a pipe could block or never end.
-  std::string bytes;
   LARGE_INTEGER size;
-  if (GetFileType(h) != FILE_TYPE_DISK) {
-    *err = "它不是普通文件";
-  } else if (!GetFileSizeEx(h, &size) || static_cast<unsigned long long>(size.QuadPart) > limit) {
-    *err = "它太大了，不是设置文件";
-  } else {
-    char buffer[4096];
-    DWORD got;
-    while (ReadFile(h, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr) && got > 0) {
-      bytes.append(buffer, got);
-      if (bytes.size() > limit) {
-        *err = "它太大了，不是设置文件";
-        break;
-      }
-    }
-  }
-  CloseHandle(h);
-  if (!err->empty()) return false;
+  if (GetFileType(file.h) != FILE_TYPE_DISK) return Fail(err, FAILURE_NOT_REGULAR, DOING_READ);
+  if (!GetFileSizeEx(file.h, &size) || static_cast<unsigned long long>(size.QuadPart) > limit)
+    return Fail(err, FAILURE_TOO_LARGE, DOING_READ);
+  std::string bytes;
+  size_t most = limit < static_cast<size_t>(-1) ? limit + 1 : limit;  // one more tells it is over
+  if (!Read_All(file.h, most, bytes, err)) return false;
+  if (bytes.size() > limit) return Fail(err, FAILURE_TOO_LARGE, DOING_READ);
   // CR LF becomes LF as text mode would make it, without text mode's habit
   // of ending the file at a Ctrl+Z byte.
   text.clear();
@@ -114,61 +142,58 @@ bool Read_Text_File(const std::string& path, size_t limit, std::string& text, st
 }
 
 bool Replace_Text_File(const std::string& path, const std::string& text, std::string* err) {
-  if (Has_Nul(path)) {
-    *err = Write_Failure(ERROR_INVALID_NAME, path);
-    return false;
-  }
-  std::string disk = Crlf(text);
-  std::wstring target = Widen(path);
-  std::wstring temp;
-  HANDLE h = INVALID_HANDLE_VALUE;
-  DWORD error = ERROR_FILE_EXISTS;
-  for (int n = 0; n < 100 && h == INVALID_HANDLE_VALUE && error == ERROR_FILE_EXISTS; ++n) {
-    temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n);
-    h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                    nullptr);
-    if (h == INVALID_HANDLE_VALUE) error = GetLastError();
-    // A folder at that name answers "access denied": pass it by as well.
-    if (error == ERROR_ACCESS_DENIED && Path_Status(Narrow(temp)) == PATH_DIRECTORY)
-      error = ERROR_FILE_EXISTS;
-  }
-  if (h == INVALID_HANDLE_VALUE) {
-    *err = Write_Failure(error, path);
-    return false;
-  }
-  DWORD done = 0;
-  error = ERROR_SUCCESS;
-  if (!WriteFile(h, disk.data(), static_cast<DWORD>(disk.size()), &done, nullptr) ||
-      done != disk.size() || !FlushFileBuffers(h))
-    error = GetLastError();
-  if (!CloseHandle(h) && error == ERROR_SUCCESS) error = GetLastError();
-  // Windows refuses to replace a read-only file, and some of its calls refuse
-  // hidden or system ones: clear those first, and put them back should the
-  // replace fail.
-  DWORD old = GetFileAttributesW(target.c_str());
-  const DWORD blocking = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-  bool cleared = error == ERROR_SUCCESS && old != INVALID_FILE_ATTRIBUTES && (old & blocking) &&
-                 SetFileAttributesW(target.c_str(),
-                                    (old & ~blocking) ? (old & ~blocking) : FILE_ATTRIBUTE_NORMAL);
-  if (error == ERROR_SUCCESS &&
-      MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-  if (error == ERROR_SUCCESS) error = GetLastError();
-  if (cleared) SetFileAttributesW(target.c_str(), old);
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  std::wstring target = Widen(path), temp;
+  DWORD error;
+  Handle file(Create_Temporary(target, temp, error));
+  if (!file.Valid()) return Write_Failed(err, error, path);
+  error = Write_And_Close(file, Crlf(text));
+  if (error == ERROR_SUCCESS) error = Move_In_Place(temp, target);
+  if (error == ERROR_SUCCESS) return true;
   DeleteFileW(temp.c_str());
-  *err = Write_Failure(error, path);
-  return false;
+  return Write_Failed(err, error, path);
 }
 
-void Hide_File(const std::string& path) {
-  SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
+bool Hide_File(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  return SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_HIDDEN) || Fail_Last(err);
 }
 
-bool Create_Empty_File(const std::string& path) {
+bool Create_Empty_File(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  Handle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Valid() || Fail_Last(err, DOING_WRITE);
+}
+
+bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::string* err) {
+  bytes.clear();
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, SHARE_ALL, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return Fail_Last(err);
+  return Read_All(file.h, most, bytes, err);
+}
+
+bool Copy_File(const std::string& from, const std::string& to, std::string* err) {
+  if (Has_Nul(from) || Has_Nul(to)) return Fail(err, FAILURE_NOT_FOUND);
+  return CopyFileW(Widen(from).c_str(), Widen(to).c_str(), TRUE) || Fail_Last(err);
+}
+
+namespace {
+// The volume and the file's index on it: one file's identity, however it is
+// reached. False when the file cannot be opened to ask.
+bool File_Identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
   if (Has_Nul(path)) return false;
-  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(h);
-  return true;
+  Handle file(Open_To_Ask(Widen(path)));
+  return file.Valid() && GetFileInformationByHandle(file.h, &info) != 0;
+}
+}  // namespace
+
+bool Same_File(const std::string& a, const std::string& b) {
+  BY_HANDLE_FILE_INFORMATION first, second;
+  if (!File_Identity(a, first) || !File_Identity(b, second)) return false;
+  return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
 }

@@ -13,7 +13,47 @@
 #endif
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "platform/failure.h"
+
+// ---- Failures: windows_failure.cpp ------------------------------------------
+
+// Fail_Code() with GetLastError() as it is now: call it straight after the
+// call that failed, before any other call can change it.
+bool Fail_Last(std::string* err, Doing doing = DOING_ANY);
+
+// ---- Handles: windows_files.cpp ---------------------------------------------
+
+// A handle, closed when its owner goes: no exit path can leak one.
+struct Handle {
+  HANDLE h = nullptr;
+  Handle() = default;
+  explicit Handle(HANDLE open) : h(open) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { Close(); }
+  bool Valid() const { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  void Close();  // now, rather than when it goes
+};
+
+// A folder's listing from FindFirstFileW, closed when its owner goes.
+struct Finding {
+  WIN32_FIND_DATAW entry;  // the entry found last
+  HANDLE h;
+  explicit Finding(const std::wstring& pattern) : h(FindFirstFileW(pattern.c_str(), &entry)) {}
+  Finding(const Finding&) = delete;
+  Finding& operator=(const Finding&) = delete;
+  ~Finding() {
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  }
+  bool Found() const { return h != INVALID_HANDLE_VALUE; }
+  bool Next() { return FindNextFileW(h, &entry) != 0; }
+};
+
+// ---- Text: windows_text.cpp -------------------------------------------------
 
 // UTF-8 to UTF-16 and back, for every path, command and console text.
 std::wstring Widen(const std::string& s);
@@ -22,6 +62,8 @@ std::string Narrow(const std::wstring& w);
 // The text with each LF as CR LF: what text mode writes on Windows.
 std::string Crlf(const std::string& text);
 
+// ---- The console: windows_console.cpp ---------------------------------------
+
 // True when the handle is a console, not a file, a pipe or nothing.
 bool Is_Console(HANDLE h);
 
@@ -29,12 +71,68 @@ bool Is_Console(HANDLE h);
 // holds, before anything else may write to the console.
 void Write_Held();
 
+// ---- Time: windows_time.cpp -------------------------------------------------
+
 // Sleeps without a high-resolution timer, as on Windows before 10 1803: the
 // timer resolution raised to 1 ms (until exit), then Sleep and the clock.
 void Sleep_By_Ticks(long long us);
 
+// Puts the timer resolution back, if a sleep raised it.
+void Lower_Resolution();
+
+// ---- Starting programs: windows_process.cpp ---------------------------------
+
 // One word of a command line as the C runtime's parser splits it back.
 std::wstring Quote_Argument(const std::wstring& arg);
 
-// A system error code as a short Chinese phrase: "没有权限", "系统错误 5".
-std::string Error_Text(DWORD code);
+// Starts the program in `folder` ("" for here) with the output handles given
+// (nullptr: this process's own), waits for it with Ctrl+C left to it, and
+// tells how it ended. The handles given are closed here once the program has
+// its own: with ours gone, its end is their end. `during` runs here while it
+// runs.
+Program_End Run_With(const std::vector<std::string>& argv, const std::string& folder, Handle* out,
+                     Handle* errors, const std::function<void()>& during, std::string* err);
+
+// How a process that has ended ended: its whole 32-bit exit code. The one
+// decoding, for every run.
+Program_End End_Of(HANDLE process);
+
+// The path made whole from the current folder, as UTF-16.
+std::wstring Full_Path(const std::string& path);
+
+// ---- Sample runs: windows_sample_job.cpp ---------------------------------------
+
+// What the processes of a job have used together.
+struct Job_Usage {
+  long long cpu_us = 0;      // CPU time, user and kernel, of every process it has held
+  long long peak_bytes = 0;  // the most memory they had committed at once
+};
+
+// The job's figures, or the program's own where they are larger: a system
+// may keep none for a job.
+Job_Usage Usage_Of(HANDLE job, HANDLE process);
+
+// False where the system tells no CPU time of other processes: the clock
+// then stands in for it, and a waiting program cannot be told apart.
+bool Times_Known();
+
+// True when the job has told `port` (which may be nullptr) that its
+// processes asked for more memory than it allows; takes its messages.
+bool Memory_Limit_Hit(HANDLE port);
+
+// Ends every process of the job and waits, for a few seconds at most, until
+// they are gone and their files are free.
+void End_Job(HANDLE job);
+
+// Windows has no limit on the size of a file to set, so the launcher looks:
+// true once standard output or an output file has grown past `cap`.
+bool Past_Cap(HANDLE out, const std::vector<std::string>& outputs, size_t cap);
+
+// A token of this user at low integrity, with the folder labelled so that a
+// process holding it may write there and nowhere else; nullptr (and nothing
+// labelled) where the system does not allow that.
+HANDLE Low_Token(const std::string& folder);
+
+// At most `most` bytes of the open file from `offset` on, and its last `most` bytes.
+std::string Read_From(HANDLE h, long long offset, size_t most);
+std::string Read_Tail(HANDLE h, size_t most);

@@ -1,10 +1,5 @@
 #include "settings/settings.h"
 
-#include "console/print.h"
-#include "files/paths.h"
-#include "platform/platform.h"
-#include "settings/settings_file.h"
-
 const std::string NAME = "Tarnwickstone";
 const std::string SETTINGS = NAME + ".tws";
 std::string COM_PATH;
@@ -13,46 +8,4 @@ std::string US_PATH;
 std::string COM_SETTINGS;
 bool SLOWSAY = true;
 bool FIRST = false;
-
-namespace {
-// No value of a real settings file is longer than the longest command line
-// Windows takes, 32,767 characters of at most 3 bytes each: a bigger file is
-// not one of ours, and reading it whole could exhaust the memory.
-const size_t SETTINGS_LIMIT = 4 * (32767 * 3 + 2) + 1;
-
-std::string UNREADABLE;  // why the settings file there at start could not be read
-}  // namespace
-
-void Init() {
-  Set_UTF8_Console();
-  Command("title " + NAME);
-  std::string text;
-  if (!Read_Text_File(SETTINGS, SETTINGS_LIMIT, text, &UNREADABLE)) {
-    FIRST = true;
-    return;
-  }
-  Load_Settings(text);
-}
-
-bool Exit() {
-  Command("cls");
-  Print("将在 3s 内退出……", 1);
-  std::string why, advice = "请从你能写入的文件夹启动 " + NAME + "，设置会保存在那里。";
-  bool folder = IsPath(SETTINGS);
-  if (folder || !UNREADABLE.empty()) {
-    // What is there may be someone's settings that this run never saw: keep it.
-    why = folder ? "这里有一个名为 " + SETTINGS + " 的文件夹，占着设置文件的位置"
-                 : "原来的设置文件 " + SETTINGS + " 无法读取（" + UNREADABLE +
-                       "），为了不丢失其中的设置，没有覆盖它";
-    advice = "请把它移走或改名，或者从别的文件夹启动 " + NAME + "。";
-  } else if (Replace_Text_File(SETTINGS, Settings_Text(), &why)) {
-    // Written beside the old file and put in its place in one step, so that
-    // a failed or cut-off write never loses the settings already saved.
-    Hide_File(SETTINGS);
-    Stop(2.5);
-    return true;
-  }
-  Print("设置没有保存：" + why + "。" + advice, 1);
-  Command("pause");
-  return false;
-}
+const size_t VALUE_LIMIT = 32767 * 3;

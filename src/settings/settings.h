@@ -1,6 +1,8 @@
-// The settings: program-wide variables that every page reads directly.
+// The settings: program-wide variables that every page reads directly. They
+// are the bottom of the main program: this file includes nothing of it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 extern const std::string NAME;      // the product name
@@ -10,12 +12,9 @@ extern std::string LAU_PATH;        // launcher
 extern std::string US_PATH;         // default folder
 extern std::string COM_SETTINGS;    // compile options
 extern bool SLOWSAY;                // paced output on
-extern bool FIRST;                  // no settings file could be opened at start
+extern bool FIRST;                  // there was no settings file at start
 
-// Start-up: UTF-8 console, window title, settings loaded (or FIRST set).
-void Init();
-
-// Shut-down: the settings saved to the hidden settings file, then a short
-// wait. When they cannot be saved the user is told why and what to do, a key
-// is waited for, and the result is false.
-bool Exit();
+// The bytes a setting may hold: more than the longest command line Windows
+// takes (32,767 characters) could never be used, and would make the settings
+// file too big to be read back.
+extern const size_t VALUE_LIMIT;

@@ -88,7 +88,12 @@ void Set_US_Path() {
 
 void Set_COM_Settings() {
   Ask("请输入新编译选项：");
-  COM_SETTINGS = Read_Input_Line();
+  std::string options = Read_Input_Line();
+  while (options.size() > VALUE_LIMIT) {
+    Print("编译选项太长了，命令行放不下。请重新输入。", 1);
+    options = Read_Input_Line();
+  }
+  COM_SETTINGS = options;
   Done("设置成功！");
 }
 

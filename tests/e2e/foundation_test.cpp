@@ -174,9 +174,9 @@ TEST_F(Foundation, AScriptOfAnswersPipedInAtOnceIsReadInOrder) {
   EXPECT_EQ(std::vector<std::string>{}, Folder_Names());
 }
 
-// Whatever is in the settings file's place, the program starts at once, and
-// a save that cannot be made is said, waits for a key, ends with status 1 and
-// leaves what was there as it was.
+// Whatever is in the settings file's place, the program starts at once and
+// says what it cannot read; a save that cannot be made is said, waits for a key, ends with status 1
+// and leaves what was there as it was.
 TEST_F(Foundation, ASaveThatCannotBeMadeIsSaidAndLosesNothing) {
   struct Case {
     const char* name;
@@ -185,17 +185,17 @@ TEST_F(Foundation, ASaveThatCannotBeMadeIsSaidAndLosesNothing) {
     std::string first_page, said;
   } cases[] = {
       {"a folder in the way", [](Foundation& t) { fs::create_directory(t.settings); }, false,
-       FIRST_QUESTION, FOLDER_IN_THE_WAY},
-      {"a FIFO", [](Foundation& t) { mkfifo(t.settings.c_str(), 0644); }, false, FIRST_QUESTION,
-       Kept("它不是普通文件")},
+       Unreadable_At_Start("它是一个文件夹") + PAUSE, FOLDER_IN_THE_WAY},
+      {"a FIFO", [](Foundation& t) { mkfifo(t.settings.c_str(), 0644); }, false,
+       Unreadable_At_Start("它不是普通文件") + PAUSE, Kept("它不是普通文件")},
       {"a link to /dev/zero", [](Foundation& t) { fs::create_symlink("/dev/zero", t.settings); },
-       false, FIRST_QUESTION, Kept("它不是普通文件")},
+       false, Unreadable_At_Start("它不是普通文件") + PAUSE, Kept("它不是普通文件")},
       {"an unreadable file",
        [](Foundation& t) {
          t.Saved_Settings("/usr/bin/g++\n\n\n\n1");
          chmod(t.settings.c_str(), 0);
        },
-       true, FIRST_QUESTION, Kept("没有读取它的权限")},
+       true, Unreadable_At_Start("没有读取它的权限") + PAUSE, Kept("没有读取它的权限")},
       {"a folder that cannot be written",
        [](Foundation& t) {
          t.Saved_Settings("/usr/bin/g++\n\n\n\n0");
@@ -212,7 +212,7 @@ TEST_F(Foundation, ASaveThatCannotBeMadeIsSaidAndLosesNothing) {
     chmod(dir.c_str(), 0755);
     c.arrange(*this);
     std::string before = fs::is_regular_file(settings) ? Read_File_Bytes(settings) : "";
-    std::string answers = c.first_page == MENU ? "5\nx" : "0\n5\nx";
+    std::string answers = c.first_page == MENU ? "5\nx" : "x5\nx";  // a key for what is said
     wrapper.push_back(TWS_PROGRAM);
     Piped_Run run = Run_Piped(wrapper, dir, answers);
     chmod(dir.c_str(), 0755);
@@ -223,6 +223,22 @@ TEST_F(Foundation, ASaveThatCannotBeMadeIsSaidAndLosesNothing) {
     if (!before.empty()) Expect_Settings_Untouched(before);
     EXPECT_LE(Folder_Names().size(), 1u) << "no temporary file is left behind";
   }
+}
+
+// A compile option typed too long for any command line is refused, so that
+// no saved file is ever too big to be read at the next start.
+TEST_F(Foundation, WhatIsSavedIsReadBackAtTheNextStart) {
+  Saved_Settings("\n\n\n\n0");
+  std::string huge(12 << 20, 'O');
+  Piped_Run run = Run_Piped({TWS_PROGRAM}, dir, "3\n4\n" + huge + "\n-O2\nx7\n5\n");
+  EXPECT_EQ(0, run.status);
+  EXPECT_NE(run.out.find("请输入新编译选项：\n" + OPTIONS_TOO_LONG + "设置成功！"),
+            std::string::npos)
+      << Escaped(run.out.substr(0, 2000));
+  EXPECT_EQ("\n\n\n-O2\n0", Read_File_Bytes(settings));
+  run = Run_Piped({TWS_PROGRAM}, dir, "5\n");
+  EXPECT_EQ(0, run.status);
+  EXPECT_EQ(0u, run.out.find(MENU)) << Escaped(run.out);
 }
 
 // A full disk, where the machine lets a test mount a small one of its own.

@@ -11,6 +11,7 @@
 #include <regex>
 #include <thread>
 
+#include "e2e/piped_run.h"
 #include "e2e/pty_session.h"
 #include "pages.h"
 #include "test_text.h"
@@ -151,11 +152,37 @@ TEST_F(Launch_Test, SaysWhyAProgramCannotStart) {
                         "无法启动程序 " + folder + "：这是一个文件夹，不是程序。\n" + WAIT + "\n"))
       << Escaped(directory.screen);
 
+  // Started with nothing, as a double click starts it: how it is set up.
   Pty_Session none;
   EXPECT_EQ(Launch(none, {}), 2) << Transcript(none);
-  EXPECT_EQ(none.screen,
-            "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n" +
-                WAIT + "\n");
+  EXPECT_EQ(
+      none.screen,
+      "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n\n" +
+          Launcher_Setup(LAUNCHER) + WAIT + "\n");
+}
+
+TEST_F(Launch_Test, AnswersHelpAndVersionAndRunsNoProgramSoNamed) {
+  // A program named --help would leave a mark if it ran.
+  std::ofstream(folder + "/--help") << "#!/bin/sh\ntouch ran\n";
+  chmod((folder + "/--help").c_str(), 0755);
+  Piped_Run help = Run_Piped({LAUNCHER, "--help"}, folder);
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.find("用法：tarnwickstone-launch [--time-limit=秒数] [--memory-limit=MB] "
+                          "程序路径 [参数……]\n"),
+            0u)
+      << help.out;
+  EXPECT_NE(help.out.find("  --version "), std::string::npos) << help.out;
+  EXPECT_FALSE(fs::exists(folder + "/ran"));
+
+  Piped_Run version = Run_Piped({LAUNCHER, "--time-limit=2", "--version"}, folder);
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("tarnwickstone-launch ") + TWS_VERSION + "\n");
+
+  // Any other option is refused, and the window waits so that it can be read.
+  Pty_Session other;
+  EXPECT_EQ(Launch(other, {"--hepl", SAMPLE}), 2) << Transcript(other);
+  EXPECT_NE(other.screen.find("无法启动程序：没有“--hepl”这个选项"), std::string::npos)
+      << Escaped(other.screen);
 }
 
 TEST_F(Launch_Test, ABareNameIsTheFileHereNotAProgramOnThePath) {

@@ -1,8 +1,13 @@
 // tarnwickstone-launch on contest folders with samples: real programs built
-// with g++ (tests/launch_sample), verdicts as a student reads them, answer
-// files untouched, nothing left running.
+// with g++, verdicts as a student reads them, answer files untouched, nothing
+// left running and no folder left behind. The folders of
+// tests/launch_sample/contests are data: one test each, described by its
+// case.txt.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -14,6 +19,7 @@
 #include "e2e/piped_run.h"
 #include "e2e/pty_session.h"
 #include "pages.h"
+#include "process.h"
 #include "test_text.h"
 
 namespace fs = std::filesystem;
@@ -22,9 +28,14 @@ namespace {
 
 using Files = std::map<std::string, std::string>;  // path in the folder -> bytes
 
-// The screen with every "用时 0.123 秒" as "用时 T 秒".
+const std::string CONTESTS = std::string(TWS_SAMPLE_SOURCES) + "/contests";
+
+// The screen with the figures that vary from run to run as T and M: times
+// ("用时 0.123 秒", "过了 3.012 秒只用了 0.001 秒") and memory ("内存 1.4 MB").
 std::string Timeless(const std::string& screen) {
-  return std::regex_replace(screen, std::regex("用时 [0-9]+\\.[0-9]{3} 秒"), "用时 T 秒");
+  std::string text =
+      std::regex_replace(screen, std::regex("(用时|过了|只用了) [0-9]+\\.[0-9]{3} 秒"), "$1 T 秒");
+  return std::regex_replace(text, std::regex("内存 [0-9.]+ MB"), "内存 M MB");
 }
 
 // A contest folder: the program as `stem`.exe with its source beside it, and `files`.
@@ -41,22 +52,187 @@ std::string Contest_Folder(const std::string& program, const std::string& stem,
   return folder;
 }
 
+// Every regular file under the folder, with its bytes; links and the like by
+// what they are.
 Files Folder_Files(const std::string& folder) {
   Files files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    if (entry.is_regular_file()) files[entry.path().string()] = Read_File_Bytes(entry.path());
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    std::string path = entry.path().string();
+    if (entry.is_symlink())
+      files[path] = "-> " + fs::read_symlink(entry.path()).string();
+    else if (entry.is_regular_file())
+      files[path] = Read_File_Bytes(path);
+    else
+      files[path] = entry.is_directory() ? "(folder)" : "(other)";
+  }
   return files;
 }
 
-// Gone, or a zombie that nothing will wake again.
-bool Ended(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-  return kill(pid, 0) != 0 || text.find(") Z ") != std::string::npos;
+// The processes whose program lies in `folder`.
+std::vector<std::string> Running_From(const std::string& folder) {
+  std::vector<std::string> found;
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::error_code error;
+    std::string exe = fs::read_symlink(entry.path() / "exe", error).string();
+    std::string stat = Read_File_Bytes(entry.path().string() + "/stat");
+    if (!error && exe.compare(0, folder.size() + 1, folder + "/") == 0 &&
+        stat.find(") Z ") == std::string::npos)
+      found.push_back(exe);
+  }
+  return found;
 }
 
+// Nothing from `folder` runs, once what was ended has had a moment to go.
+::testing::AssertionResult Nothing_Runs_From(const std::string& folder) {
+  auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  std::vector<std::string> running = Running_From(folder);
+  while (!running.empty() && std::chrono::steady_clock::now() < give_up) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    running = Running_From(folder);
+  }
+  if (running.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << running.size() << " still run, " << running[0];
+}
+
+bool Has_Landlock() {
+  return syscall(SYS_landlock_create_ruleset, nullptr, 0, 1U) >= 1;
+}
+
+// A contest folder of the corpus, as its case.txt describes it:
+//   run: ARGUMENTS        the launcher's, split at blanks
+//   cwd: ..               where it starts, from the contest folder
+//   keys: TEXT            typed once the samples are judged ("\n" is Enter)
+//   status: N             its exit status
+//   terminal: yes         run at a terminal rather than with piped input
+//   load: N               N busy processes run meanwhile
+//   needs: landlock       skipped where the kernel has none
+//   fifo|folder: NAME     made in the folder, as git keeps neither
+//   link: NAME -> TARGET  a symbolic link made in the folder
+//   after: NAME = TEXT    a file the run may leave, with its bytes
+//   absent: PATH          a file that must not exist after the run
+//   ---                   then what the launcher writes, times T and memory M
+struct Contest {
+  std::multimap<std::string, std::string> fields;
+  std::string expected;
+  std::string Field(const std::string& name) const {
+    auto found = fields.find(name);
+    return found == fields.end() ? "" : found->second;
+  }
+};
+
+std::string Unescaped(const std::string& text) {
+  return std::regex_replace(text, std::regex("\\\\n"), "\n");
+}
+
+Contest Read_Contest(const std::string& name) {
+  std::ifstream file(CONTESTS + "/" + name + "/case.txt");
+  Contest contest;
+  std::string line;
+  while (std::getline(file, line) && line != "---") {
+    size_t colon = line.find(": ");
+    if (colon != std::string::npos)
+      contest.fields.insert({line.substr(0, colon), Unescaped(line.substr(colon + 2))});
+  }
+  while (std::getline(file, line)) contest.expected += line + "\n";
+  return contest;
+}
+
+std::vector<std::string> Contest_Names() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(CONTESTS))
+    names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Copies the contest into `folder`, builds each source with g++ as a
+// student's compile would, and makes what git cannot keep.
+void Set_Up(const std::string& name, const Contest& contest, const std::string& folder) {
+  fs::copy(CONTESTS + "/" + name, folder, fs::copy_options::recursive);
+  fs::remove(folder + "/case.txt");
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() != ".cpp") continue;
+    std::string source = entry.path().filename();
+    std::string program = source.substr(0, source.size() - 4) + ".exe";
+    Spawn_Options here;
+    here.folder = folder;
+    Process_Run built = Run_Process({"g++", "-O0", "-o", program, source}, here);
+    ASSERT_EQ(built.status, 0) << built.out;
+  }
+  for (const auto& [field, value] : contest.fields) {
+    std::string path = folder + "/" + value.substr(0, value.find(" -> "));
+    if (field == "fifo") {
+      ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    }
+    if (field == "folder") fs::create_directory(path);
+    if (field == "link") fs::create_symlink(value.substr(value.find(" -> ") + 4), path);
+  }
+}
+
+// Runs the launcher as the contest says; gives its exit status and screen.
+int Launch(const Contest& contest, const std::string& folder, const std::string& temp,
+           std::string& screen) {
+  std::string from =
+      contest.Field("cwd") == ".." ? fs::path(folder).parent_path().string() : folder;
+  std::vector<std::string> args;
+  std::istringstream words(contest.Field("run"));
+  for (std::string word; words >> word;) args.push_back(word);
+  if (contest.Field("terminal") != "yes") {
+    std::vector<std::string> argv = {TWS_LAUNCHER};
+    argv.insert(argv.end(), args.begin(), args.end());
+    Piped_Run run = Run_Piped(argv, from, contest.Field("keys"), 120000, {{"TMPDIR", temp}});
+    screen = run.out;
+    return run.status;
+  }
+  Pty_Session s;
+  if (!Start(s, TWS_LAUNCHER, from, {{"TMPDIR", temp}}, args)) return -2;
+  if (!Expect(s, SAMPLES_KEY, 120000) || !Waits_For_A_Key(s)) return -3;
+  Type(s, contest.Field("keys"));
+  int status = Wait_Exit(s, 60000);
+  screen = std::regex_replace(s.screen, std::regex("\x1b\\][^\x07]*\x07"), "");
+  return status;
+}
+
+class Contests : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Contests, JudgedAsAJudgeJudgesThem) {
+  Contest contest = Read_Contest(GetParam());
+  if (contest.Field("needs") == "landlock" && !Has_Landlock())
+    GTEST_SKIP() << "this kernel has no Landlock to keep the program's writes in its folder";
+  std::string root = Make_Temp_Folder(), folder = root + "/" + GetParam(), temp = root + "/tmp";
+  fs::create_directory(temp);
+  ASSERT_NO_FATAL_FAILURE(Set_Up(GetParam(), contest, folder));
+  Files before = Folder_Files(folder);
+  std::vector<Child> load;
+  for (int i = 0; i < std::atoi(contest.Field("load").c_str()); ++i)
+    load.push_back(Spawn({"/bin/sh", "-c", "while :; do :; done"}));
+  std::string screen;
+  int status = Launch(contest, folder, temp, screen);
+  for (Child& busy : load) {
+    kill(busy.pid, SIGKILL);
+    std::string ignored;
+    Wait_End(busy, ignored, 10000);
+  }
+  EXPECT_EQ(Timeless(screen), contest.expected) << Escaped(screen);
+  EXPECT_EQ(status, std::atoi(contest.Field("status").c_str()));
+  for (auto [field, value] = contest.fields.equal_range("after"); field != value; ++field) {
+    std::string name = field->second.substr(0, field->second.find(" = "));
+    before[folder + "/" + name] = field->second.substr(field->second.find(" = ") + 3);
+  }
+  EXPECT_EQ(Folder_Files(folder), before);  // byte for byte, and nothing new
+  EXPECT_TRUE(Nothing_Runs_From(folder));
+  EXPECT_TRUE(fs::is_empty(temp)) << "a sample's folder was left in " << temp;
+  for (auto [field, value] = contest.fields.equal_range("absent"); field != value; ++field)
+    EXPECT_FALSE(fs::exists(field->second)) << field->second;
+  fs::remove_all(root);
+}
+
+INSTANTIATE_TEST_SUITE_P(LaunchSamples, Contests, ::testing::ValuesIn(Contest_Names()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           return std::regex_replace(info.param, std::regex("-"), "_");
+                         });
+
 TEST(LaunchSamples, EveryVerdictAsTheJudgesGiveIt) {
-  std::string pids = Make_Temp_Folder();
   // clang-format off
   Files files = {
       {"plus.in", "9 9\n"}, {"plus.out", "mine\n"},  // the student's own files, never samples
@@ -66,7 +242,7 @@ TEST(LaunchSamples, EveryVerdictAsTheJudgesGiveIt) {
       {"plus4.in", "2 3"}, {"plus4.ans", "5"},                        // no last line end
       {"plus5.in", "3 3\r\n"}, {"plus5.ans", "\xEF\xBB\xBF" "6\r\n"}, // CR LF and a BOM
       {"plus6.in", "loop\n"}, {"plus6.ans", "0\n"},
-      {"plus7.in", "fork " + pids + "/child\n"}, {"plus7.ans", "0\n"},
+      {"plus7.in", "fork\n"}, {"plus7.ans", "0\n"},
       {"plus8.in", "div\n"}, {"plus8.out", "0\n"},
       {"plus9.in", "flood\n"}, {"plus9.ans", "flood\n"},
       {"plus10.in", "1 1\n"}, {"plus10.ans", " 2\n"},
@@ -76,36 +252,29 @@ TEST(LaunchSamples, EveryVerdictAsTheJudgesGiveIt) {
   Files before = Folder_Files(folder);
   Piped_Run run = Run_Piped({TWS_LAUNCHER, "plus.exe"}, folder, "x", 60000);
   EXPECT_EQ(Timeless(run.out),
-            "在 . 找到 10 个样例，每个限时 1.000 秒。\n"
+            "在 . 找到 10 个样例，每个限时 1.000 秒，内存限制 512 MB。\n"
             "提示：plus11.in 没有对应的答案文件，没有作为样例。\n"
-            "样例 1：AC 通过，用时 T 秒。\n"
-            "样例 2：WA 答案错误，用时 T 秒。第 1 行不同：\n"
+            "样例 1：AC 通过，用时 T 秒，内存 M MB。\n"
+            "样例 2：WA 答案错误，用时 T 秒，内存 M MB。第 1 行不同：\n"
             "  期望：4\n  实际：3\n  输入：1 2\n        3 4\n"
-            "样例 3：AC 通过，用时 T 秒。\n"
-            "样例 4：AC 通过，用时 T 秒。\n"
-            "样例 5：AC 通过，用时 T 秒。\n"
-            "样例 6：TLE 超时，超过 1.000 秒还没有结束，程序已被结束。\n"
-            "样例 7：TLE 超时，超过 1.000 秒还没有结束，程序已被结束。\n"
-            "样例 8：RE 运行错误，程序被信号 8（0x8，SIGFPE）终止，用时 T 秒。\n"
+            "样例 3：AC 通过，用时 T 秒，内存 M MB。\n"
+            "样例 4：AC 通过，用时 T 秒，内存 M MB。\n"
+            "样例 5：AC 通过，用时 T 秒，内存 M MB。\n"
+            "样例 6：TLE 超时，超过 1.000 秒还没有结束，程序已被结束，内存 M MB。\n"
+            "样例 7：TLE 超时，超过 1.000 秒还没有结束，程序已被结束，内存 M MB。\n"
+            "样例 8：RE 运行错误，程序被信号 8（0x8，SIGFPE）终止，用时 T 秒，内存 M MB。\n"
             "  算术错误：常见原因是整数除以零。\n"
-            "样例 9：WA 答案错误，用时 T 秒。输出超过 64 MB，后面的部分被截掉，算作答案错误。\n"
-            "样例 10：WA 答案错误，用时 T 秒。第 1 行不同（只有空格或制表符不同）：\n"
+            "样例 9：WA 答案错误，用时 T 秒，内存 M MB。输出超过 64 MB，后面的部分被截掉，"
+            "算作答案错误。\n"
+            "样例 10：WA 答案错误，用时 T 秒，内存 M MB。第 1 行不同（只有空格或制表符不同）：\n"
             "  期望： 2\n  实际：2\n  输入：1 1\n"
             "通过 4/10\n" +
                 SAMPLES_KEY + "\n")
       << Escaped(run.out);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(Folder_Files(folder), before);  // byte for byte, and nothing new
-
-  // The child the endless program started was ended with it.
-  pid_t child = std::atoi(Read_File_Bytes(pids + "/child").c_str());
-  ASSERT_GT(child, 0);
-  auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!Ended(child) && std::chrono::steady_clock::now() < give_up)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_TRUE(Ended(child));
+  EXPECT_TRUE(Nothing_Runs_From(folder));   // the endless program's child among them
   fs::remove_all(folder);
-  fs::remove_all(pids);
 }
 
 struct Layout {
@@ -123,13 +292,15 @@ TEST(LaunchSamples, FindsSamplesInEachLayoutAndThenRunsTheProgramByHand) {
       // freopen under names other than its own, read from the source; samples in X/.
       {"sum", "fsum", {{"fsum/fsum1.in", "5 6\n"}, {"fsum/fsum1.ans", "11\n"},
                        {"fsum/FSUM2.IN", "1 1\r\n"}, {"fsum/fsum2.out", "2\r\n"}}, "x",
-       "在 ./fsum 找到 2 个样例，每个限时 1.000 秒。\n"
-       "样例 1：AC 通过，用时 T 秒。\n样例 2：AC 通过，用时 T 秒。\n通过 2/2\n" + SAMPLES_KEY +
-       "\n", 0},
+       "在 ./fsum 找到 2 个样例，每个限时 1.000 秒，内存限制 512 MB。\n"
+       "程序用 freopen 把输出写进 sum.out，评测的是这个文件。\n"
+       "样例 1：AC 通过，用时 T 秒，内存 M MB。\n样例 2：AC 通过，用时 T 秒，内存 M MB。\n"
+       "通过 2/2\n" + SAMPLES_KEY + "\n", 0},
       // A judge tool's layout; Enter runs it by hand with what is typed next.
       {"plus", "p", {{"test/sample-1.in", "7 8\n"}, {"test/sample-1.out", "15\n"}}, "\n1 2\n",
-       "在 ./test 找到 1 个样例，每个限时 1.000 秒。\n样例 1：AC 通过，用时 T 秒。\n通过 1/1\n" +
-       SAMPLES_KEY + "\n3\n" + LAUNCH_RULE + "程序已结束，返回值 0，用时 T 秒。\n" + KEY_WAIT + "\n", 0},
+       "在 ./test 找到 1 个样例，每个限时 1.000 秒，内存限制 512 MB。\n"
+       "样例 1：AC 通过，用时 T 秒，内存 M MB。\n通过 1/1\n" + SAMPLES_KEY + "\n3\n" + LAUNCH_RULE +
+       "程序已结束，返回值 0，用时 T 秒。\n" + KEY_WAIT + "\n", 0},
   };
   // clang-format on
   for (const Layout& layout : layouts) {
@@ -152,18 +323,49 @@ TEST(LaunchSamples, CtrlCEndsTheRunningSampleAndSkipsTheRest) {
                                        {"plus2.ans", "0\n"},
                                        {"plus3.in", "1 1\n"},
                                        {"plus3.ans", "2\n"}});
-  // A limit far beyond the waits below: only Ctrl+C can end the loop in time.
-  Write_File_Bytes(folder + "/run.sh",
-                   "#!/bin/sh\nexec '" TWS_LAUNCHER "' --time-limit=600 plus.exe\n");
-  fs::permissions(folder + "/run.sh", fs::perms::owner_all);
   Pty_Session s;
-  ASSERT_TRUE(Start(s, folder + "/run.sh", folder));
+  // A limit far beyond the waits below: only Ctrl+C can end the loop in time.
+  ASSERT_TRUE(Start(s, TWS_LAUNCHER, folder, {}, {"--time-limit=600", "plus.exe"}));
   ASSERT_TRUE(Expect(s, "样例 1：AC 通过"));
   Type(s, "\x03");
   ASSERT_TRUE(
       Expect(s, "样例 2：已中断：按下了 Ctrl+C，后面的样例不再运行。\n通过 1/3\n" + SAMPLES_KEY));
   Type(s, "x");
   EXPECT_EQ(Wait_Exit(s), 1) << Transcript(s);
+  EXPECT_TRUE(Nothing_Runs_From(folder));
+  fs::remove_all(folder);
+}
+
+TEST(LaunchSamples, AKilledLauncherTakesItsSampleAlongAndItsFolderGoesNextTime) {
+  std::string folder =
+      Contest_Folder("plus", "plus", {{"plus1.in", "fork\n"}, {"plus1.ans", "0\n"}});
+  std::string temp = folder + "/tmp";
+  fs::create_directory(temp);
+  Spawn_Options options;
+  options.folder = folder;
+  options.env = {{"TMPDIR", temp}};
+  Child launcher = Spawn({TWS_LAUNCHER, "--time-limit=600", "plus.exe"}, options);
+  // The program and the child it leaves run: two processes of plus.exe.
+  auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (Running_From(folder).size() < 2 && std::chrono::steady_clock::now() < give_up)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_EQ(Running_From(folder).size(), 2u);
+  kill(launcher.pid, SIGKILL);
+  std::string ignored;
+  Wait_End(launcher, ignored, 10000);
+  EXPECT_TRUE(Nothing_Runs_From(folder));
+  give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!fs::is_empty(temp) && std::chrono::steady_clock::now() < give_up)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_TRUE(fs::is_empty(temp)) << "the sample's folder stayed";
+
+  // A folder whose launcher is gone without removing it goes at the next start.
+  fs::create_directories(temp + "/tws-sample-999999999-abc/a/b");
+  Write_File_Bytes(temp + "/tws-sample-999999999-abc/a/b/f", "x");
+  fs::create_directories(temp + "/tws-sample-" + std::to_string(getpid()) + "-live");
+  Piped_Run run = Run_Piped({TWS_LAUNCHER, "plus.exe"}, folder, "x", 20000, {{"TMPDIR", temp}});
+  EXPECT_FALSE(fs::exists(temp + "/tws-sample-999999999-abc"));
+  EXPECT_TRUE(fs::exists(temp + "/tws-sample-" + std::to_string(getpid()) + "-live"));
   fs::remove_all(folder);
 }
 

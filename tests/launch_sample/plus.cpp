@@ -1,7 +1,7 @@
 // A contest program for the launcher's samples: reads a and b, prints a + b.
-// A word in place of a picks a fault: "loop" never ends, "fork FILE" never
-// ends either and leaves a child (its pid in FILE) that never ends, "div"
-// divides by zero, "flood" prints without end.
+// A word in place of a picks a fault: "loop" never ends, "fork" never ends
+// either and leaves a child that never ends, "div" divides by zero, "flood"
+// prints without end, "hog N" takes N megabytes and prints N.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,13 +14,8 @@ int main() {
   if (std::scanf("%511s", word) != 1) return 2;
   volatile bool loop = std::strcmp(word, "loop") == 0;
 #ifndef _WIN32
-  if (std::strcmp(word, "fork") == 0 && std::scanf("%511s", word) == 1) {
-    pid_t child = fork();
-    while (child == 0) pause();
-    if (FILE* file = std::fopen(word, "w")) {
-      std::fprintf(file, "%d\n", static_cast<int>(child));
-      std::fclose(file);
-    }
+  if (std::strcmp(word, "fork") == 0) {
+    while (fork() == 0) pause();
     loop = true;
   }
 #endif
@@ -29,6 +24,15 @@ int main() {
   volatile int one = 1, zero = 0;  // a constant 1 / x compiles to a comparison
   if (std::strcmp(word, "div") == 0) return one / zero;
   while (std::strcmp(word, "flood") == 0) std::puts("flood");
+  long long megabytes;
+  if (std::strcmp(word, "hog") == 0 && std::scanf("%lld", &megabytes) == 1) {
+    size_t size = static_cast<size_t>(megabytes) << 20;
+    char* memory = static_cast<char*>(std::malloc(size));
+    if (memory == nullptr) return 3;
+    std::memset(memory, 1, size);
+    std::printf("%lld\n", megabytes + memory[size / 2] - 1);
+    return 0;
+  }
   long long b;
   if (std::scanf("%lld", &b) != 1) return 2;
   std::printf("%lld\n", std::atoll(word) + b);

@@ -89,3 +89,22 @@ TEST(WindowsCompanion, InAConsoleTheHintsShowAsChineseWhateverTheCodePage) {
   Send(s, "exit\r");
   EXPECT_EQ(Finish(s), 0);
 }
+
+// A compiler unpacked where the guide says (C:\mingw64) is found with no
+// change to the PATH, and runs with its folder first on its PATH: MSYS2's
+// parts load their DLLs from there.
+TEST(WindowsCompanion, FindsACompilerInItsInstallFolderAndPutsThatOnItsPath) {
+  REQUIRE_COMPANION();
+  std::string folder = Fresh_Folder("cc-installed");
+  fs::copy_file(Windows_Build("tarnwickstone-cc.exe"), folder + "/tarnwickstone-cc.exe");
+  Write_File_Bytes(folder + "/a.cpp", "// PRINT_PATH\nint main() {}\n");
+  std::string installed = std::string(TWS_WINE_PREFIX) + "/drive_c/mingw64";
+  fs::create_directories(installed + "/bin");
+  fs::copy_file(Windows_Build("tests/windows/doubles/compiler.exe"), installed + "/bin/g++.exe");
+  int status = -1;
+  std::string output =
+      ::Run(folder + "/tarnwickstone-cc.exe", {"-o", "a.exe", "a.cpp"}, folder, "", &status);
+  fs::remove_all(installed);
+  EXPECT_EQ(status, 0) << Escaped(output);
+  EXPECT_EQ(output.rfind("C:\\mingw64\\bin;", 0), 0u) << Escaped(output);
+}

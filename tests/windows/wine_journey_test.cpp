@@ -248,8 +248,8 @@ TEST(WindowsProgram, ASaveThatCannotBeMadeIsSaid) {
   std::string folder = Fresh_Folder("folder in the way");
   fs::create_directory(folder + "/Tarnwickstone.tws");
   Session s = Start(Program(), {}, folder);
-  ASSERT_TRUE(Shows(s, FIRST_QUESTION));
-  Send(s, "0\r\n");
+  ASSERT_TRUE(Shows(s, Unreadable_At_Start("它是一个文件夹")));
+  ASSERT_TRUE(Press_Key(s));
   ASSERT_TRUE(Shows(s, MAIN_MENU));
   Send(s, "5\r\n");
   ASSERT_TRUE(Shows(s, EXITING + FOLDER_IN_THE_WAY));

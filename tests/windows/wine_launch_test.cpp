@@ -132,11 +132,12 @@ TEST(WindowsLauncher, SaysWhyAProgramCannotStart) {
   EXPECT_EQ(run.output, "无法启动程序 文本.exe：它不是本系统能运行的程序。\n" + WAIT);
   EXPECT_EQ(run.status, 126);
 
+  // Started with nothing, as a double click starts it: how it is set up.
   run = Launch({}, folder);
   EXPECT_EQ(run.output,
             "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 "
-            "[参数……]）。\n" +
-                WAIT);
+            "[参数……]）。\n\n" +
+                Launcher_Setup(Windows_Path(Launcher())) + WAIT);
   EXPECT_EQ(run.status, 2);
 }
 
@@ -183,14 +184,25 @@ bool Running(const std::string& windows_path) {
 
 }  // namespace
 
-TEST(WindowsLauncher, JudgesCRLFSamplesAFreopenProgramAndAnEndlessLoop) {
-  REQUIRE_LAUNCHER();
-  std::string folder = Fresh_Folder("samples");
+// The contest programs plus and sum, built for Windows, with their sources.
+void Copy_Programs(const std::string& folder) {
   for (const std::string program : {"plus", "sum"}) {
     fs::copy_file(Sample(program), folder + "/" + program + ".exe");
     fs::copy_file(TWS_SOURCE_DIR "/tests/launch_sample/" + program + ".cpp",
                   folder + "/" + program + ".cpp");
   }
+}
+
+// What the launcher wrote, with the figures that vary as T and M.
+std::string Timeless(const std::string& out) {
+  std::string text = std::regex_replace(Visible(out), std::regex("用时 [0-9.]+ 秒"), "用时 T 秒");
+  return std::regex_replace(text, std::regex("内存 [0-9.]+ MB"), "内存 M MB");
+}
+
+TEST(WindowsLauncher, JudgesCRLFSamplesAFreopenProgramAndAnEndlessLoop) {
+  REQUIRE_LAUNCHER();
+  std::string folder = Fresh_Folder("samples");
+  Copy_Programs(folder);
   // clang-format off
   const std::map<std::string, std::string> files = {
       {"plus1.in", "1 2\r\n"}, {"plus1.ans", "3\r\n"}, {"plus2.in", "loop\r\n"}, {"plus2.ans", "0"},
@@ -201,9 +213,10 @@ TEST(WindowsLauncher, JudgesCRLFSamplesAFreopenProgramAndAnEndlessLoop) {
   // Starting a program under Wine can take a good part of a second.
   int status = -1;
   std::string out = ::Run(Launcher(), {"--time-limit=3", "plus.exe"}, folder, "x", &status);
-  EXPECT_EQ(Visible(std::regex_replace(out, std::regex("用时 [0-9.]+ 秒"), "用时 T 秒")),
-            "在 . 找到 2 个样例，每个限时 3.000 秒。\n样例 1：AC 通过，用时 T 秒。\n"
-            "样例 2：TLE 超时，超过 3.000 秒还没有结束，程序已被结束。\n通过 1/2\n" +
+  EXPECT_EQ(Timeless(out),
+            "在 . 找到 2 个样例，每个限时 3.000 秒，内存限制 512 MB。\n"
+            "样例 1：AC 通过，用时 T 秒，内存 M MB。\n"
+            "样例 2：TLE 超时，超过 3.000 秒还没有结束，程序已被结束，内存 M MB。\n通过 1/2\n" +
                 SAMPLES_KEY + "\n");
   EXPECT_EQ(status, 1);
   auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -216,4 +229,36 @@ TEST(WindowsLauncher, JudgesCRLFSamplesAFreopenProgramAndAnEndlessLoop) {
   EXPECT_EQ(status, 0);
   for (const auto& [name, bytes] : files) EXPECT_EQ(Read_File_Bytes(folder + "/" + name), bytes);
   EXPECT_FALSE(fs::exists(folder + "/sum.out"));  // it wrote in a folder of its own
+}
+
+// The job's memory limit, as Wine keeps none: the program's own peak, watched.
+// Wine tells no other process's CPU time either, so the clock stands in for
+// it; and it keeps no integrity levels, so writes outside the sample's folder
+// are not refused here as they are on Windows.
+TEST(WindowsLauncher, HoldsAProgramToTheMemoryLimitAndRunsItByHandInItsFolder) {
+  REQUIRE_LAUNCHER();
+  std::string folder = Fresh_Folder("memory") + "/题目";
+  fs::create_directories(folder);
+  Copy_Programs(folder);
+  const std::map<std::string, std::string> files = {
+      {"plus1.in", "hog 100\r\n"}, {"plus1.ans", "100\r\n"}, {"plus2.in", "hog 700\r\n"},
+      {"plus2.ans", "700\r\n"},    {"sum1.in", "1 2\r\n"},   {"sum1.ans", "3\r\n"},
+      {"sum.in", "5 5\r\n"}};
+  for (const auto& [name, bytes] : files) Write_File_Bytes(folder + "/" + name, bytes);
+  int status = -1;
+  std::string out = ::Run(Launcher(), {"--time-limit=3", "plus.exe"}, folder, "x", &status);
+  EXPECT_EQ(Timeless(out),
+            "在 . 找到 2 个样例，每个限时 3.000 秒，内存限制 512 MB。\n"
+            "样例 1：AC 通过，用时 T 秒，内存 M MB。\n"
+            "样例 2：MLE 超出内存限制，内存超过 512 MB，程序已被结束，用时 T 秒。\n通过 1/2\n" +
+                SAMPLES_KEY + "\n");
+  std::smatch peak;
+  ASSERT_TRUE(std::regex_search(out, peak, std::regex("内存 ([0-9.]+) MB")));
+  EXPECT_GE(std::stod(peak[1]), 100.0) << "the peak of the sample that took 100 MB";
+
+  // From the folder above, Enter runs it by hand where its freopen finds sum.in.
+  out = ::Run(Launcher(), {"题目\\sum.exe"}, fs::path(folder).parent_path(), "\nx", &status);
+  EXPECT_NE(out.find("样例 1：AC 通过"), std::string::npos) << Escaped(out);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(Read_File_Bytes(folder + "/sum.out"), "10\r\n");
 }

@@ -2,21 +2,22 @@
 // name, its programs run under Wine with nothing else beside them.
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
+#include "pages.h"
 #include "wine_session.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 const std::string UNZIPPED = TWS_UNZIPPED;
-
-// The text as Notepad reads it best: a byte order mark and CR LF line ends.
-std::string Notepad_Text(const std::string& text) {
-  return "\xEF\xBB\xBF" + Crlf(text);
-}
+const std::string SOURCE = TWS_SOURCE_DIR;
 
 // UTF-16 little-endian, as a version resource holds its strings.
 std::string Utf16(const std::string& ascii_or_utf8);
+
+// The largest image of an icon file, as the file holds it.
+std::string Largest_Image(const std::string& icon, int* size);
 }  // namespace
 
 TEST(WindowsZip, HoldsTheProgramsTheGuideAndTheLicence) {
@@ -28,19 +29,35 @@ TEST(WindowsZip, HoldsTheProgramsTheGuideAndTheLicence) {
   EXPECT_EQ(names, (std::vector<std::string>{"LICENSE.txt", "tarnwickstone-cc.exe",
                                              "tarnwickstone-launch.exe", "tarnwickstone.exe",
                                              "使用说明.txt"}));
-  EXPECT_EQ(Read_File_Bytes(UNZIPPED + "/使用说明.txt"),
-            Notepad_Text(Read_File_Bytes(std::string(TWS_SOURCE_DIR) + "/docs/guide.zh-CN.md")));
-  // What Explorer shows of each program: its description and the one version.
-  for (const auto& [exe, description] :
-       {std::pair<std::string, std::string>{"tarnwickstone.exe",
+  // The guide and the licence as every build makes them for Notepad (the
+  // unit tests check those copies: plain, narrow, CR LF).
+  for (const char* text : {"使用说明.txt", "LICENSE.txt"})
+    EXPECT_EQ(Read_File_Bytes(UNZIPPED + "/" + text),
+              Read_File_Bytes(std::string(TWS_BINARY_DIR) + "/" + text))
+        << text;
+  // What Explorer and Task Manager show of each program: a short name, the
+  // one version, the copyright line of LICENSE, and an icon of its own whose
+  // largest image is 256 pixels.
+  std::set<std::string> icons;
+  for (const auto& [program, description] :
+       {std::pair<std::string, std::string>{"tarnwickstone",
                                             "Tarnwickstone：菜单式 C++ 单文件开发环境"},
-        {"tarnwickstone-launch.exe", "Tarnwickstone 启动器"},
-        {"tarnwickstone-cc.exe", "Tarnwickstone 编译助手"}}) {
-    std::string bytes = Read_File_Bytes(UNZIPPED + "/" + exe);
-    for (const std::string& text : {std::string("VS_VERSION_INFO"), description,
-                                    std::string(TWS_VERSION), std::string("Tarnwickstone")})
-      EXPECT_NE(bytes.find(Utf16(text)), std::string::npos) << exe << ": " << text;
+        {"tarnwickstone-launch", "Tarnwickstone 启动器"},
+        {"tarnwickstone-cc", "Tarnwickstone 编译助手"}}) {
+    std::string bytes = Read_File_Bytes(UNZIPPED + "/" + program + ".exe");
+    for (const std::string& text :
+         {std::string("VS_VERSION_INFO"), description + std::string(1, '\0'),
+          std::string(TWS_VERSION),
+          std::string("Copyright (c) 2025-2026 The Tarnwickstone founding team")})
+      EXPECT_NE(bytes.find(Utf16(text)), std::string::npos) << program << ": " << text;
+    int size = 0;
+    std::string image = Largest_Image(SOURCE + "/res/" + program + ".ico", &size);
+    EXPECT_EQ(size, 256) << program;
+    EXPECT_EQ(image.compare(0, 8, "\x89PNG\r\n\x1A\n"), 0) << program << ": not a PNG";
+    EXPECT_NE(bytes.find(image), std::string::npos) << program << ": its icon is not in it";
+    icons.insert(image);
   }
+  EXPECT_EQ(icons.size(), 3u) << "two programs share an icon";
 }
 
 TEST(WindowsZip, ItsProgramsRunFromAChineseFolder) {
@@ -58,13 +75,47 @@ TEST(WindowsZip, ItsProgramsRunFromAChineseFolder) {
   EXPECT_EQ(status, 2) << Escaped(out);
   EXPECT_NE(out.find("没有给出程序的路径"), std::string::npos) << Escaped(out);
 
-  // No compiler in this Wine: the companion says where it looked.
+  // No compiler in this Wine: the companion says how to get one.
   out = ::Run(UNZIPPED + "/tarnwickstone-cc.exe", {"--version"}, folder, "", &status);
   EXPECT_EQ(status, 127) << Escaped(out);
-  EXPECT_NE(out.find("g++"), std::string::npos) << Escaped(out);
+  EXPECT_EQ(out, Crlf(NO_COMPILER_WINDOWS)) << Escaped(out);
+
+  // Started without words, as a double click starts it: what it is, how it
+  // is set up, and a key to wait for.
+  out = ::Run(UNZIPPED + "/tarnwickstone-cc.exe", {}, folder, " ", &status);
+  EXPECT_EQ(status, 1) << Escaped(out);
+  EXPECT_NE(out.find(Crlf("tarnwickstone-cc 是 Tarnwickstone 的编译助手")), std::string::npos)
+      << Escaped(out);
+  EXPECT_TRUE(Ends_With(out, Crlf(NO_COMPILER_WINDOWS + KEY_WAIT + "\n")));
+
+  out = ::Run(UNZIPPED + "/tarnwickstone-launch.exe", {"--version"}, folder, "", &status);
+  EXPECT_EQ(status, 0) << Escaped(out);
+  EXPECT_EQ(out, Crlf(std::string("tarnwickstone-launch ") + TWS_VERSION + "\n"));
 }
 
 namespace {
+std::string Largest_Image(const std::string& icon, int* size) {
+  std::string bytes = Read_File_Bytes(icon);
+  auto number = [&](size_t at, int width) {
+    unsigned int n = 0;
+    for (int i = width - 1; i >= 0; i--)
+      n = n * 256 + static_cast<unsigned char>(bytes[at + static_cast<size_t>(i)]);
+    return n;
+  };
+  if (bytes.size() < 6) return "";
+  std::string largest;
+  *size = 0;
+  for (unsigned int i = 0, count = number(4, 2); i < count; i++) {
+    size_t entry = 6 + 16 * i;
+    if (bytes.size() < entry + 16) return "";
+    int side = bytes[entry] == 0 ? 256 : static_cast<unsigned char>(bytes[entry]);  // 0 is 256
+    if (side <= *size) continue;
+    *size = side;
+    largest = bytes.substr(number(entry + 12, 4), number(entry + 8, 4));
+  }
+  return largest;
+}
+
 std::string Utf16(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size();) {

@@ -70,7 +70,7 @@ TEST(WindowsLayer, ReadsTextFilesAndCreatesOnlyNewFiles) {
   EXPECT_EQ(Probe(folder, {"read", "NUL"}), "[<cannot open: 它不是普通文件>]\r\n");
   EXPECT_EQ(Probe(folder, {"create", "新 文件.cpp"}), "created\r\n");
   EXPECT_EQ(fs::file_size(folder + "/新 文件.cpp"), 0u);
-  EXPECT_EQ(Probe(folder, {"create", "文本.txt"}), "failed\r\n");
+  EXPECT_EQ(Probe(folder, {"create", "文本.txt"}), "failed: 它已经存在\r\n");
   EXPECT_EQ(Read_File_Bytes(folder + "/文本.txt"),
             "a\r\nb\rc\n\x1A"
             "d");
@@ -90,7 +90,7 @@ TEST(WindowsLayer, RunsProgramsWithTheirArgumentsIntactAndTheWholeExitCode) {
   EXPECT_EQ(Read_File_Bytes(folder + "/记 录.log"), expected + "\n");
   std::string probe = Windows_Path(Windows_Build("tests/windows/doubles/probe.exe"));
   EXPECT_EQ(Probe(folder, {"run", probe, "exit", "3221225477"}), "started 3221225477\r\n");
-  EXPECT_EQ(Probe(folder, {"run", "没有 程序.exe"}), "not started 2\r\n");
+  EXPECT_EQ(Probe(folder, {"run", "没有 程序.exe"}), "not started 127 文件不存在\r\n");
 }
 
 TEST(WindowsLayer, CommandsGoThroughCmd) {

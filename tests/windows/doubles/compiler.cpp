@@ -20,6 +20,12 @@ int wmain(int argc, wchar_t** argv) {
   size_t got;
   while ((got = fread(buffer, 1, sizeof buffer, source)) > 0) text.append(buffer, got);
   fclose(source);
+  if (text.find("PRINT_PATH") != std::string::npos) {
+    // The PATH it was given: what the programs it starts would search.
+    const wchar_t* path = _wgetenv(L"PATH");
+    printf("%s\n", path ? Utf8(path).c_str() : "");
+    return 0;
+  }
   if (text.find("FAIL_TO_COMPILE") != std::string::npos) {
     fputs("a.cpp:1:1: error: asked to fail\n", stderr);
     return 1;

@@ -46,13 +46,15 @@ int wmain(int argc, wchar_t** argv) {
     if (!Read_Text_File(args[1], 1000, text, &err)) text = "<cannot open: " + err + ">";
     Say("[" + text + "]");
   } else if (op == "create" && args.size() == 2) {
-    Say(Create_Empty_File(args[1]) ? "created" : "failed");
+    std::string err;
+    Say(Create_Empty_File(args[1], &err) ? "created" : "failed: " + err);
   } else if (op == "hide" && args.size() == 2) {
     Hide_File(args[1]);
   } else if (op == "run" && args.size() >= 2) {
-    Program_End end = Run_Program(std::vector<std::string>(args.begin() + 1, args.end()));
+    std::string err;
+    Program_End end = Run_Program(std::vector<std::string>(args.begin() + 1, args.end()), &err);
     Say(std::string(end.started ? "started" : "not started") + (end.signaled ? " signaled" : "") +
-        " " + std::to_string(end.code));
+        " " + std::to_string(end.code) + (err.empty() ? "" : " " + err));
   } else if (op == "command" && args.size() == 2) {
     Say("status " + std::to_string(Command(args[1])));
   } else if (op == "line-then-command" && args.size() == 2) {

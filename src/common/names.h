@@ -1,0 +1,17 @@
+// Names as both companions read them: the file name at the end of a path,
+// letters compared without case, and the characters of a word in C++ source.
+#pragma once
+
+#include <string>
+
+// The last part of a path: the text after its last '/' or '\\'. Either may
+// separate the folders of a path a user typed or a compiler wrote.
+std::string Base_Name(const std::string& path);
+
+// The text with its ASCII letters in lower case: file names are compared
+// this way, as Windows compares them.
+std::string Lower(std::string text);
+
+// A character that can be part of a C++ name or number: an ASCII letter, a
+// digit or '_'.
+bool Word_Char(char c);

@@ -1,0 +1,284 @@
+#include "launch/limits.h"
+
+#include <cmath>
+#include <cstdlib>
+
+const long long DEFAULT_TIME_US = 1000000;
+const long long DEFAULT_MEMORY_BYTES = 512LL << 20;
+
+namespace {
+
+const size_t VALUE_REACH = 60;  // bytes between a keyword and its value, a line end among them
+
+struct Unit {
+  const char* name;  // in lower case
+  double scale;      // of the limit's measure: microseconds, or bytes
+};
+
+// Longer names first, so that "ms" is never read as "m" and "s".
+const Unit TIME_UNITS[] = {
+    {"milliseconds", 1e3}, {"millisecond", 1e3}, {"msec", 1e3}, {"ms", 1e3}, {"毫秒", 1e3},
+    {"seconds", 1e6},      {"second", 1e6},      {"sec", 1e6},  {"s", 1e6},  {"秒", 1e6}};
+const Unit MEMORY_UNITS[] = {
+    {"megabytes", 1 << 20}, {"megabyte", 1 << 20}, {"mib", 1 << 20},       {"mb", 1 << 20},
+    {"m", 1 << 20},         {"兆", 1 << 20},       {"kilobytes", 1 << 10}, {"kilobyte", 1 << 10},
+    {"kib", 1 << 10},       {"kb", 1 << 10},       {"k", 1 << 10},         {"gigabytes", 1 << 30},
+    {"gigabyte", 1 << 30},  {"gib", 1 << 30},      {"gb", 1 << 30},        {"g", 1 << 30}};
+
+const char* const TIME_WORDS[] = {"时间限制", "时限", "时间上限", "time limit"};
+const char* const MEMORY_WORDS[] = {"内存限制", "空间限制", "内存上限", "memory limit"};
+const char* const TOLERANCE_WORDS[] = {"误差", "relative error", "absolute error"};
+
+std::string Lower_ASCII(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+bool Digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+bool Letter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Where the first of `words` in `text` (in lower case) ends, and which it
+// was; npos when none is there.
+template <size_t N>
+size_t Find_Word(const std::string& text, const char* const (&words)[N], std::string& word) {
+  size_t first = std::string::npos;
+  for (const char* w : words) {
+    size_t at = text.find(w);
+    if (at < first) {
+      first = at;
+      word = w;
+    }
+  }
+  return first == std::string::npos ? first : first + word.size();
+}
+
+template <size_t N>
+bool One_Of_At(const std::string& text, size_t at, const char* const (&words)[N]) {
+  for (const char* w : words)
+    if (text.compare(at, std::string(w).size(), w) == 0) return true;
+  return false;
+}
+
+// True when a keyword of another kind than `own` starts at `at`.
+template <size_t N>
+bool Other_Keyword_At(const std::string& text, size_t at, const char* const (&own)[N]) {
+  if (One_Of_At(text, at, own)) return false;
+  return One_Of_At(text, at, TIME_WORDS) || One_Of_At(text, at, MEMORY_WORDS) ||
+         One_Of_At(text, at, TOLERANCE_WORDS);
+}
+
+// The first digit after `at`, near enough and before a keyword of another
+// kind, so that it is the value of the keyword of `own` just before.
+template <size_t N>
+size_t Value_Start(const std::string& text, size_t at, const char* const (&own)[N]) {
+  int lines = 0;
+  for (size_t i = at; i < text.size() && i < at + VALUE_REACH; ++i) {
+    if (Digit(text[i])) return i;
+    if ((text[i] == '\n' && ++lines > 1) || Other_Keyword_At(text, i, own)) break;
+  }
+  return std::string::npos;
+}
+
+// A plain number at `at` ("2", "0.5", "125.00"), with `at` moved past it.
+bool Read_Number(const std::string& text, size_t& at, double& value) {
+  size_t end = at;
+  while (end < text.size() && (Digit(text[end]) || text[end] == '.')) ++end;
+  char* stop = nullptr;
+  std::string number = text.substr(at, end - at);
+  value = std::strtod(number.c_str(), &stop);
+  if (number.empty() || *stop != '\0') return false;
+  at = end;
+  return true;
+}
+
+// The number and unit at `at`, in the units' measure.
+template <size_t N>
+bool Read_Amount(const std::string& text, size_t at, const Unit (&units)[N], double& amount) {
+  double number = 0;
+  if (!Read_Number(text, at, number)) return false;
+  while (at < text.size() && text[at] == ' ') ++at;
+  for (const Unit& unit : units) {
+    std::string name = unit.name;
+    if (text.compare(at, name.size(), name) != 0) continue;
+    size_t after = at + name.size();
+    if (after < text.size() && Letter(text[after])) continue;  // "s" is not "sample"
+    amount = number * unit.scale;
+    return true;
+  }
+  return false;
+}
+
+// The text at `at` in one spelling: an ASCII minus, a power as "^", and no
+// braces, parentheses or superscripts ("10⁻⁶" and "10^{−6}" are "10^-6").
+std::string Plain_Power(const std::string& text, size_t at) {
+  static const char* const SUPERSCRIPTS[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+  std::string plain;
+  while (at < text.size() && plain.size() < 24) {
+    auto is = [&](const std::string& s) { return text.compare(at, s.size(), s) == 0; };
+    bool matched = false;
+    for (int d = 0; d < 10 && !matched; ++d) {
+      if (!is(SUPERSCRIPTS[d])) continue;
+      if (plain.find('^') == std::string::npos) plain += '^';
+      plain += static_cast<char>('0' + d);
+      at += std::string(SUPERSCRIPTS[d]).size();
+      matched = true;
+    }
+    if (matched) continue;
+    if (is("−") || is("⁻")) {  // the minus signs of typeset text
+      if (plain.find('^') == std::string::npos && is("⁻")) plain += '^';
+      plain += '-';
+      at += 3;
+      continue;
+    }
+    char c = text[at++];
+    if (Digit(c) || c == '.' || c == '-' || c == '+' || c == 'e' || c == '^')
+      plain += c;
+    else if (c != '{' && c != '}' && c != '(' && c != ')' && c != ' ')
+      break;
+  }
+  return plain;
+}
+
+// A small positive number at `at`: "10^-6", "10^{-6}", "10⁻⁶", "1e-6" or
+// "0.000001"; `shown` gets it as "1e-6" or as written.
+bool Read_Small(const std::string& text, size_t at, double& value, std::string& shown) {
+  std::string t = Plain_Power(text, at);
+  if (t.compare(0, 3, "10^") == 0) t = "1e" + t.substr(3);
+  while (!t.empty() && !Digit(t.back())) t.pop_back();
+  char* stop = nullptr;
+  value = std::strtod(t.c_str(), &stop);
+  if (t.empty() || *stop != '\0' || !(value > 0 && value < 1)) return false;
+  shown = t;
+  return true;
+}
+
+// A keyword written in Chinese without a value understood is said; an
+// English one, as likely part of a sentence about something else, is not.
+void Note(Problem_Limits& limits, const std::string& source_name, const std::string& word,
+          const std::string& example, const std::string& fallback) {
+  if (static_cast<unsigned char>(word[0]) < 0x80) return;
+  limits.notes.push_back(source_name + " 开头的注释里写了“" + word + "”，但没有看懂它的值（例如“" +
+                         example + "”），" + fallback);
+}
+
+// One limit: where its keywords are, the units its value is written in,
+// the range it may take, and the example and default said when it cannot
+// be understood. What it sets, when it is understood.
+template <size_t N, size_t M>
+struct Limit_Words {
+  const char* const (&words)[N];
+  const Unit (&units)[M];
+  double least, most;
+  const char *example, *fallback;
+};
+
+template <size_t N, size_t M>
+Limit_Words<N, M> Words_Of(const char* const (&words)[N], const Unit (&units)[M], double least,
+                           double most, const char* example, const char* fallback) {
+  return {words, units, least, most, example, fallback};
+}
+
+template <size_t N, size_t M>
+void Read_Limit(const std::string& text, const Limit_Words<N, M>& limit, long long& value,
+                bool& written, Problem_Limits& limits, const std::string& source_name) {
+  std::string word;
+  size_t at = Find_Word(text, limit.words, word);
+  if (at == std::string::npos) return;
+  size_t start = Value_Start(text, at, limit.words);
+  double amount = 0;
+  if (start != std::string::npos && Read_Amount(text, start, limit.units, amount) &&
+      amount >= limit.least && amount <= limit.most) {
+    value = std::llround(amount);
+    written = true;
+  } else {
+    Note(limits, source_name, word, limit.example, limit.fallback);
+  }
+}
+
+// "绝对误差" allows a distance, "相对误差" a share; a plain "误差", or both
+// words, either, as the judges' checkers read it.
+void Read_Tolerance(const std::string& text, Problem_Limits& limits,
+                    const std::string& source_name) {
+  std::string word;
+  size_t at = Find_Word(text, TOLERANCE_WORDS, word);
+  if (at == std::string::npos) return;
+  size_t value = Value_Start(text, at, TOLERANCE_WORDS);
+  double allowed = 0;
+  std::string shown;
+  if (value == std::string::npos || !Read_Small(text, value, allowed, shown)) {
+    Note(limits, source_name, word, "误差 1e-6", "实数按原样比较");
+    return;
+  }
+  // The words from the start of the line to the value: "绝对误差或相对误差不超过".
+  size_t line = text.rfind('\n', at);
+  line = line == std::string::npos ? 0 : line + 1;
+  std::string phrase = text.substr(line, value - line);
+  bool absolute =
+      phrase.find("绝对") != std::string::npos || phrase.find("absolute") != std::string::npos;
+  bool relative =
+      phrase.find("相对") != std::string::npos || phrase.find("relative") != std::string::npos;
+  if (!absolute && !relative) absolute = relative = true;
+  limits.tolerance.absolute = absolute ? allowed : 0;
+  limits.tolerance.relative = relative ? allowed : 0;
+  limits.tolerance.text = shown;
+}
+
+}  // namespace
+
+std::string Header_Comments(const std::string& s) {
+  std::string comments;
+  for (size_t i = 0; i < s.size();) {
+    if (s.compare(i, 2, "//") == 0) {
+      size_t end = std::min(s.find('\n', i), s.size());
+      comments += s.substr(i + 2, end - i - 2) + "\n";
+      i = end;
+    } else if (s.compare(i, 2, "/*") == 0) {
+      size_t end = std::min(s.find("*/", i + 2), s.size());
+      comments += s.substr(i + 2, end - i - 2) + "\n";
+      i = end + 2;
+    } else if (s[i] == '"' || s[i] == '\'') {
+      size_t end = i + 1;
+      while (end < s.size() && s[end] != s[i] && s[end] != '\n') end += s[end] == '\\' ? 2 : 1;
+      i = end + 1;
+    } else if (s[i] == '{') {
+      break;
+    } else {
+      ++i;
+    }
+  }
+  return comments;
+}
+
+Problem_Limits Read_Limits(const std::string& source, const std::string& source_name) {
+  Problem_Limits limits;
+  std::string text = Lower_ASCII(Header_Comments(source));
+  auto time = Words_Of(TIME_WORDS, TIME_UNITS, 1e3, 3600e6, "时间限制：1 秒", "按 1 秒算");
+  auto memory = Words_Of(MEMORY_WORDS, MEMORY_UNITS, 1 << 20, 65536.0 * (1 << 20),
+                         "内存限制：256 MB", "按 512 MB 算");
+  Read_Limit(text, time, limits.time_us, limits.time_written, limits, source_name);
+  Read_Limit(text, memory, limits.memory_bytes, limits.memory_written, limits, source_name);
+  Read_Tolerance(text, limits, source_name);
+  return limits;
+}
+
+bool Read_Seconds(const std::string& text, long long& us) {
+  char* end = nullptr;
+  double seconds = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !(seconds >= 0.001 && seconds <= 3600)) return false;
+  us = std::llround(seconds * 1e6);
+  return true;
+}
+
+bool Read_Megabytes(const std::string& text, long long& bytes) {
+  char* end = nullptr;
+  double megabytes = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !(megabytes >= 1 && megabytes <= 65536)) return false;
+  bytes = std::llround(megabytes * (1 << 20));
+  return true;
+}

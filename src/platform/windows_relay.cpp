@@ -1,0 +1,68 @@
+// Relaying a program's output on Windows: through a pipe for each stream,
+// each read by a thread of its own so that neither can fill and stall it.
+#include <algorithm>
+#include <thread>
+
+#include "platform/windows_internal.h"
+
+namespace {
+const size_t COPY_LIMIT = 8 << 20;  // bytes of each stream kept in the copy
+
+// How many of the bytes make whole UTF-8 characters: a console shows a
+// character cut in two as two marks of nonsense.
+size_t Whole_Characters(const std::string& bytes) {
+  size_t size = bytes.size();
+  for (size_t back = 1; back <= 3 && back <= size; ++back) {
+    unsigned char c = static_cast<unsigned char>(bytes[size - back]);
+    if ((c & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+    size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    return length > back ? size - back : size;
+  }
+  return size;
+}
+
+// Passes on what the pipe brings, untouched, until its writers have all gone.
+void Relay_Pipe(HANDLE from, HANDLE to, std::string* copy) {
+  std::string pending;  // the start of a character whose rest is yet to come
+  char buffer[16384];
+  DWORD got;
+  while (ReadFile(from, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr) && got > 0) {
+    if (copy->size() < COPY_LIMIT)
+      copy->append(buffer, std::min<size_t>(got, COPY_LIMIT - copy->size()));
+    pending.append(buffer, got);
+    size_t whole = Whole_Characters(pending);
+    DWORD done;
+    WriteFile(to, pending.data(), static_cast<DWORD>(whole), &done, nullptr);
+    pending.erase(0, whole);
+  }
+  DWORD done;
+  if (!pending.empty())
+    WriteFile(to, pending.data(), static_cast<DWORD>(pending.size()), &done, nullptr);
+}
+
+// A pipe whose writing end the program inherits and whose reading end stays
+// here; false when it cannot be made.
+bool Open_Pipe(Handle& read, Handle& write) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  if (!CreatePipe(&read.h, &write.h, &inherit, 0)) return false;
+  SetHandleInformation(read.h, HANDLE_FLAG_INHERIT, 0);
+  return true;
+}
+}  // namespace
+
+Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
+                          std::string& errors, std::string* err) {
+  Handle read_out, write_out, read_err, write_err;
+  if (!Open_Pipe(read_out, write_out) || !Open_Pipe(read_err, write_err)) {
+    DWORD error = GetLastError();
+    return Not_Started(error, err);
+  }
+  return Run_With(
+      argv, "", &write_out, &write_err,
+      [&] {
+        std::thread stderr_relay(Relay_Pipe, read_err.h, GetStdHandle(STD_ERROR_HANDLE), &errors);
+        Relay_Pipe(read_out.h, GetStdHandle(STD_OUTPUT_HANDLE), &out);
+        stderr_relay.join();
+      },
+      err);
+}

@@ -1,0 +1,16 @@
+// Digs a tree of folders thousands deep in its own folder.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+int main() {
+  int depth;
+  if (std::scanf("%d", &depth) != 1) return 2;
+  for (int i = 0; i < depth; ++i)
+    if (mkdir("d", 0700) != 0 || chdir("d") != 0) return 3;
+  std::FILE* leaf = std::fopen("leaf.txt", "w");
+  if (leaf) std::fclose(leaf);
+  std::puts("dug");
+  return 0;
+}
