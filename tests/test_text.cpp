@@ -42,14 +42,19 @@ void Write_File_Bytes(const std::string& path, const std::string& bytes) {
          << "expected the end: " << Escaped(tail) << "\nbut the text was: " << Escaped(text);
 }
 
+bool Wait_Until(const std::function<bool()>& done, int timeout_ms) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
 std::string Wait_For_File(const std::string& path, bool (*done)(const std::string&),
                           int timeout_ms) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  std::string text = Read_File_Bytes(path);
-  while (!done(text) && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    text = Read_File_Bytes(path);
-  }
+  std::string text;
+  Wait_Until([&] { return done(text = Read_File_Bytes(path)); }, timeout_ms);
   return text;
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 // The text with every control byte written as an escape (\n also ends the
@@ -11,6 +12,9 @@ std::string Escaped(const std::string& text);
 
 // A file's whole content, byte for byte; empty when it cannot be read.
 std::string Read_File_Bytes(const std::string& path);
+
+// Waits until `done` says so (true), or until `timeout_ms` have passed (false).
+bool Wait_Until(const std::function<bool()>& done, int timeout_ms);
 
 // A file that another process writes: its content once `done` says it is
 // complete, or what it holds after `timeout_ms` (empty when it never came).

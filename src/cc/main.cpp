@@ -1,15 +1,18 @@
 // tarnwickstone-cc: stands where the compiler is expected, runs the real g++
 // with exactly the words it was given, lets its output through untouched,
 // ends with its exit status, and after errors or warnings adds a few hints
-// in Chinese.
-// Usage: tarnwickstone-cc [g++ options and files...]; with none, it says what
-// it is and how it is set up, and waits for a key.
+// in Chinese. A program whose first include is <bits/stdc++.h> is compiled
+// with a precompiled copy of it, made in the background after its first compile.
+// Usage: tarnwickstone-cc [--no-pch] [g++ options and files...]; with none, it
+// says what it is and how it is set up, and waits for a key.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "cc/compiler.h"
 #include "cc/hints.h"
+#include "cc/pch.h"
 #include "cc/welcome.h"
 #include "platform/platform.h"
 
@@ -29,7 +32,11 @@ std::vector<Source> Read_Sources(const std::vector<std::string>& args) {
   return sources;
 }
 
-int Compile(const std::vector<std::string>& args) {
+int Compile(std::vector<std::string> args) {
+  // The companion's own option is no word for g++.
+  size_t words = args.size();
+  args.erase(std::remove(args.begin(), args.end(), NO_PCH_OPTION), args.end());
+  bool pch = args.size() == words && Environment_Variable(NO_PCH_VARIABLE).empty();
   std::string parent = Environment_Variable(RUNNING);
   if (!parent.empty()) {
     Write_Err("无法编译：" + parent + " 找到的编译器 " + Own_Path() +
@@ -48,7 +55,8 @@ int Compile(const std::vector<std::string>& args) {
   std::vector<std::string> argv = {compiler};
   argv.insert(argv.end(), args.begin(), args.end());
   std::string out, errors, why;
-  Program_End end = Relay_Program(argv, out, errors, &why);
+  Program_End end = pch ? Compile_With_Pch(compiler, args, out, errors, &why)
+                        : Relay_Program(argv, out, errors, &why);
   if (!end.started) {
     Write_Err("无法启动编译器 " + compiler + "：" + why + "。\n");
     return static_cast<int>(end.code);
@@ -71,5 +79,7 @@ int main(int argc, char** argv) {
     Wait_Key();
     return 1;  // as g++ ends without input files
   }
+  if (args.size() >= 2 && args[0] == PREPARE_WORD)
+    return Prepare_Pch(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
   return Compile(args);
 }

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,22 @@ bool Copy_File(const std::string& from, const std::string& to, std::string* err 
 // or linked; false when either cannot be looked at.
 bool Same_File(const std::string& a, const std::string& b);
 
+// A file's size and the time it was last written, in the system's own ticks
+// (one clock for every file, so that times can be compared).
+struct File_Stamp {
+  long long size;
+  long long written;
+};
+bool Stamp_File(const std::string& path, File_Stamp& stamp, std::string* err = nullptr);
+
+// Marks the file as written now, leaving its bytes as they are.
+bool Touch_File(const std::string& path, std::string* err = nullptr);
+
+// Takes the lock that the file at `path` stands for (made when missing), and
+// holds it until this process ends, however it ends. False when another
+// process holds it (the reason is then BUSY in failure.cpp's words).
+bool Take_Lock(const std::string& path, std::string* err = nullptr);
+
 // ---- Folders: posix_folders.cpp, windows_folders.cpp ------------------------
 
 // What a name in a folder leads to, links followed.
@@ -160,6 +177,14 @@ bool Remove_Tree(const std::string& path, std::string* err = nullptr);
 // only.
 void Remove_Left_Folders();
 
+// Creates the folder and each folder above it that is missing.
+bool Make_Folders(const std::string& path, std::string* err = nullptr);
+
+// Gives the folder `from` the name `to`, on the same disk, in one step: no one
+// ever sees it half moved. Fails, leaving both as they were, when a file or a
+// folder with anything in it is already at `to`.
+bool Move_Folder(const std::string& from, const std::string& to, std::string* err = nullptr);
+
 // ---- Programs: posix_process.cpp, windows_process.cpp -----------------------
 
 // The statuses a shell gives a command whose program could not be started.
@@ -192,6 +217,11 @@ std::vector<std::string> Programs_In(const std::vector<std::string>& folders,
 // The name of signal `number`, such as "SIGSEGV"; "" for a number without one.
 std::string Signal_Name(int number);
 
+// Starts argv (argv[0] a path) on its own, at the lowest priority, with no
+// console or terminal and nothing on its standard streams, and does not wait:
+// neither our end nor a closed window ends it, and it holds nothing of ours open.
+bool Start_Background(const std::vector<std::string>& argv, std::string* err = nullptr);
+
 // ---- Relaying a program's output: posix_relay.cpp, windows_relay.cpp --------
 
 // Runs argv[0] (a path) with the rest as its arguments, without a shell, and
@@ -202,6 +232,14 @@ std::string Signal_Name(int number);
 // have written without us (colours among it).
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
                           std::string& errors, std::string* err = nullptr);
+
+// As Relay_Program, but standard error is held back until its first line is
+// whole (or the program ends), and goes on only if `passes` accepts that
+// line; if not, none of it is passed on, and `errors` still keeps it.
+Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::string& out,
+                                std::string& errors,
+                                const std::function<bool(const std::string&)>& passes,
+                                std::string* err = nullptr);
 
 // ---- Command interpreter: posix_command.cpp, windows_command.cpp ------------
 
@@ -232,6 +270,10 @@ std::vector<std::string> Path_Folders();
 // Folders where compilers are commonly installed on this system, in the order
 // they are tried; none on POSIX.
 std::vector<std::string> Compiler_Folders();
+
+// Where this user's programs keep what they can make again: $XDG_CACHE_HOME,
+// else ~/.cache, on POSIX; %LOCALAPPDATA% on Windows. "" when there is none.
+std::string User_Cache_Folder();
 
 // This program's own executable file, links resolved; "" when it cannot be told.
 std::string Own_Path();

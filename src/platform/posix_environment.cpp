@@ -38,6 +38,14 @@ std::vector<std::string> Compiler_Folders() {
   return {};  // the PATH is where POSIX systems keep their compilers
 }
 
+std::string User_Cache_Folder() {
+  // A relative path is to be ignored, as the XDG base directory rules say.
+  std::string cache = Environment_Variable("XDG_CACHE_HOME");
+  if (!cache.empty() && cache[0] == '/') return cache;
+  std::string home = Environment_Variable("HOME");
+  return home.empty() ? "" : home + "/.cache";
+}
+
 std::string Own_Path() {
   char path[4096];
   ssize_t n = readlink("/proc/self/exe", path, sizeof path);

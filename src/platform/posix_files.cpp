@@ -1,6 +1,7 @@
 // Files on POSIX: their kind, reading and writing them whole, and the
 // descriptors that hold them open.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -153,4 +154,29 @@ bool Same_File(const std::string& a, const std::string& b) {
   if (Has_Nul(a) || Has_Nul(b)) return false;
   if (stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0) return false;
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool Stamp_File(const std::string& path, File_Stamp& stamp, std::string* err) {
+  struct stat st;
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  if (stat(path.c_str(), &st) != 0) return Fail_Errno(err);
+  stamp.size = static_cast<long long>(st.st_size);
+  stamp.written = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return true;
+}
+
+bool Touch_File(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  return utimensat(AT_FDCWD, path.c_str(), nullptr, 0) == 0 || Fail_Errno(err, DOING_WRITE);
+}
+
+bool Take_Lock(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  // Left open on purpose: the lock is held by the descriptor, until our end.
+  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return Fail_Errno(err, DOING_WRITE);
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+  int error = errno;
+  close(fd);
+  return error == EWOULDBLOCK ? Fail(err, FAILURE_BUSY) : Fail_Code(err, error);
 }

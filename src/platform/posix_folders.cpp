@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/posix_internal.h"
@@ -174,4 +175,19 @@ void Remove_Left_Folders() {
       unlink((base + "/" + name).c_str());
   }
   for (const std::string& folder : left) Remove_Tree(folder, nullptr);
+}
+
+bool Make_Folders(const std::string& path, std::string* err) {
+  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    if (mkdir(path.substr(0, slash).c_str(), 0755) != 0 && errno != EEXIST)
+      return Fail_Errno(err, DOING_WRITE);
+    if (slash == std::string::npos) break;
+  }
+  // A file of that name was there instead.
+  return Path_Status(path) == PATH_DIRECTORY || Fail(err, FAILURE_EXISTS, DOING_WRITE);
+}
+
+bool Move_Folder(const std::string& from, const std::string& to, std::string* err) {
+  if (rename(from.c_str(), to.c_str()) == 0) return true;
+  return errno == ENOTEMPTY ? Fail(err, FAILURE_EXISTS) : Fail_Errno(err);
 }

@@ -2,6 +2,7 @@
 // them, or leaving them to run on their own; and how they ended.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -155,7 +156,26 @@ Program_End Run_Program_In(const std::string& folder, const std::vector<std::str
   return Run_Child(argv, folder, nullptr, nullptr, nullptr, err);
 }
 
-bool Start_Detached(const std::vector<std::string>& argv, std::string* err) {
+namespace {
+// Closes every descriptor from 3 up but `keep`, so that a program left
+// running holds none of ours open (a pipe that someone waits to see end).
+void Close_Inherited(int keep) {
+#ifdef SYS_close_range
+  // One call each side of `keep` where the kernel has it (Linux 5.9 on).
+  unsigned from = 3, around = static_cast<unsigned>(keep);
+  if ((around == from || syscall(SYS_close_range, from, around - 1, 0) == 0) &&
+      syscall(SYS_close_range, around + 1, ~0U, 0) == 0)
+    return;
+#endif
+  long most = sysconf(_SC_OPEN_MAX);
+  if (most < 0 || most > 65536) most = 65536;
+  for (int fd = 3; fd < most; fd++)
+    if (fd != keep) close(fd);
+}
+
+// Start_Detached; `background` also gives the program the lowest priority
+// and closes what it would inherit of ours.
+bool Start_Apart(const std::vector<std::string>& argv, bool background, std::string* err) {
   std::vector<std::string> words;
   if (!Exec_Words(argv, words)) return Fail(err, FAILURE_NOT_FOUND, DOING_START);
   std::vector<char*> args = Exec_Args(words);
@@ -173,6 +193,10 @@ bool Start_Detached(const std::vector<std::string>& argv, std::string* err) {
     if (null >= 0) {
       for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) dup2(null, fd);
     }
+    if (background) {
+      Close_Inherited(report_child.fd);
+      if (nice(19) == -1) errno = 0;  // already as low as it goes is no failure
+    }
     Exec_Or_Report(args, report_child.fd);
   }
   if (pid < 0) return Fail_Errno(err, DOING_START);
@@ -187,6 +211,15 @@ bool Start_Detached(const std::vector<std::string>& argv, std::string* err) {
   // A middle child that ended any other way has left no program behind.
   return (waited && WIFEXITED(status) && WEXITSTATUS(status) == 0) ||
          Fail_Code(err, ECHILD, DOING_START);
+}
+}  // namespace
+
+bool Start_Detached(const std::vector<std::string>& argv, std::string* err) {
+  return Start_Apart(argv, false, err);
+}
+
+bool Start_Background(const std::vector<std::string>& argv, std::string* err) {
+  return Start_Apart(argv, true, err);
 }
 
 std::string Find_Program(const std::string& name) {

@@ -23,6 +23,10 @@ struct Relay_Channel {
   Fd read;                      // where they are read here
   Fd child;                     // what the program writes to
   std::string* copy = nullptr;  // where a copy of the bytes is kept
+  // While set, the bytes are only kept until the first line is whole, and
+  // then this says whether they go on; `silent` once it said no.
+  const std::function<bool(const std::string&)>* gate = nullptr;
+  bool silent = false;
 };
 
 // A pseudo-terminal whose other side is shaped like `target`: the same size,
@@ -55,6 +59,15 @@ bool Open_Channel(int target, std::string* copy, Relay_Channel& channel) {
   return Open_Pipe(channel.read, channel.child);
 }
 
+// Asks the gate about the first line held back, and passes on all that was
+// held when it agrees.
+void Open_Gate(Relay_Channel& channel) {
+  const std::string& held = *channel.copy;
+  channel.silent = !(*channel.gate)(held.substr(0, held.find('\n')));
+  channel.gate = nullptr;
+  if (!channel.silent) Write_Fd(channel.target, held.data(), held.size());
+}
+
 // Reads what waits on the channel, passes it on and keeps a copy; false once
 // the program's side is closed (a pipe's end, or EIO from a terminal).
 bool Relay_Some(Relay_Channel& channel) {
@@ -63,9 +76,13 @@ bool Relay_Some(Relay_Channel& channel) {
   if (n < 0 && errno == EINTR) return true;
   if (n <= 0) return false;
   size_t got = static_cast<size_t>(n);
-  Write_Fd(channel.target, buffer, got);
   std::string& copy = *channel.copy;
   if (copy.size() < COPY_LIMIT) copy.append(buffer, std::min(got, COPY_LIMIT - copy.size()));
+  if (channel.gate) {
+    if (copy.find('\n') != std::string::npos || copy.size() >= COPY_LIMIT) Open_Gate(channel);
+  } else if (!channel.silent) {
+    Write_Fd(channel.target, buffer, got);
+  }
   return true;
 }
 
@@ -88,19 +105,29 @@ void Relay_Until_End(pid_t pid, Relay_Channel* channels, int& status, bool& reap
       }
     }
   }
-  channels[0].read.Close();
-  channels[1].read.Close();
+  for (int i = 0; i < 2; i++) {
+    if (channels[i].gate) Open_Gate(channels[i]);  // it ended within its first line
+    channels[i].read.Close();
+  }
 }
 }  // namespace
 
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
                           std::string& errors, std::string* err) {
+  return Relay_Program_Gated(argv, out, errors, {}, err);
+}
+
+Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::string& out,
+                                std::string& errors,
+                                const std::function<bool(const std::string&)>& passes,
+                                std::string* err) {
   Relay_Channel channels[2];
   if (!Open_Channel(STDOUT_FILENO, &out, channels[0]) ||
       !Open_Channel(STDERR_FILENO, &errors, channels[1])) {
     int error = errno;
     return Not_Started(error, err);
   }
+  if (passes) channels[1].gate = &passes;
   return Run_Child(
       argv, "", &channels[0].child, &channels[1].child,
       [&](pid_t pid, int& status, bool& reaped) { Relay_Until_End(pid, channels, status, reaped); },

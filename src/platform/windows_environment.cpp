@@ -92,3 +92,7 @@ std::string Own_Path() {
     path.resize(path.size() * 2);  // cut short: a longer path than MAX_PATH
   }
 }
+
+std::string User_Cache_Folder() {
+  return Environment_Variable("LOCALAPPDATA");
+}

@@ -197,3 +197,40 @@ bool Same_File(const std::string& a, const std::string& b) {
          first.nFileIndexHigh == second.nFileIndexHigh &&
          first.nFileIndexLow == second.nFileIndexLow;
 }
+
+bool Stamp_File(const std::string& path, File_Stamp& stamp, std::string* err) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))
+    return Fail_Last(err);
+  stamp.size = static_cast<long long>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                                      data.nFileSizeLow);
+  stamp.written = static_cast<long long>(
+      (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+      data.ftLastWriteTime.dwLowDateTime);
+  return true;
+}
+
+bool Touch_File(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  Handle file(CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, SHARE_ALL, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.Valid()) return Fail_Last(err, DOING_WRITE);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return SetFileTime(file.h, nullptr, nullptr, &now) || Fail_Last(err, DOING_WRITE);
+}
+
+bool Take_Lock(const std::string& path, std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  // Shared with no one, and gone with the last handle: the handle is the
+  // lock, left open until this process ends and Windows closes it.
+  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h != INVALID_HANDLE_VALUE) return true;
+  // A holder's file that is going answers "access denied": held all the same.
+  DWORD error = GetLastError();
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED
+             ? Fail(err, FAILURE_BUSY)
+             : Fail_Code(err, error, DOING_WRITE);
+}

@@ -168,3 +168,21 @@ void Remove_Left_Folders() {
   }
   for (const std::wstring& folder : left) Remove_Tree(Narrow(folder), nullptr);
 }
+
+bool Make_Folders(const std::string& path, std::string* err) {
+  // Each folder on the way, from the one after the drive or the share on.
+  for (size_t at = path.find_first_of("\\/", 1);; at = path.find_first_of("\\/", at + 1)) {
+    bool made = CreateDirectoryW(Widen(path.substr(0, at)).c_str(), nullptr) != 0;
+    DWORD error = GetLastError();
+    if (at != std::string::npos) continue;  // one on the way may be a drive, or be there
+    if (!made && error != ERROR_ALREADY_EXISTS) return Fail_Code(err, error, DOING_WRITE);
+    break;
+  }
+  // A file of that name was there instead.
+  return Path_Status(path) == PATH_DIRECTORY || Fail(err, FAILURE_EXISTS, DOING_WRITE);
+}
+
+bool Move_Folder(const std::string& from, const std::string& to, std::string* err) {
+  // Without MOVEFILE_REPLACE_EXISTING, whatever is at `to` stays and the move fails.
+  return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), 0) || Fail_Last(err);
+}

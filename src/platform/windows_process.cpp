@@ -119,3 +119,22 @@ std::vector<std::string> Programs_In(const std::vector<std::string>& folders,
 std::string Signal_Name(int) {
   return "";
 }
+
+bool Start_Background(const std::vector<std::string>& argv, std::string* err) {
+  std::wstring line = Command_Line(argv);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  // A console of its own that no one sees, so that the compiler it runs opens
+  // no window either; out of our job, when we are in one that allows it, so
+  // that the job's end does not end it.
+  DWORD flags = CREATE_NO_WINDOW | CREATE_NEW_PROCESS_GROUP | IDLE_PRIORITY_CLASS;
+  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, flags | CREATE_BREAKAWAY_FROM_JOB,
+                      nullptr, nullptr, &startup, &process) &&
+      !CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                      &process))
+    return Fail_Last(err, DOING_START);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}

@@ -21,20 +21,30 @@ size_t Whole_Characters(const std::string& bytes) {
   return size;
 }
 
+using Gate = std::function<bool(const std::string&)>;
+
 // Passes on what the pipe brings, untouched, until its writers have all gone.
-void Relay_Pipe(HANDLE from, HANDLE to, std::string* copy) {
-  std::string pending;  // the start of a character whose rest is yet to come
+// With a gate, the bytes are held back until the first line is whole, and
+// then go on only if the gate lets them.
+void Relay_Pipe(HANDLE from, HANDLE to, std::string* copy, const Gate* gate) {
+  std::string pending;  // held back: the start of a character, or the first line
+  bool silent = false;
   char buffer[16384];
   DWORD got;
   while (ReadFile(from, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr) && got > 0) {
     if (copy->size() < COPY_LIMIT)
       copy->append(buffer, std::min<size_t>(got, COPY_LIMIT - copy->size()));
+    if (silent) continue;
     pending.append(buffer, got);
-    size_t whole = Whole_Characters(pending);
+    if (gate && pending.find('\n') == std::string::npos && pending.size() < COPY_LIMIT) continue;
+    if (gate) silent = !(*gate)(pending.substr(0, pending.find('\n')));
+    gate = nullptr;
+    size_t whole = silent ? 0 : Whole_Characters(pending);
     DWORD done;
-    WriteFile(to, pending.data(), static_cast<DWORD>(whole), &done, nullptr);
-    pending.erase(0, whole);
+    if (whole > 0) WriteFile(to, pending.data(), static_cast<DWORD>(whole), &done, nullptr);
+    pending.erase(0, silent ? pending.size() : whole);
   }
+  if (gate && !pending.empty() && !(*gate)(pending)) return;  // it ended within its first line
   DWORD done;
   if (!pending.empty())
     WriteFile(to, pending.data(), static_cast<DWORD>(pending.size()), &done, nullptr);
@@ -52,6 +62,11 @@ bool Open_Pipe(Handle& read, Handle& write) {
 
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
                           std::string& errors, std::string* err) {
+  return Relay_Program_Gated(argv, out, errors, {}, err);
+}
+
+Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::string& out,
+                                std::string& errors, const Gate& passes, std::string* err) {
   Handle read_out, write_out, read_err, write_err;
   if (!Open_Pipe(read_out, write_out) || !Open_Pipe(read_err, write_err)) {
     DWORD error = GetLastError();
@@ -60,8 +75,9 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
   return Run_With(
       argv, "", &write_out, &write_err,
       [&] {
-        std::thread stderr_relay(Relay_Pipe, read_err.h, GetStdHandle(STD_ERROR_HANDLE), &errors);
-        Relay_Pipe(read_out.h, GetStdHandle(STD_OUTPUT_HANDLE), &out);
+        std::thread stderr_relay(Relay_Pipe, read_err.h, GetStdHandle(STD_ERROR_HANDLE), &errors,
+                                 passes ? &passes : nullptr);
+        Relay_Pipe(read_out.h, GetStdHandle(STD_OUTPUT_HANDLE), &out, nullptr);
         stderr_relay.join();
       },
       err);

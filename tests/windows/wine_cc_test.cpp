@@ -1,6 +1,7 @@
 // The compiler companion's Windows build under Wine, in front of a compiler
 // double named g++.exe beside it: the locked-program message and GCC's
 // Chinese messages explained, the words passed on exactly.
+#include <algorithm>
 #include <filesystem>
 
 #include "wine_session.h"
@@ -107,4 +108,122 @@ TEST(WindowsCompanion, FindsACompilerInItsInstallFolderAndPutsThatOnItsPath) {
   fs::remove_all(installed);
   EXPECT_EQ(status, 0) << Escaped(output);
   EXPECT_EQ(output.rfind("C:\\mingw64\\bin;", 0), 0u) << Escaped(output);
+}
+
+namespace {
+
+// The precompiled headers' cache under the Wine user's %LOCALAPPDATA%, as
+// Linux sees it, and the user's name.
+std::string Cache_Root(std::string* user = nullptr) {
+  for (const auto& entry :
+       fs::directory_iterator(std::string(TWS_WINE_PREFIX) + "/drive_c/users")) {
+    std::string name = entry.path().filename();
+    if (name == "Public" || !fs::exists(entry.path() / "AppData/Local")) continue;
+    if (user) *user = name;
+    return entry.path().string() + "/AppData/Local/tarnwickstone/pch";
+  }
+  return "";
+}
+
+// The cache's entry once its header is ready (made for other files than
+// `unlike` says) and no preparer is at work (the lock's file is there only
+// while one holds it); "" when that does not come within two minutes.
+std::string Ready_Entry(const std::string& unlike = "") {
+  std::string root = Cache_Root(), ready;
+  Wait_Until(
+      [&] {
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(root, error)) {
+          std::string made_for = Read_File_Bytes(entry.path().string() + "/made-for.txt");
+          if (made_for.rfind(Crlf("ready\n"), 0) == 0 && made_for != unlike)
+            ready = entry.path().filename();
+        }
+        return !ready.empty() && !fs::exists(root + "/building") &&
+               !fs::exists(root + "/prepare.lock");
+      },
+      120000);
+  return ready;
+}
+
+std::string Last_Line(const std::string& log) {
+  size_t end = log.size() > 1 ? log.rfind('\n', log.size() - 2) : std::string::npos;
+  return end == std::string::npos ? log : log.substr(end + 1);
+}
+
+std::vector<std::string> Listing(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+TEST(WindowsCompanion, PreparesTheHeaderUnderLocalAppDataInTheBackgroundAndUsesItNextTime) {
+  REQUIRE_COMPANION();
+  std::string folder = Companion_Folder("cc-pch"), user;
+  std::error_code ignored;
+  fs::remove_all(Cache_Root(&user), ignored);
+  Write_File_Bytes(folder + "/stdc++.h", "// what the double's header is made from\n");
+  Write_File_Bytes(folder + "/a.cpp", "// T1\n#include <bits/stdc++.h>\nint main() {}\n");
+  std::string exe = Windows_Path(folder + "/a.exe"), source = Windows_Path(folder + "/a.cpp");
+  const std::vector<std::string> words = {"-O2", "-g", "-o", exe, source};
+  std::string compile = "[-O2][-g][-o][" + exe + "][" + source + "]\n";
+  int status = -1;
+  EXPECT_EQ(::Run(folder + "/tarnwickstone-cc.exe", words, folder, "", &status), "");
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(Read_File_Bytes(folder + "/g++.log").rfind(compile, 0), 0u);
+
+  std::string entry = Ready_Entry();
+  ASSERT_NE(entry, "") << Read_File_Bytes(folder + "/g++.log");
+  std::string root = Cache_Root(), local = "C:\\users\\" + user + "\\AppData\\Local";
+  std::string pch = local + "\\tarnwickstone\\pch";
+  std::string log = Read_File_Bytes(folder + "/g++.log");
+  EXPECT_NE(
+      log.find("[-O2][-g][-E][" + source + "]\n[-O2][-g][-x][c++-header][" + pch +
+               "\\scratch\\wrapper.h][-o][" + pch + "\\building\\bits\\stdc++.h.gch][-MD][-MF][" +
+               pch + "\\scratch\\deps.txt][-MT][pch]\n[-O2][-g][-I" + pch +
+               "\\building][-H][-fsyntax-only][-x][c++][" + pch + "\\scratch\\wrapper.h]\n"),
+      std::string::npos)
+      << log;
+  // Named after the source, with its include on its own line number.
+  EXPECT_EQ(Read_File_Bytes(root + "/" + entry + "/bits/stdc++.h.gch"),
+            "precompiled " + pch + "\\scratch\\wrapper.h\n");
+  std::string made_for = Read_File_Bytes(root + "/" + entry + "/made-for.txt");
+  std::string escaped;  // as made-for.txt keeps it
+  for (char c : source) escaped += c == '\\' ? "\\\\" : std::string(1, c);
+  EXPECT_NE(
+      made_for.find(Crlf("source " + escaped + "\nline 2\ninclude #include <bits/stdc++.h>\n")),
+      std::string::npos)
+      << made_for;
+  EXPECT_FALSE(fs::exists(root + "/scratch"));
+
+  EXPECT_EQ(::Run(folder + "/tarnwickstone-cc.exe", words, folder, "", &status), "");
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(Last_Line(Read_File_Bytes(folder + "/g++.log")),
+            "[-I" + pch + "\\" + entry + "]" + compile);
+  std::vector<std::string> off = words;
+  off.insert(off.begin(), "--no-pch");
+  ::Run(folder + "/tarnwickstone-cc.exe", off, folder, "", &status);
+  EXPECT_EQ(Last_Line(Read_File_Bytes(folder + "/g++.log")), compile);
+  EXPECT_EQ(Listing(folder),
+            std::vector<std::string>({"a.cpp", "a.exe", "g++.exe", "g++.log", "recorder.exe",
+                                      "stdc++.h", "tarnwickstone-cc.exe"}));
+
+  // The library changed: its header made from the old one is not used, and another is made.
+  Write_File_Bytes(folder + "/stdc++.h", "// a newer library\n");
+  ::Run(folder + "/tarnwickstone-cc.exe", words, folder, "", &status);
+  EXPECT_EQ(Last_Line(Read_File_Bytes(folder + "/g++.log")), compile);
+  made_for = Read_File_Bytes(root + "/" + entry + "/made-for.txt");
+  ASSERT_EQ(Ready_Entry(made_for), entry) << Read_File_Bytes(folder + "/g++.log");
+
+  // g++ refuses it, as an older MinGW-w64 may after a reboot: the refusal is
+  // not shown, and the compile is done again without it.
+  Write_File_Bytes(folder + "/a.cpp", "// REFUSE_PCH\n#include <bits/stdc++.h>\nint main() {}\n");
+  EXPECT_EQ(::Run(folder + "/tarnwickstone-cc.exe", words, folder, "", &status), "");
+  EXPECT_EQ(status, 0);
+  log = Read_File_Bytes(folder + "/g++.log");
+  EXPECT_NE(log.find("[-I" + pch + "\\" + entry + "]" + compile + compile), std::string::npos)
+      << log;
+  EXPECT_NE(Ready_Entry(), "");  // thrown away, and made again
 }

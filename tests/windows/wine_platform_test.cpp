@@ -148,3 +148,43 @@ TEST(WindowsBuild, ImportsOnlyWindowsSystemLibraries) {
     EXPECT_TRUE(system) << dll << " is not a Windows system library";
   }
 }
+
+TEST(WindowsLayer, KeepsWorkInFoldersMovedWholeStampedAndLocked) {
+  REQUIRE_WINE();
+  std::string folder = Fresh_Folder("keep");
+  std::string cache = Probe(folder, {"cache"});
+  EXPECT_EQ(cache.rfind("C:\\users\\", 0), 0u) << cache;
+  EXPECT_TRUE(Ends_With(cache, "\\AppData\\Local\r\n"));
+  EXPECT_EQ(Probe(folder, {"folders", "缓存 目录"}), "made a\r\n");
+  EXPECT_TRUE(fs::is_directory(folder + "/缓存 目录/a/b"));
+  EXPECT_EQ(Probe(folder, {"folders", "缓存 目录"}), "made a\r\n");  // already there
+  EXPECT_EQ(Probe(folder, {"move", "缓存 目录\\a", "条目"}), "moved\r\n");
+  EXPECT_TRUE(fs::is_directory(folder + "/条目/b"));
+  fs::create_directories(folder + "/占位/x");
+  EXPECT_EQ(Probe(folder, {"move", "条目", "占位"}).rfind("failed: ", 0), 0u);
+  EXPECT_TRUE(fs::is_directory(folder + "/条目/b"));
+
+  Write_File_Bytes(folder + "/头.gch", "abc");
+  fs::last_write_time(folder + "/头.gch", fs::file_time_type::clock::now() - std::chrono::hours(1));
+  std::string before = Probe(folder, {"stamp", "头.gch"});
+  ASSERT_EQ(before.rfind("3 ", 0), 0u) << before;
+  EXPECT_EQ(Probe(folder, {"touch", "头.gch"}), "touched\r\n");
+  std::string after = Probe(folder, {"stamp", "头.gch"});
+  EXPECT_GT(std::stoll(after.substr(2)), std::stoll(before.substr(2))) << after;
+  EXPECT_EQ(Probe(folder, {"stamp", "没有"}), "failed: 不存在\r\n");
+
+  // A lock that one program holds is no other's until the first ends.
+  Session holder = Start(Windows_Build("tests/windows/doubles/probe.exe"), {"lock", "锁"}, folder);
+  ASSERT_TRUE(Expect(holder, "locked"));
+  EXPECT_EQ(Probe(folder, {"lock", "锁"}, "\n"), "busy: 它正被别的程序使用\r\n");
+  EXPECT_EQ(Finish(holder), 0);
+  EXPECT_EQ(Probe(folder, {"lock", "锁"}, "\n"), "locked\r\n");
+  EXPECT_FALSE(fs::exists(folder + "/锁"));  // gone with its last holder
+
+  // A program started in the background runs on its own, with its words whole.
+  fs::copy_file(Windows_Build("tests/windows/doubles/recorder.exe"), folder + "/recorder.exe");
+  EXPECT_EQ(Probe(folder, {"background", Windows_Path(folder + "/recorder.exe"), "后台", "a b"}),
+            "started\r\n");
+  EXPECT_EQ(Wait_For_File(folder + "/recorder.log", Whole_Lines, 30000), "[后台][a b]\n");
+  EXPECT_EQ(Probe(folder, {"background", "没有.exe"}), "failed: 文件不存在\r\n");
+}

@@ -28,6 +28,39 @@ const char* Kind_Name(Path_Kind kind) {
   }
 }
 
+// The operations that keep work between runs; false for another name.
+bool Keep_Op(const std::vector<std::string>& args) {
+  const std::string& op = args[0];
+  std::string err;
+  if (op == "folders" && args.size() == 2) {
+    std::vector<Folder_Entry> entries;
+    bool made = Make_Folders(args[1] + "\\a\\b", &err) && List_Folder(args[1], entries, &err);
+    Say(made ? "made " + entries.at(0).name : "failed: " + err);
+  } else if (op == "move" && args.size() == 3) {
+    Say(Move_Folder(args[1], args[2], &err) ? "moved" : "failed: " + err);
+  } else if (op == "stamp" && args.size() == 2) {
+    File_Stamp stamp;
+    Say(Stamp_File(args[1], stamp, &err)
+            ? std::to_string(stamp.size) + " " + std::to_string(stamp.written)
+            : "failed: " + err);
+  } else if (op == "touch" && args.size() == 2) {
+    Say(Touch_File(args[1], &err) ? "touched" : "failed: " + err);
+  } else if (op == "lock" && args.size() == 2) {
+    // Holds it until a line comes, or input ends.
+    Say(Take_Lock(args[1], &err) ? "locked" : "busy: " + err);
+    std::string line;
+    Read_Line(line);
+  } else if (op == "background" && args.size() >= 2) {
+    std::vector<std::string> argv(args.begin() + 1, args.end());
+    Say(Start_Background(argv, &err) ? "started" : "failed: " + err);
+  } else if (op == "cache" && args.size() == 1) {
+    Say(User_Cache_Folder());
+  } else {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -35,6 +68,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(Utf8(argv[i]));
   if (args.empty()) return 2;
+  if (Keep_Op(args)) return 0;
   const std::string& op = args[0];
   if (op == "status" && args.size() == 2) {
     Say(Kind_Name(Path_Status(args[1])));
