@@ -27,6 +27,11 @@ struct Program {
   std::vector<std::pair<int, std::string>> hints;  // line and situation, each
 };
 
+// A program as a failure names it.
+void PrintTo(const Program& p, std::ostream* os) {
+  *os << p.path << " " << p.options;
+}
+
 std::string Trim(const std::string& text) {
   size_t first = text.find_first_not_of(' ');
   return first == std::string::npos ? ""
