@@ -75,10 +75,12 @@ bool Has_Chinese(const std::string& text) {
 }
 
 // A quote that names a file or a folder, or stands for one, is an example
-// of what a user types or has, not something the program says.
+// of what a user types or has, not something the program says: a crash's
+// place names the user's source file.
 bool Is_Example(const std::string& text) {
   return text.find_first_of("\\/") != std::string::npos ||
-         text.find("版本号") != std::string::npos || text.find(".txt") != std::string::npos;
+         text.find(".cpp ") != std::string::npos || text.find("版本号") != std::string::npos ||
+         text.find(".txt") != std::string::npos;
 }
 }  // namespace
 

@@ -36,8 +36,8 @@ std::vector<std::string> Pages_Reached(const std::vector<std::string>& numbers) 
 TEST(Menu_Quotes, EveryEntryAHintQuotesIsOnThePageItsWayLeadsTo) {
   std::regex entry("“(([0-9]+)\\. .*?)”");  // lazily: a quote mark's bytes occur inside others
   int walked = 0;
-  for (size_t i = 0; i < SITUATION_COUNT; ++i) {
-    for (const char* text : {SITUATIONS[i].means, SITUATIONS[i].todo}) {
+  for (size_t i = 0; i < Situation_Count(); ++i) {
+    for (const char* text : {Situation_At(i).means, Situation_At(i).todo}) {
       std::string hint = text;
       std::vector<std::string> quotes, numbers;
       for (std::sregex_iterator it(hint.begin(), hint.end(), entry), end; it != end; ++it) {

@@ -1,13 +1,15 @@
-// The Chinese hints written after the compiler's own output: at most five,
-// the most useful first, one for each cause.
+// The Chinese hints written after the compiler's own output. They come out
+// of five stages, each in its file, each handing its result to the next:
+// records.cpp reads the compiler's output, causes.cpp groups it into
+// causes, match.cpp finds the situations that may explain each, locate.cpp
+// keeps the one the source bears out and finds where the fault lies, and
+// phrase.cpp says it.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "cc/source.h"
-
-const size_t MOST_HINTS = 5;
 
 // The words on the command line that name source files: the files whose
 // lines the hints speak of.

@@ -62,7 +62,7 @@ int Compile(std::vector<std::string> args) {
     return static_cast<int>(end.code);
   }
   int status = static_cast<int>(end.signaled ? 128 + end.code : end.code);
-  if (out.empty() && errors.empty()) return status;
+  // Even a silent compile is looked at: a source saved as GBK prints garbled Chinese.
   std::string hints = Hints(args, out + errors, status != 0, Read_Sources(args));
   if (!hints.empty()) Write_Err(hints);
   return status;

@@ -2,60 +2,65 @@
 
 #include <cstring>
 
-#include "cc/diagnostics.h"
+#include "cc/catalogue.h"
+#include "cc/pattern.h"
 
 namespace {
 
-bool Match_From(const std::string& p, size_t pi, const std::string& t, size_t ti,
-                std::vector<std::string>& kept) {
-  while (pi < p.size()) {
-    bool keep = p.compare(pi, 3, "{*}") == 0;
-    if (keep || p[pi] == '*') {
-      size_t next = pi + (keep ? 3 : 1);
-      // Only where the text goes on as the pattern does: fewer tries on long lines.
-      char follows = next < p.size() && p[next] != '*' && p[next] != '{' ? p[next] : '\0';
-      for (size_t end = ti; end <= t.size(); ++end) {
-        if (follows != '\0' && (end == t.size() || t[end] != follows)) continue;
-        if (keep) kept.push_back(t.substr(ti, end - ti));
-        if (Match_From(p, next, t, end, kept)) return true;
-        if (keep) kept.pop_back();
-      }
-      return false;
-    }
-    if (p.compare(pi, 2, "{}") == 0) {
-      if (ti >= t.size() || t[ti] != QUOTE_OPEN) return false;
-      size_t close = t.find(QUOTE_CLOSE, ti + 1);
-      if (close == std::string::npos) return false;
-      kept.push_back(t.substr(ti + 1, close - ti - 1));
-      if (Match_From(p, pi + 2, t, close + 1, kept)) return true;
-      kept.pop_back();
-      return false;
-    }
-    if (ti >= t.size() || p[pi] != t[ti]) return false;
-    ++pi;
-    ++ti;
+bool Explains(const Situation& situation, const Record& r) {
+  return r.shape >= 0 && In_List(situation.shapes, SHAPES[r.shape].id);
+}
+
+// Finds the note a situation needs among those after records[index].
+bool Find_Note(const Situation& situation, const std::vector<Record>& records, size_t index,
+               const std::vector<Source>& sources, Candidate& candidate) {
+  if (situation.note[0] == '\0') return true;
+  for (size_t n : Notes_Of(records, index)) {
+    const Record& note = records[n];
+    if (note.shape < 0 || !In_List(situation.note, SHAPES[note.shape].id)) continue;
+    candidate.note_words = note.words;
+    if (Users_File(sources, note.file) != nullptr) candidate.note_line = note.line;
+    return true;
   }
-  return true;
+  return false;
+}
+
+void Add_Candidates(const std::vector<Record>& records, size_t index,
+                    const std::vector<Source>& sources, std::vector<Candidate>& found) {
+  const Record& r = records[index];
+  for (size_t i = 0; i < Situation_Count(); ++i) {
+    const Situation& situation = Situation_At(i);
+    if (!Explains(situation, r) || !Words_Hold(situation.words, r.words)) continue;
+    Candidate candidate;
+    candidate.situation = i;
+    candidate.record = index;
+    candidate.words = r.words;
+    if (Find_Note(situation, records, index, sources, candidate)) found.push_back(candidate);
+  }
 }
 
 }  // namespace
 
-bool Match_Pattern(const std::string& pattern, const std::string& text,
-                   std::vector<std::string>& kept) {
-  size_t before = kept.size();
-  if (Match_From(pattern, 0, text, 0, kept)) return true;
-  kept.resize(before);
-  return false;
+size_t Situation_Named(const char* id) {
+  for (size_t i = 0; i < Situation_Count(); ++i)
+    if (std::strcmp(Situation_At(i).id, id) == 0) return i;
+  return Situation_Count();
 }
 
-bool In_List(const char* list, const std::string& word) {
-  size_t length = std::strlen(list);
-  for (size_t at = 0; at < length;) {
-    size_t end = at;
-    while (end < length && list[end] != ' ') ++end;
-    if (word.size() == end - at && word.compare(0, word.size(), list + at, end - at) == 0)
-      return true;
-    at = end + 1;
+std::vector<Candidate> Match_Cause(const Cause& cause, const std::vector<Record>& records,
+                                   const std::vector<Source>& sources) {
+  std::vector<Candidate> found;
+  if (cause.kind != FROM_MESSAGE) {
+    Candidate candidate;
+    candidate.situation = Situation_Named(cause.kind == WIDE_MARKS     ? "fullwidth"
+                                          : cause.kind == HIDDEN_MARKS ? "invisible"
+                                                                       : "gbk-source");
+    found.push_back(candidate);
+    return found;
   }
-  return false;
+  Add_Candidates(records, cause.record, sources, found);
+  for (size_t follower : cause.followers)
+    if (records[follower].line == records[cause.record].line)
+      Add_Candidates(records, follower, sources, found);
+  return found;
 }

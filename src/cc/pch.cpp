@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "cc/diagnostics.h"
+#include "cc/records.h"
 
 const char* const NO_PCH_OPTION = "--no-pch";
 const char* const NO_PCH_VARIABLE = "TARNWICKSTONE_CC_NO_PCH";
@@ -220,6 +220,6 @@ bool Pch_Refused(const Pch_Plan& plan, const std::string& first_line) {
   std::string lower = first_line;
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (lower.find("pch") != std::string::npos) return true;
-  std::vector<Diagnostic> read = Read_Diagnostics(first_line);
+  std::vector<Record> read = Read_Records(first_line);
   return !read.empty() && read[0].file == plan.source && read[0].line == plan.line;
 }

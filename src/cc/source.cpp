@@ -1,37 +1,152 @@
 #include "cc/source.h"
 
+#include <algorithm>
 #include <cctype>
 
-#include "cc/diagnostics.h"
+#include "cc/records.h"
 #include "cc/text.h"
-#include "common/names.h"
 
 namespace {
 
-// The line without a // comment and without blanks at either end.
-std::string Code_Of(const std::string& line) {
-  std::string code = line.substr(0, line.find("//"));
-  size_t first = code.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return "";
-  return code.substr(first, code.find_last_not_of(" \t\r") - first + 1);
+enum Scan_State { CODE, LINE_COMMENT, BLOCK_COMMENT, STRING, CHARACTER, RAW_STRING };
+
+// A backslash that ends its line (blanks after it allowed, as GCC allows
+// them): the line goes on in the next one. Gives the position of the line
+// feed, or 0.
+size_t Line_Continues(const std::string& text, size_t at) {
+  size_t next = at + 1;
+  while (next < text.size() && (text[next] == ' ' || text[next] == '\t' || text[next] == '\r'))
+    ++next;
+  return next < text.size() && text[next] == '\n' ? next : 0;
 }
 
-// The column, as the compiler counts it (a tab reaches the next multiple of
-// 8), where the line's first non-blank character stands.
-int First_Code_Column(const std::string& line) {
-  int column = 1;
-  for (size_t at = 0; at < line.size();) {
-    char c = line[at];
-    if (c == '\t') {
-      column = (column - 1) / 8 * 8 + 9;
-    } else if (c == ' ' || c == '\r') {
-      ++column;
-    } else {
-      return column;
+struct Scanner {
+  const std::string& text;
+  std::string code;  // the text as code alone, built as it goes
+  Scan_State state = CODE;
+  std::string word;       // the name or number just before, in code
+  std::string delimiter;  // a raw string's, between its quote and its '('
+};
+
+// The bytes of one character: two for GBK's, as many as UTF-8 says otherwise.
+size_t Char_Length(const std::string& t, size_t at, bool gbk) {
+  unsigned char c = static_cast<unsigned char>(t[at]);
+  if (c < 0x80) return 1;
+  if (gbk) return c >= 0x81 && c != 0xFF && at + 1 < t.size() ? 2 : 1;
+  size_t length = UTF8_Length(t, at);
+  return length == 0 ? 1 : length;
+}
+
+// Moves into a comment or a literal at `at`, or past a character of code;
+// gives how many bytes it took when more than the character.
+size_t Scan_Code(Scanner& s, size_t at) {
+  const std::string& t = s.text;
+  char c = t[at];
+  char next = at + 1 < t.size() ? t[at + 1] : '\0';
+  bool number = !s.word.empty() && std::isdigit(static_cast<unsigned char>(s.word[0]));
+  if (c == '/' && next == '/') {
+    s.state = LINE_COMMENT;
+  } else if (c == '/' && next == '*') {
+    s.state = BLOCK_COMMENT;
+    s.word.clear();
+    return 2;  // the '*' may not close it as well
+  } else if (c == '"') {
+    bool raw =
+        s.word == "R" || s.word == "LR" || s.word == "uR" || s.word == "UR" || s.word == "u8R";
+    s.state = raw ? RAW_STRING : STRING;
+    if (raw) {
+      size_t paren = t.find('(', at + 1);
+      s.delimiter = paren == std::string::npos ? "" : t.substr(at + 1, paren - at - 1);
     }
-    ++at;
+  } else if (c == '\'' && !(number && Word_Char(next))) {  // 1'000 is a number
+    s.state = CHARACTER;
   }
-  return column;
+  if (Word_Char(c) || (number && (c == '\'' || c == '.')))
+    s.word += c;
+  else
+    s.word.clear();
+  return 1;
+}
+
+// How many bytes the literal or comment state takes at `at`, ending it where it ends.
+size_t Scan_Other(Scanner& s, size_t at) {
+  const std::string& t = s.text;
+  char c = t[at];
+  switch (s.state) {
+    case LINE_COMMENT:
+      if (c == '\n') s.state = CODE;
+      return 1;
+    case BLOCK_COMMENT:
+      if (c == '*' && at + 1 < t.size() && t[at + 1] == '/') {
+        s.state = CODE;
+        return 2;
+      }
+      return 1;
+    case STRING:
+    case CHARACTER:
+      if (c == '\\' && Line_Continues(t, at) == 0 && at + 1 < t.size() && t[at + 1] != '\n')
+        return 2;  // an escape: the next character is the literal's
+      if (c == (s.state == STRING ? '"' : '\'') || c == '\n') s.state = CODE;
+      return 1;
+    default:  // RAW_STRING
+      if (c == ')' && t.compare(at + 1, s.delimiter.size(), s.delimiter) == 0 &&
+          at + 1 + s.delimiter.size() < t.size() && t[at + 1 + s.delimiter.size()] == '"') {
+        s.state = CODE;
+        return s.delimiter.size() + 2;
+      }
+      return 1;
+  }
+}
+
+// The text with comments and the insides of literals as blanks; line ends,
+// quotes and code kept byte for byte. `text_line` gets the first line with a
+// character beyond ASCII inside a literal: text the program will print.
+std::string Code_Text(const std::string& text, bool gbk, int& text_line) {
+  Scanner s{text, std::string(text.size(), ' '), CODE, "", ""};
+  int line = 1;
+  text_line = 0;
+  size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // a byte-order mark is no code
+  while (at < text.size()) {
+    Scan_State before = s.state;
+    size_t length = Char_Length(text, at, gbk);
+    if (before == CODE) {
+      length = std::max(length, Scan_Code(s, at));
+      // The quote that opens a literal is code; so is all of a character of code.
+      if (s.state == CODE || s.state == STRING || s.state == CHARACTER || s.state == RAW_STRING)
+        s.code.replace(at, length, text, at, length);
+    } else {
+      if (text_line == 0 && before != LINE_COMMENT && before != BLOCK_COMMENT &&
+          static_cast<unsigned char>(text[at]) >= 0x80)
+        text_line = line;
+      length = std::max(length, Scan_Other(s, at));
+      if (s.state == CODE && before != LINE_COMMENT && before != BLOCK_COMMENT)
+        s.code[at + length - 1] = text[at + length - 1];  // the closing quote
+    }
+    // A line that ends in a backslash goes on in the next: a // comment or a
+    // literal with it.
+    size_t end_of_line = text[at] == '\\' && s.state != RAW_STRING ? Line_Continues(text, at) : 0;
+    if (end_of_line != 0) length = end_of_line + 1 - at;
+    for (size_t i = at; i < at + length && i < text.size(); ++i)
+      if (text[i] == '\n') {
+        s.code[i] = '\n';
+        ++line;
+      }
+    at += length;
+  }
+  return s.code;
+}
+
+std::vector<std::string> Split_Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start <= text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
 }
 
 }  // namespace
@@ -41,105 +156,89 @@ Source Make_Source(const std::string& path, const std::string& text) {
   source.path = path;
   source.name = Base_Name(path);
   source.text = text;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    source.lines.push_back(line);
-    if (!source.gbk && !Is_UTF8(line)) {
+  source.lines = Split_Lines(text);
+  for (size_t i = 0; i < source.lines.size() && !source.gbk; ++i)
+    if (!Is_UTF8(source.lines[i])) {
       source.gbk = true;
-      source.first_gbk_line = static_cast<int>(source.lines.size());
+      source.first_gbk_line = static_cast<int>(i + 1);
     }
-    start = end + 1;
-  }
+  int text_line = 0;
+  source.code = Split_Lines(Code_Text(text, source.gbk, text_line));
+  if (source.gbk) source.gbk_text_line = text_line;
+  source.code.resize(source.lines.size());
   return source;
 }
 
-int Line_Before(const Source& source, int line, int column) {
-  if (line < 1 || line > static_cast<int>(source.lines.size())) return line;
-  // Code before the column on its own line is the code before it.
-  if (column > First_Code_Column(source.lines[line - 1])) return line;
+std::string Code_Of(const Source& source, int line) {
+  if (line < 1 || line > static_cast<int>(source.code.size())) return "";
+  const std::string& code = source.code[line - 1];
+  size_t first = code.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return "";
+  return code.substr(first, code.find_last_not_of(" \t\r") - first + 1);
+}
+
+int Code_Line_Before(const Source& source, int line) {
   for (int at = line - 1; at >= 1; --at)
-    if (!Code_Of(source.lines[at - 1]).empty()) return at;
-  return line;
-}
-
-int If_With_Semicolon(const Source& source, int line) {
-  for (int at = line; at >= 1 && at > line - 30; --at) {
-    std::string code = Code_Of(source.lines[at - 1]);
-    size_t pos = code.find("if");
-    if (pos == std::string::npos || code.empty() || code.back() != ';') continue;
-    if ((pos > 0 && Word_Char(code[pos - 1])) ||
-        (pos + 2 < code.size() && Word_Char(code[pos + 2])))
-      continue;
-    // The condition's parentheses, then nothing but the semicolon.
-    size_t open = code.find_first_not_of(" \t", pos + 2);
-    if (open == std::string::npos || code[open] != '(') continue;
-    int depth = 0;
-    size_t close = open;
-    for (; close < code.size(); ++close) {
-      if (code[close] == '(') ++depth;
-      if (code[close] == ')' && --depth == 0) break;
-    }
-    if (close < code.size() && code.find_first_not_of(" \t", close + 1) == code.size() - 1)
-      return at;
-  }
+    if (!Code_Of(source, at).empty()) return at;
   return 0;
 }
 
-int For_With_Commas(const Source& source, int line) {
+int Code_Line_After(const Source& source, int line) {
+  for (int at = line + 1; at <= static_cast<int>(source.code.size()); ++at)
+    if (!Code_Of(source, at).empty()) return at;
+  return 0;
+}
+
+int First_Mention(const Source& source, const std::string& name, int until) {
+  for (int line = 1; line <= until && line <= static_cast<int>(source.code.size()); ++line)
+    if (Find_Name(source.code[line - 1], name) != std::string::npos) return line;
+  return 0;
+}
+
+int Indent_Of(const Source& source, int line) {
+  if (Code_Of(source, line).empty()) return -1;
+  int column = 0;
+  for (char c : source.code[line - 1]) {
+    if (c == '\t')
+      column = column / 8 * 8 + 8;
+    else if (c == ' ' || c == '\r')
+      ++column;
+    else
+      break;
+  }
+  return column;
+}
+
+size_t Byte_At(const Source& source, int line, int column) {
   if (line < 1 || line > static_cast<int>(source.lines.size())) return 0;
-  std::string code = Code_Of(source.lines[line - 1]);
-  size_t at = code.find("for");
-  if (at == std::string::npos || (at > 0 && Word_Char(code[at - 1]))) return 0;
-  size_t open = code.find_first_not_of(" \t", at + 3);
-  if (open == std::string::npos || code[open] != '(') return 0;
-  int depth = 0;
-  size_t close = open;
-  for (; close < code.size(); ++close) {
-    if (code[close] == '(') ++depth;
-    if (code[close] == ')' && --depth == 0) break;
+  const std::string& text = source.lines[line - 1];
+  int at_column = 1;
+  size_t at = 0;
+  while (at < text.size() && at_column < column) {
+    size_t length = Char_Length(text, at, source.gbk);
+    if (text[at] == '\t')
+      at_column = (at_column - 1) / 8 * 8 + 9;
+    else if (length == 1)
+      ++at_column;
+    else
+      at_column += source.gbk ? 2 : Display_Width(text.substr(at, length));
+    at += length;
   }
-  std::string inside = code.substr(open + 1, close - open - 1);
-  return inside.find(';') == std::string::npos && inside.find(',') != std::string::npos ? line : 0;
+  return at;
 }
 
-int Main_Misspelt(const Source& source, std::string& name) {
-  for (size_t i = 0; i < source.lines.size(); ++i) {
-    const std::string& line = source.lines[i];
-    // "int mian(" or "void Main (": a type, a name, then the parameters.
-    size_t at = line.find_first_not_of(" \t");
-    if (at == std::string::npos) continue;
-    size_t type_end = at;
-    while (type_end < line.size() && Word_Char(line[type_end])) ++type_end;
-    std::string type = line.substr(at, type_end - at);
-    if (type != "int" && type != "void" && type != "signed") continue;
-    size_t start = line.find_first_not_of(" \t", type_end);
-    if (start == std::string::npos || start == type_end) continue;
-    size_t end = start;
-    while (end < line.size() && Word_Char(line[end])) ++end;
-    size_t paren = line.find_first_not_of(" \t", end);
-    if (end == start || paren == std::string::npos || line[paren] != '(') continue;
-    std::string word = line.substr(start, end - start);
-    if (word != "main" && Edit_Distance(Lower(word), "main") <= 1) {
-      name = word;
-      return static_cast<int>(i + 1);
-    }
+size_t Find_Name(const std::string& code, const std::string& word, size_t from) {
+  if (word.empty()) return std::string::npos;
+  for (size_t at = code.find(word, from); at != std::string::npos; at = code.find(word, at + 1)) {
+    bool starts = at == 0 || !Word_Char(code[at - 1]);
+    bool ends = at + word.size() >= code.size() || !Word_Char(code[at + word.size()]);
+    if (starts && ends) return at;
   }
-  return 0;
+  return std::string::npos;
 }
 
-int First_Mention(const Source& source, const std::string& word, int line) {
-  if (word.empty()) return 0;
-  for (int at = 1; at < line && at <= static_cast<int>(source.lines.size()); ++at) {
-    std::string code = Code_Of(source.lines[at - 1]);
-    for (size_t pos = code.find(word); pos != std::string::npos; pos = code.find(word, pos + 1)) {
-      bool starts = pos == 0 || !Word_Char(code[pos - 1]);
-      bool ends = pos + word.size() == code.size() || !Word_Char(code[pos + word.size()]);
-      if (starts && ends) return at;
-    }
-  }
-  return 0;
+std::string Name_At(const std::string& code, size_t at) {
+  size_t end = at;
+  while (end < code.size() && Word_Char(code[end])) ++end;
+  return code.substr(at, end - at);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "launch/crash_report.h"
+
 const size_t OUTPUT_CAP = 64u << 20;
 
 namespace {
@@ -139,6 +141,7 @@ bool Run_Tests(const std::vector<Test_Input>& inputs, std::vector<Test_Run>& tes
     }
     folders.push_back(folder);
     requests.push_back(Request_For(*each.program, folder, each.input));
+    requests.back().crash = &tests[folders.size() - 1].crash;
     ready = Place_Input(*each.program, each.input, folder, err);
     if (!ready) break;
   }
@@ -183,6 +186,7 @@ Judgement Judge_Run(const Tested_Program& program, Test_Run& test) {
     j.cut = true;
   } else if (j.run.end.signaled || j.run.end.code != 0) {
     j.verdict = VERDICT_RE;
+    j.location = Crash_Lines(test.crash);
   } else {
     j.verdict = VERDICT_AC;
   }

@@ -39,6 +39,7 @@ struct Test_Run {
   std::string judged_file;         // that file's name; "" for standard output
   bool file_missing = false;       // the program never wrote `judged_file`
   std::vector<std::string> notes;  // what else went wrong, not changing the verdict
+  Crash_Stack crash;               // its stack, when it crashed
 };
 
 // Runs the program on the input file under its limits, in a new folder of
@@ -86,6 +87,7 @@ struct Judgement {
   std::string input_file;          // WA: the file that holds all of a long input; "" none
   std::string error;               // UNTESTED: why
   std::vector<std::string> notes;  // what else went wrong, not changing the verdict
+  std::string location;            // RE: where it crashed, as Crash_Lines says it
 };
 
 // The verdict of a run against the answer's bytes.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/names.h"
+#include "launch/crash_report.h"
 #include "launch/judge.h"
 #include "launch/limits.h"
 #include "launch/report.h"
@@ -221,14 +222,15 @@ int Launch(const std::vector<std::string>& args) {
     for (const std::string& why : set.left_out) Write_Out("提示：" + why + "，没有作为样例。\n");
     Write_Out(Stress_Note(path, pair));
   }
+  Crash_Stack crash;
   long long start = Clock_Us();
   std::string why;
-  Program_End end = folder.empty() ? Run_Program(argv, &why) : Run_Program_In(folder, argv, &why);
+  Program_End end = Run_Watched(argv, folder, crash, &why);
   long long us = Clock_Us() - start;
 
   if (!end.started) return Cannot_Start(path, why, static_cast<int>(end.code));
   std::string signal_name = end.signaled ? Signal_Name(static_cast<int>(end.code)) : "";
-  Write_Out(End_Report(end, us, signal_name));
+  Write_Out(End_Report(end, us, signal_name) + Crash_Lines(crash));
   return Finish(Exit_Status(end));
 }
 

@@ -39,6 +39,11 @@ std::string Crash_Lines(const Judgement& j) {
   if (explanation.empty() && !j.run.end.signaled)
     explanation = "评测时返回值不是 0 就算运行错误：main 函数最后应当返回 0。";
   if (!explanation.empty()) text += INDENT + explanation + "\n";
+  for (size_t at = 0; at < j.location.size();) {  // where it crashed, each line indented
+    size_t end = j.location.find('\n', at);
+    text += INDENT + j.location.substr(at, end - at) + "\n";
+    at = end == std::string::npos ? j.location.size() : end + 1;
+  }
   // Whole lines, for the console to wrap: an assertion's message comes last.
   std::string errors = Last_Lines(j.run.errors, ERROR_LINES, INDENT + INDENT, ERROR_WIDTH);
   if (!errors.empty()) text += INDENT + "标准错误输出的最后几行：\n" + errors;

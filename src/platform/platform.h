@@ -257,6 +257,13 @@ Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::strin
                                 const std::function<bool(const std::string&)>& passes,
                                 std::string* err = nullptr);
 
+// Runs argv[0] (a path) with the rest as its arguments, without a shell, and
+// waits for it; what it writes to its standard output is kept in `out` (its
+// first few megabytes), what it writes to its standard error goes nowhere.
+// For tools whose answer is read, such as addr2line.
+Program_End Run_Quietly(const std::vector<std::string>& argv, std::string& out,
+                        std::string* err = nullptr);
+
 // ---- Command interpreter: posix_command.cpp, windows_command.cpp ------------
 
 // Runs one command string as the platform's command interpreter would and
@@ -294,6 +301,36 @@ std::string User_Cache_Folder();
 // This program's own executable file, links resolved; "" when it cannot be told.
 std::string Own_Path();
 
+// ---- Crash watching: posix_debug.cpp, windows_debug.cpp ---------------------
+// A watched program is stopped only when it crashes, and its stack is caught
+// then; posix_unwind.cpp and windows_unwind.cpp walk it.
+
+// One frame of a crashed program's stack.
+struct Crash_Frame {
+  int module;                  // its index in Crash_Stack::modules; -1 when its code lies in none
+  unsigned long long address;  // as the module's file and debug information count it (the load
+                               // base taken off); an outer frame's lies within its call
+};
+
+struct Crash_Stack {
+  bool crashed = false;              // the program ended by a crash (a fault, abort, ...)
+  bool caught = false;               // and its stack was caught at that moment
+  std::string missing;               // why it could not be, in plain Chinese words
+  std::vector<std::string> modules;  // the files of the frames' code, the program's first
+  std::vector<Crash_Frame> frames;   // innermost first
+  bool cut = false;       // the stack was deeper than was walked: the outermost are missing
+  bool overflow = false;  // the program ran out of stack
+  std::string through;    // the runtime function it was caught in when it ended through one
+                          // without a fault (Windows: "abort", "_assert"); "" for none
+};
+
+// Runs the program as Run_Program does (in `folder` as Run_Program_In does,
+// unless it is ""), watched: at no cost until it crashes, when `crash` gets
+// its stack. A program the system does not let be watched runs as it would
+// unwatched, and `crash` says why.
+Program_End Run_Watched(const std::vector<std::string>& argv, const std::string& folder,
+                        Crash_Stack& crash, std::string* err = nullptr);
+
 // ---- Sample runs: posix_sample*.cpp, windows_sample*.cpp --------------------
 // What the launcher needs to run a program on sample files.
 
@@ -317,6 +354,8 @@ struct Sample_Request {
   long long wall_us;                     // clock time after which it is ended in any case
   long long memory_bytes;                // memory of all its processes together; on POSIX the
                                          // stack may grow as large
+  Crash_Stack* crash = nullptr;          // with one, the program is watched as Run_Watched
+                                         // watches it (on POSIX; Windows leaves it empty)
   std::vector<std::string> environment;  // "NAME=value": set for the program on top of ours
 };
 

@@ -6,7 +6,10 @@
 #include <sys/types.h>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/failure.h"
@@ -62,12 +65,15 @@ bool Start_Detached(const std::vector<std::string>& argv, std::string* err = nul
 // says so with `reaped` and leaves its status in `status`.
 using While_Running = std::function<void(pid_t pid, int& status, bool& reaped)>;
 
+struct Crash_Watch;
+
 // Runs argv[0] with the rest as its arguments in `folder` ("" for here) and
 // waits for it. When given, `out` and `errors` become its standard output and
-// error and are closed here once it has them, and `during` runs here while it
-// runs.
+// error and are closed here once it has them, `during` runs here while it
+// runs, and `watch` watches it for a crash (posix_debug.cpp).
 Program_End Run_Child(const std::vector<std::string>& argv, const std::string& folder, Fd* out,
-                      Fd* errors, const While_Running& during, std::string* err);
+                      Fd* errors, const While_Running& during, std::string* err,
+                      Crash_Watch* watch = nullptr);
 
 // The argv array that exec wants; it points into `argv`, which must outlive it.
 std::vector<char*> Exec_Args(const std::vector<std::string>& argv);
@@ -132,6 +138,8 @@ struct Sample_Child {
   int in, out, errors;                          // its standard input, output and error
   int exec_report;                              // write end: the error number when exec fails
   int keeper_report;                            // write end: the keeper's Keeper_Report
+  int crash_file;                               // where the keeper writes the program's stack at
+                                                // a crash; -1: none
   pid_t launcher;                               // the keeper's parent
   unsigned long cap;                            // bytes any file it writes may hold
   unsigned long memory;                         // bytes of memory, and of stack
@@ -150,3 +158,117 @@ struct Keeper_Report {
 // program, reaps everything it starts, ends them all when the program ends or
 // when the launcher asks (SIGTERM) or dies, then reports and exits.
 [[noreturn]] void Keep_Sample(const Sample_Child& child);
+
+// ---- Walking a stopped program's stack: posix_unwind.cpp ---------------------
+
+// One region of a process's memory, as /proc/PID/maps lists it.
+struct Memory_Region {
+  unsigned long long start = 0, end = 0;  // its addresses, end excluded
+  unsigned long long offset = 0;          // where in its file it starts
+  bool executable = false;
+  std::string path;  // the file it maps; "" for none, "[stack]" and the like for the system's own
+};
+
+// The program or a library as it was loaded.
+struct Code_Module {
+  std::string path;
+  unsigned long long base = 0;          // where its first byte lies; 0 when it is no ELF file
+  unsigned long long bias = 0;          // what loading added to each of its own addresses
+  unsigned long long frame_header = 0;  // where its .eh_frame_hdr lies; 0 when it has none
+  bool indexed = false;                 // `entries` has been made
+  std::vector<std::pair<unsigned long long, unsigned long long>> entries;  // code address and FDE
+};
+
+const int FRAME_REGISTERS = 17;  // rax ... r15 in DWARF's order, then the return address
+
+struct Frame_Registers {
+  unsigned long long value[FRAME_REGISTERS] = {};
+  bool known[FRAME_REGISTERS] = {};
+};
+
+// ---- Call-frame information: posix_cfi.cpp -----------------------------------
+
+enum Rule_Kind { RULE_SAME, RULE_UNDEFINED, RULE_AT_OFFSET, RULE_VALUE_OFFSET, RULE_REGISTER };
+
+struct Rule {
+  Rule_Kind kind = RULE_SAME;
+  long long value = 0;  // the offset from the CFA, or the register
+};
+
+// How to find the caller's registers at one place in the code.
+struct Frame_Rules {
+  bool known = false;  // false: the module says nothing of this place
+  int cfa_register = 7;
+  long long cfa_offset = 0;
+  Rule rules[FRAME_REGISTERS];
+};
+
+// A stopped process as the walk reads it, with what it has learnt so far.
+struct Stopped_Process {
+  pid_t pid = -1;
+  std::vector<Memory_Region> regions;                // in the order of their addresses
+  std::map<unsigned long long, std::string> loaded;  // regions read whole, by their start
+  std::map<std::string, Code_Module> modules;        // by path
+  std::unordered_map<unsigned long long, std::shared_ptr<Frame_Rules>> rules;  // by code address
+};
+
+// The rules at code address `pc`, from its module's .eh_frame, worked out
+// once and then remembered (posix_cfi.cpp).
+const Frame_Rules& Rules_At(Stopped_Process& p, unsigned long long pc);
+
+// Reads `size` bytes of the stopped program's memory at `at`; false when they
+// cannot be read.
+bool Read_Memory(Stopped_Process& p, unsigned long long at, void* into, size_t size);
+
+// The module that holds code address `pc`, found and described once;
+// nullptr when no ELF module holds it.
+Code_Module* Module_At(Stopped_Process& p, unsigned long long pc);
+
+// The regions of a process's memory, in the order of their addresses.
+std::vector<Memory_Region> Read_Regions(pid_t pid);
+
+// The code address of each frame from `regs` outwards, innermost first, at
+// most `most` of them; `cut` says whether there were more.
+std::vector<unsigned long long> Walk_Stack(Stopped_Process& p, Frame_Registers regs, size_t most,
+                                           bool& cut);
+
+// The module that holds code address `pc`, and the address as the module's
+// file counts it; false when no module holds it.
+bool Code_Place(Stopped_Process& p, unsigned long long pc, std::string& path,
+                unsigned long long& address);
+
+// ---- Watching a program for a crash: posix_debug.cpp --------------------------
+// The child waits at a gate before exec until the parent has begun to trace it.
+
+struct Crash_Watch {
+  Crash_Stack* stack = nullptr;  // where a crash's stack goes
+  Fd gate, gate_open;            // the child passes once `gate_open` is closed
+  pid_t pid = -1;
+  bool traced = false;
+  bool let_stop = false;  // a stop signal ends the watch and stops it untraced, for all to see
+  int caught = 0;  // the signal at which the stack was caught
+};
+
+// Before fork: makes the gate. Without one the program runs unwatched.
+void Open_Gate(Crash_Watch& watch);
+
+// In the child, before exec: waits until the parent lets it pass.
+void Pass_Gate(Crash_Watch& watch);
+
+// In the parent, right after fork: traces the child when the system lets
+// it, and lets it pass the gate.
+void Watch_Child(Crash_Watch& watch, pid_t pid);
+
+// In the parent, with a status that waitpid gave for the child: when it is a
+// stop of the trace, deals with it (catches the stack at a crash signal, lets
+// every signal through as it came) and says true, and the caller waits on.
+bool Serve_Stop(Crash_Watch& watch, int status);
+
+// After the end: keeps the stack only when the program ended by the signal
+// it was caught at, and says whether the program crashed.
+void Finish_Watch(Crash_Watch& watch, const Program_End& end);
+
+// A stack as bytes, to pass from the keeper of a sample to the launcher, and
+// back; false when the bytes are not a whole stack.
+std::string Stack_Bytes(const Crash_Stack& stack);
+bool Read_Stack_Bytes(const std::string& bytes, Crash_Stack& stack);

@@ -114,7 +114,8 @@ Program_End End_Of(bool waited, int status) {
 }  // namespace
 
 Program_End Run_Child(const std::vector<std::string>& argv, const std::string& folder, Fd* out,
-                      Fd* errors, const While_Running& during, std::string* err) {
+                      Fd* errors, const While_Running& during, std::string* err,
+                      Crash_Watch* watch) {
   std::vector<std::string> words;
   if (!Exec_Words(argv, words) || folder.find('\0') != std::string::npos)
     return Not_Started(ENOENT, err);
@@ -122,6 +123,7 @@ Program_End Run_Child(const std::vector<std::string>& argv, const std::string& f
   std::vector<char*> args = Exec_Args(words);
   Fd report, report_child;
   if (!Open_Pipe(report, report_child)) return Not_Started(errno, err);
+  if (watch) Open_Gate(*watch);
   Interrupts_Ignored ignored;
   pid_t pid = fork();
   if (pid == 0) {
@@ -129,9 +131,11 @@ Program_End Run_Child(const std::vector<std::string>& argv, const std::string& f
     if (out) dup2(out->fd, STDOUT_FILENO);
     if (errors) dup2(errors->fd, STDERR_FILENO);
     if (!folder.empty() && chdir(folder.c_str()) != 0) Report_And_Exit(report_child.fd);
+    if (watch) Pass_Gate(*watch);
     Exec_Or_Report(args, report_child.fd);
   }
   int fork_error = errno;
+  if (watch) Watch_Child(*watch, pid);
   report_child.Close();
   // Only the child may hold the writing ends, or their end would never come.
   if (out) out->Close();
@@ -142,7 +146,8 @@ Program_End Run_Child(const std::vector<std::string>& argv, const std::string& f
   int status = 0;
   bool reaped = false;
   if (error == 0 && during) during(pid, status, reaped);
-  bool waited = reaped || Wait_Child(pid, status);
+  bool waited = reaped;
+  while (!waited && Wait_Child(pid, status)) waited = !(watch && Serve_Stop(*watch, status));
   if (error != 0) return Not_Started(error, err);
   return End_Of(waited, status);
 }

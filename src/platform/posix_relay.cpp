@@ -55,6 +55,7 @@ bool Open_Terminal(int target, Relay_Channel& channel) {
 bool Open_Channel(int target, std::string* copy, Relay_Channel& channel) {
   channel.target = target;
   channel.copy = copy;
+  channel.silent = target < 0;  // no target: the copy alone is kept
   if (isatty(target) && Open_Terminal(target, channel)) return true;
   return Open_Pipe(channel.read, channel.child);
 }
@@ -110,6 +111,24 @@ void Relay_Until_End(pid_t pid, Relay_Channel* channels, int& status, bool& reap
     channels[i].read.Close();
   }
 }
+
+// Runs argv with its output relayed to `out_target` and `errors_target` (-1:
+// to nowhere), copies kept, standard error through the gate `passes` if any.
+Program_End Relay_To(const std::vector<std::string>& argv, int out_target, int errors_target,
+                     std::string& out, std::string& errors,
+                     const std::function<bool(const std::string&)>& passes, std::string* err) {
+  Relay_Channel channels[2];
+  if (!Open_Channel(out_target, &out, channels[0]) ||
+      !Open_Channel(errors_target, &errors, channels[1])) {
+    int error = errno;
+    return Not_Started(error, err);
+  }
+  if (passes) channels[1].gate = &passes;
+  return Run_Child(
+      argv, "", &channels[0].child, &channels[1].child,
+      [&](pid_t pid, int& status, bool& reaped) { Relay_Until_End(pid, channels, status, reaped); },
+      err);
+}
 }  // namespace
 
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
@@ -121,15 +140,10 @@ Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::strin
                                 std::string& errors,
                                 const std::function<bool(const std::string&)>& passes,
                                 std::string* err) {
-  Relay_Channel channels[2];
-  if (!Open_Channel(STDOUT_FILENO, &out, channels[0]) ||
-      !Open_Channel(STDERR_FILENO, &errors, channels[1])) {
-    int error = errno;
-    return Not_Started(error, err);
-  }
-  if (passes) channels[1].gate = &passes;
-  return Run_Child(
-      argv, "", &channels[0].child, &channels[1].child,
-      [&](pid_t pid, int& status, bool& reaped) { Relay_Until_End(pid, channels, status, reaped); },
-      err);
+  return Relay_To(argv, STDOUT_FILENO, STDERR_FILENO, out, errors, passes, err);
+}
+
+Program_End Run_Quietly(const std::vector<std::string>& argv, std::string& out, std::string* err) {
+  std::string ignored;
+  return Relay_To(argv, -1, -1, out, ignored, {}, err);
 }

@@ -21,6 +21,7 @@ namespace {
 const long long LOOK_US = 10000;        // how often the processes' time and memory are looked at
 const long long IDLE_MARK_US = 250000;  // the span over which a waiting program is told
 const size_t ERRORS_KEPT = 4096;        // bytes of the end of standard error kept
+const size_t CRASH_MOST = 256u << 20;   // bytes of a crashed program's stack read back
 const int STOP_SIGNALS[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
 
 volatile sig_atomic_t STOP_ASKED = 0;  // Ctrl+C came between two runs
@@ -96,6 +97,7 @@ struct Run_Job {
   Fd in, out, errors;              // the program's standard streams
   Fd exec_read, exec_write;        // the error number when exec fails; nothing when it works
   Fd report_read, report_write;    // the keeper's report
+  Fd crash;                        // the program's stack, when it is watched and crashed
   pid_t keeper = -1;
   int exec_error = 0;
   Idle_Mark mark{0, 0};
@@ -119,6 +121,8 @@ bool Prepare(Run_Job& job, std::string* err) {
   if (job.out.fd < 0) return Fail_Errno(err, DOING_WRITE);
   job.errors.fd = Capture_File("stderr");
   if (job.errors.fd < 0) return Fail_Errno(err, DOING_WRITE);
+  if (request.crash) job.crash.fd = Capture_File("crash");
+  if (request.crash && job.crash.fd < 0) return Fail_Errno(err, DOING_WRITE);
   return true;
 }
 
@@ -139,6 +143,7 @@ void Start(Run_Job& job, const Run_Signals& signals) {
   child.errors = job.errors.fd;
   child.exec_report = job.exec_write.fd;
   child.keeper_report = job.report_write.fd;
+  child.crash_file = job.crash.fd;
   child.launcher = getpid();
   child.cap = job.request->cap + 1;
   child.memory = static_cast<unsigned long>(job.request->memory_bytes);
@@ -315,6 +320,8 @@ void Collect(std::vector<Run_Job>& jobs) {
     if (job.keeper <= 0) continue;
     job.run->output = Read_From(job.out.fd, 0, job.request->cap + 1);
     job.run->errors = Read_Tail(job.errors.fd, ERRORS_KEPT);
+    if (job.request->crash)
+      Read_Stack_Bytes(Read_From(job.crash.fd, 0, CRASH_MOST), *job.request->crash);
   }
 }
 

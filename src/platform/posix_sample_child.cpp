@@ -71,7 +71,7 @@ void Set_Limit(int resource, rlim_t most) {
 // In the program's process: the judge's stack, files that stop growing past
 // the cap (SIGXFSZ then ends it, so a runaway loop fills no disk), no core
 // file, then its folder and its program.
-[[noreturn]] void Start_Program(const Sample_Child& child, pid_t keeper) {
+[[noreturn]] void Start_Program(const Sample_Child& child, pid_t keeper, Crash_Watch* watch) {
   prctl(PR_SET_PDEATHSIG, SIGKILL);  // ended with its keeper, whatever ends that
   if (getppid() != keeper) _exit(127);
   // A group of its own: reading the terminal stops this group, not the keeper.
@@ -97,15 +97,18 @@ void Set_Limit(int resource, rlim_t most) {
   for (const std::string& each : *child.environment) putenv(const_cast<char*>(each.c_str()));
   sigprocmask(SIG_SETMASK, &child.program_mask, nullptr);
   std::vector<char*> args = child.args;  // a copy exec may take: one thread, so it may allocate
+  if (watch) Pass_Gate(*watch);
   Exec_Or_Report(args, child.exec_report);
 }
 
-// Reaps whatever has ended; true once the program has.
-bool Reap(pid_t program, Keeper_Report& report) {
+// Reaps whatever has ended, and lets a watched program on after each stop;
+// true once the program has ended.
+bool Reap(pid_t program, Keeper_Report& report, Crash_Watch* watch) {
   int status = 0;
   rusage usage{};
   pid_t pid;
   while ((pid = wait4(-1, &status, WNOHANG, &usage)) > 0) {
+    if (pid == program && watch && Serve_Stop(*watch, status)) continue;
     Add_Usage(report.usage, usage);
     if (pid == program) {
       report.status = status;
@@ -132,15 +135,23 @@ void Keep_Sample(const Sample_Child& child) {
   // too (the kernel keeps the larger peak): hand back what the launcher's
   // copy has freed.
   malloc_trim(0);
+  // The keeper, the program's parent, is the one that may watch it for a crash.
+  Crash_Stack stack;
+  Crash_Watch crash;
+  crash.stack = &stack;
+  crash.let_stop = true;
+  Crash_Watch* watch = child.crash_file >= 0 ? &crash : nullptr;
+  if (watch) Open_Gate(*watch);
   pid_t program = getppid() == child.launcher ? fork() : -1;
-  if (program == 0) Start_Program(child, getppid());
+  if (program == 0) Start_Program(child, getppid(), watch);
+  if (watch) Watch_Child(*watch, program);
   if (program < 0) {
     int error = errno;
     ssize_t n = write(child.exec_report, &error, sizeof error);
     (void)n;
   }
   close(child.exec_report);  // its end is the program's exec
-  while (program > 0 && !Reap(program, report)) {
+  while (program > 0 && !Reap(program, report, watch)) {
     int sig = sigwaitinfo(&wake, nullptr);
     if (sig == SIGTERM) break;
   }
@@ -148,6 +159,11 @@ void Keep_Sample(const Sample_Child& child) {
   if (End_Descendants(report.usage, program, status) && !report.reaped) {
     report.status = status;
     report.reaped = 1;
+  }
+  if (watch) {
+    Finish_Watch(*watch, report.reaped ? End_Of(report.status) : Program_End{true, true, SIGKILL});
+    std::string bytes = Stack_Bytes(stack);
+    Write_Fd(child.crash_file, bytes.data(), bytes.size());
   }
   if (getppid() == child.launcher) {
     ssize_t n = write(child.keeper_report, &report, sizeof report);

@@ -89,9 +89,10 @@ std::wstring Quote_Argument(const std::wstring& arg);
 // (nullptr: this process's own), waits for it with Ctrl+C left to it, and
 // tells how it ended. The handles given are closed here once the program has
 // its own: with ours gone, its end is their end. `during` runs here while it
-// runs.
+// runs, given the process; `flags` are CreateProcessW's.
 Program_End Run_With(const std::vector<std::string>& argv, const std::string& folder, Handle* out,
-                     Handle* errors, const std::function<void()>& during, std::string* err);
+                     Handle* errors, const std::function<void(const PROCESS_INFORMATION&)>& during,
+                     std::string* err, DWORD flags = 0);
 
 // How a process that has ended ended: its whole 32-bit exit code. The one
 // decoding, for every run.
@@ -136,3 +137,16 @@ HANDLE Low_Token(const std::string& folder);
 // At most `most` bytes of the open file from `offset` on, and its last `most` bytes.
 std::string Read_From(HANDLE h, long long offset, size_t most);
 std::string Read_Tail(HANDLE h, size_t most);
+
+// ---- Walking a stopped program's stack: windows_unwind.cpp -------------------
+
+// Where a module's image lies in the program's memory.
+struct Image_Range {
+  unsigned long long base, size;
+};
+
+// The code address of each frame from `context` outwards, innermost first,
+// at most `most` of them; `cut` says whether there were more. `images` are
+// the program's modules, whose function tables unwind the frames.
+std::vector<unsigned long long> Walk_Stack(HANDLE process, const std::vector<Image_Range>& images,
+                                           const CONTEXT& context, size_t most, bool& cut);

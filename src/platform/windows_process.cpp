@@ -63,7 +63,8 @@ Program_End End_Of(HANDLE process) {
 }
 
 Program_End Run_With(const std::vector<std::string>& argv, const std::string& folder, Handle* out,
-                     Handle* errors, const std::function<void()>& during, std::string* err) {
+                     Handle* errors, const std::function<void(const PROCESS_INFORMATION&)>& during,
+                     std::string* err, DWORD flags) {
   Write_Held();
   std::vector<std::string> words = argv;
   // Started elsewhere, it is still the program named from here.
@@ -78,7 +79,7 @@ Program_End Run_With(const std::vector<std::string>& argv, const std::string& fo
     startup.hStdError = errors->h;
   }
   PROCESS_INFORMATION process = {};
-  BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr,
+  BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, flags, nullptr,
                                 folder.empty() ? nullptr : where.c_str(), &startup, &process);
   DWORD error = GetLastError();
   if (out != nullptr) {
@@ -89,7 +90,7 @@ Program_End Run_With(const std::vector<std::string>& argv, const std::string& fo
   Handle program(process.hProcess), thread(process.hThread);
   {
     Interrupts_Ignored ignored;
-    if (during) during();
+    if (during) during(process);
     WaitForSingleObject(program.h, INFINITE);
   }
   return End_Of(program.h);

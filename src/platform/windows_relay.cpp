@@ -25,10 +25,10 @@ using Gate = std::function<bool(const std::string&)>;
 
 // Passes on what the pipe brings, untouched, until its writers have all gone.
 // With a gate, the bytes are held back until the first line is whole, and
-// then go on only if the gate lets them.
+// then go on only if the gate lets them; with no `to`, only the copy is kept.
 void Relay_Pipe(HANDLE from, HANDLE to, std::string* copy, const Gate* gate) {
   std::string pending;  // held back: the start of a character, or the first line
-  bool silent = false;
+  bool silent = to == nullptr;
   char buffer[16384];
   DWORD got;
   while (ReadFile(from, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr) && got > 0) {
@@ -58,6 +58,26 @@ bool Open_Pipe(Handle& read, Handle& write) {
   SetHandleInformation(read.h, HANDLE_FLAG_INHERIT, 0);
   return true;
 }
+
+// Runs argv with its output relayed to `out_to` and `errors_to` (nullptr: to
+// nowhere), copies kept, standard error through the gate `passes` if any.
+Program_End Relay_To(const std::vector<std::string>& argv, HANDLE out_to, HANDLE errors_to,
+                     std::string& out, std::string& errors, const Gate& passes, std::string* err) {
+  Handle read_out, write_out, read_err, write_err;
+  if (!Open_Pipe(read_out, write_out) || !Open_Pipe(read_err, write_err)) {
+    DWORD error = GetLastError();
+    return Not_Started(error, err);
+  }
+  return Run_With(
+      argv, "", &write_out, &write_err,
+      [&](const PROCESS_INFORMATION&) {
+        std::thread stderr_relay(Relay_Pipe, read_err.h, errors_to, &errors,
+                                 passes ? &passes : nullptr);
+        Relay_Pipe(read_out.h, out_to, &out, nullptr);
+        stderr_relay.join();
+      },
+      err);
+}
 }  // namespace
 
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
@@ -67,18 +87,11 @@ Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out
 
 Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::string& out,
                                 std::string& errors, const Gate& passes, std::string* err) {
-  Handle read_out, write_out, read_err, write_err;
-  if (!Open_Pipe(read_out, write_out) || !Open_Pipe(read_err, write_err)) {
-    DWORD error = GetLastError();
-    return Not_Started(error, err);
-  }
-  return Run_With(
-      argv, "", &write_out, &write_err,
-      [&] {
-        std::thread stderr_relay(Relay_Pipe, read_err.h, GetStdHandle(STD_ERROR_HANDLE), &errors,
-                                 passes ? &passes : nullptr);
-        Relay_Pipe(read_out.h, GetStdHandle(STD_OUTPUT_HANDLE), &out, nullptr);
-        stderr_relay.join();
-      },
-      err);
+  return Relay_To(argv, GetStdHandle(STD_OUTPUT_HANDLE), GetStdHandle(STD_ERROR_HANDLE), out,
+                  errors, passes, err);
+}
+
+Program_End Run_Quietly(const std::vector<std::string>& argv, std::string& out, std::string* err) {
+  std::string ignored;
+  return Relay_To(argv, nullptr, nullptr, out, ignored, {}, err);
 }

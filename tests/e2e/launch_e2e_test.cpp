@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -32,6 +33,14 @@ std::string Title(const std::string& name) {
 // The screen with every "用时 0.123 秒" as "用时 T 秒".
 std::string Timeless(const std::string& screen) {
   return std::regex_replace(screen, std::regex("用时 [0-9]+\\.[0-9]{3} 秒"), "用时 T 秒");
+}
+
+// "出错位置：sample.cpp 第 N 行，函数 main", N the line of sample.cpp that holds `code`.
+std::string Place_Of(const std::string& code) {
+  std::string source = Read_File_Bytes(std::string(TWS_SAMPLE_SOURCES) + "/sample.cpp");
+  size_t at = source.find(code);
+  int line = 1 + static_cast<int>(std::count(source.begin(), source.begin() + at, '\n'));
+  return "出错位置：sample.cpp 第 " + std::to_string(line) + " 行，函数 main\n";
 }
 
 struct Launch_Test : ::testing::Test {
@@ -79,14 +88,14 @@ TEST_F(Launch_Test, PassesOnItsArgumentsAndTheReturnValue) {
       << Escaped(three.screen);
 }
 
-TEST_F(Launch_Test, ExplainsACrashWithTheSignalInDecimalAndHex) {
+TEST_F(Launch_Test, ExplainsACrashWithTheSignalInDecimalAndHexAndNamesItsLine) {
   Pty_Session divide;
   EXPECT_EQ(Launch(divide, {SAMPLE, "divide"}), 128 + 8) << Transcript(divide);
   EXPECT_TRUE(
       Ends_With(Timeless(divide.screen), RULE +
                                              "程序被信号 8（0x8，SIGFPE）终止，用时 T 秒。\n"
                                              "算术错误：常见原因是整数除以零。\n" +
-                                             WAIT + "\n"))
+                                             Place_Of("return argc / zero;") + WAIT + "\n"))
       << Escaped(divide.screen);
 
   Pty_Session null;
@@ -96,7 +105,7 @@ TEST_F(Launch_Test, ExplainsACrashWithTheSignalInDecimalAndHex) {
                                            "程序被信号 11（0xB，SIGSEGV）终止，用时 T 秒。\n"
                                            "段错误：程序读写了不允许访问的内存，"
                                            "常见原因是空指针、野指针、数组越界或递归太深。\n" +
-                                           WAIT + "\n"))
+                                           Place_Of("*pointer = 1;") + WAIT + "\n"))
       << Escaped(null.screen);
 }
 

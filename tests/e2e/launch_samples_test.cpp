@@ -108,7 +108,7 @@ bool Has_Landlock() {
 
 // A contest folder of the corpus, as its case.txt describes it:
 //   run: ARGUMENTS        the launcher's, split at blanks
-//   options: WORDS        g++'s options for the sources built (else -O0)
+//   options: WORDS        g++'s options for the sources built (else -g -O0)
 //   unbuilt: NAME         a source left for the launcher to compile
 //   made: NAME            a file the run makes, whatever its bytes
 //   within: N             对拍 ends in round N at the latest
@@ -170,7 +170,7 @@ void Set_Up(const std::string& name, const Contest& contest, const std::string& 
   fs::copy(CONTESTS + "/" + name, folder, fs::copy_options::recursive);
   fs::remove(folder + "/case.txt");
   auto unbuilt = contest.fields.equal_range("unbuilt");
-  std::istringstream options(contest.fields.count("options") ? contest.Field("options") : "-O0");
+  std::istringstream options(contest.fields.count("options") ? contest.Field("options") : "-g -O0");
   std::vector<std::string> argv = {"g++"};
   for (std::string word; options >> word;) argv.push_back(word);
   for (const auto& entry : fs::directory_iterator(folder)) {
@@ -307,6 +307,7 @@ TEST(LaunchSamples, EveryVerdictAsTheJudgesGiveIt) {
             "样例 7：TLE 超时，超过 1.000 秒还没有结束，程序已被结束，内存 M MB。\n"
             "样例 8：RE 运行错误，程序被信号 8（0x8，SIGFPE）终止，用时 T 秒，内存 M MB。\n"
             "  算术错误：常见原因是整数除以零。\n"
+            "  出错位置：plus.cpp 第 25 行，函数 main\n"  // `return one / zero;`
             "样例 9：WA 答案错误，用时 T 秒，内存 M MB。输出超过 64 MB，后面的部分被截掉，"
             "算作答案错误。\n"
             "样例 10：WA 答案错误，用时 T 秒，内存 M MB。第 1 行不同（只有空格或制表符不同）：\n"

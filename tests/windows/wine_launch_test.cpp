@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -86,15 +87,27 @@ TEST(WindowsLauncher, PassesOnTheReturnValue) {
   EXPECT_EQ(run.status, 3);
 }
 
+// "出错位置：sample.cpp 第 N 行，函数 main", N the line of sample.cpp that holds `code`.
+std::string Place_Of(const std::string& code) {
+  std::string source = Read_File_Bytes(TWS_SOURCE_DIR "/tests/launch_sample/sample.cpp");
+  size_t at = source.find(code);
+  int line = 1 + static_cast<int>(std::count(source.begin(), source.begin() + at, '\n'));
+  return "出错位置：sample.cpp 第 " + std::to_string(line) + " 行，函数 main\n";
+}
+
 TEST(WindowsLauncher, ExplainsCrashesInDecimalAndHex) {
   REQUIRE_LAUNCHER();
   std::string folder = Fresh_Folder("crash");
+  // No addr2line on this Wine's PATH: the crash is explained, and why its line is not.
+  const std::string no_tool =
+      "无法确定出错位置：找不到读取行号的工具 addr2line（它和 g++ 一起安装，"
+      "通常在 g++ 所在的文件夹里）。\n";
   Launched run = Launch({Windows_Path(Sample("launch_sample")), "divide"}, folder);
   // What came before (Wine's own crash report among it) is not the launcher's.
   EXPECT_TRUE(Ends_With(run.output, RULE +
                                         "程序已结束，返回值 3221225620（0xC0000094），用时 T 秒。\n"
                                         "整数除以零：整数除法或取余运算的除数为 0。\n" +
-                                        WAIT));
+                                        no_tool + WAIT));
   EXPECT_EQ(run.status, 0x94);
 
   run = Launch({Windows_Path(Sample("launch_sample")), "null"}, folder);
@@ -102,8 +115,29 @@ TEST(WindowsLauncher, ExplainsCrashesInDecimalAndHex) {
                                         "程序已结束，返回值 3221225477（0xC0000005），用时 T 秒。\n"
                                         "访问违规：程序读写了不允许访问的内存，"
                                         "常见原因是空指针、野指针或数组越界。\n" +
-                                        WAIT));
+                                        no_tool + WAIT));
   EXPECT_EQ(run.status, 0x05);
+}
+
+TEST(WindowsLauncher, NamesTheLineOfACrashWithTheAddr2lineBesideIt) {
+  REQUIRE_LAUNCHER();
+  std::string folder = Fresh_Folder("crash line");
+  // The launcher and addr2line in one folder, as in a MinGW-w64 bin folder;
+  // the program in a Chinese folder, loaded at another base than it asks for.
+  fs::copy_file(Launcher(), folder + "/tarnwickstone-launch.exe");
+  fs::copy_file(Windows_Build("tests/windows/doubles/addr2line.exe"), folder + "/addr2line.exe");
+  fs::create_directory(folder + "/中文 程序");
+  fs::copy_file(Sample("launch_sample"), folder + "/中文 程序/崩溃.exe");
+  Session s = Start(folder + "/tarnwickstone-launch.exe",
+                    {Windows_Path(folder + "/中文 程序/崩溃.exe"), "null"}, folder);
+  ASSERT_TRUE(Expect(s, KEY_WAIT, 60)) << Escaped(s.output);
+  Send(s, "x");
+  EXPECT_EQ(Finish(s), 0x05);
+  std::string text;
+  for (char c : s.output)
+    if (c != '\r') text += c;
+  EXPECT_TRUE(
+      Ends_With(text, "常见原因是空指针、野指针或数组越界。\n" + Place_Of("*pointer = 1;") + WAIT));
 }
 
 TEST(WindowsLauncher, SuggestsStaticLinkingWhenTheRuntimeDllsAreMissing) {

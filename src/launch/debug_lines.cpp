@@ -1,0 +1,307 @@
+#include "launch/debug_lines.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <map>
+
+namespace {
+
+// The debug sections a line table needs, as byte ranges of the file.
+struct Sections {
+  std::string line, line_str, str;
+};
+
+// A cursor over bytes; `ok` turns false at the first read past the end.
+struct Bytes {
+  const std::string& data;
+  size_t at;
+  size_t end;
+  bool ok = true;
+
+  unsigned long long Fixed(size_t size) {
+    unsigned long long value = 0;
+    if (at + size > end) ok = false;
+    for (size_t i = 0; ok && i < size; i++)
+      value |= static_cast<unsigned long long>(static_cast<unsigned char>(data[at + i])) << (8 * i);
+    at += size;
+    return value;
+  }
+  unsigned long long Uleb() {
+    unsigned long long value = 0;
+    for (int shift = 0; ok; shift += 7) {
+      unsigned long long byte = Fixed(1);
+      if (shift < 64) value |= (byte & 0x7f) << shift;
+      if (!(byte & 0x80)) break;
+    }
+    return value;
+  }
+  long long Sleb() {
+    unsigned long long value = 0;
+    int shift = 0;
+    unsigned long long byte = 0x80;
+    while (ok && (byte & 0x80)) {
+      byte = Fixed(1);
+      if (shift < 64) value |= (byte & 0x7f) << shift;
+      shift += 7;
+    }
+    if (shift < 64 && (byte & 0x40)) value |= ~0ULL << shift;
+    return static_cast<long long>(value);
+  }
+  std::string String() {
+    size_t zero = data.find('\0', at);
+    if (zero == std::string::npos || zero >= end) {
+      ok = false;
+      return "";
+    }
+    std::string text = data.substr(at, zero - at);
+    at = zero + 1;
+    return text;
+  }
+};
+
+std::string String_At(const std::string& table, unsigned long long offset) {
+  if (offset >= table.size()) return "";
+  return std::string(table.c_str() + offset);
+}
+
+unsigned long long Number(const std::string& data, size_t at, size_t size) {
+  Bytes b{data, at, data.size()};
+  unsigned long long value = b.Fixed(size);
+  return b.ok ? value : 0;
+}
+
+// The named sections of an ELF64 file.
+bool Elf_Sections(const std::string& data, std::map<std::string, std::string>& found) {
+  if (data.compare(0, 4,
+                   "\x7f"
+                   "ELF") != 0 ||
+      data.size() < 64 || data[4] != 2)
+    return false;
+  unsigned long long table = Number(data, 0x28, 8), size = Number(data, 0x3a, 2);
+  unsigned long long count = Number(data, 0x3c, 2), names = Number(data, 0x3e, 2);
+  if (size < 64 || table + count * size > data.size() || names >= count) return false;
+  unsigned long long names_at = Number(data, table + names * size + 0x18, 8);
+  for (unsigned long long i = 0; i < count; i++) {
+    size_t header = table + i * size;
+    unsigned long long offset = Number(data, header + 0x18, 8),
+                       length = Number(data, header + 0x20, 8);
+    if (Number(data, header + 8, 8) & 0x800) continue;  // SHF_COMPRESSED: not read here
+    std::string name = String_At(data, names_at + Number(data, header, 4));
+    if (offset + length <= data.size()) found[name] = data.substr(offset, length);
+  }
+  return true;
+}
+
+// The named sections of a PE file; long names stand in the COFF string table.
+bool Pe_Sections(const std::string& data, std::map<std::string, std::string>& found) {
+  if (data.compare(0, 2, "MZ") != 0) return false;
+  unsigned long long pe = Number(data, 0x3c, 4);
+  if (data.compare(pe, 4, std::string("PE\0\0", 4)) != 0) return false;
+  unsigned long long count = Number(data, pe + 6, 2), symbols = Number(data, pe + 12, 4);
+  unsigned long long strings = symbols + Number(data, pe + 16, 4) * 18;
+  size_t table = pe + 24 + Number(data, pe + 20, 2);
+  for (unsigned long long i = 0; i < count; i++) {
+    size_t header = table + i * 40;
+    if (header + 40 > data.size()) return false;
+    std::string name(data.c_str() + header, strnlen(data.c_str() + header, 8));
+    if (!name.empty() && name[0] == '/')
+      name = String_At(data, strings + std::stoull("0" + name.substr(1)));
+    unsigned long long size = std::min(Number(data, header + 8, 4), Number(data, header + 16, 4));
+    unsigned long long offset = Number(data, header + 20, 4);
+    if (offset + size <= data.size()) found[name] = data.substr(offset, size);
+  }
+  return true;
+}
+
+// One field of a directory or file entry, in the form its table gives.
+std::string Read_Field(Bytes& b, unsigned long long form, int offset_size, const Sections& s,
+                       unsigned long long& number) {
+  switch (form) {
+    case 0x08:
+      return b.String();  // string
+    case 0x1f:
+      return String_At(s.line_str, b.Fixed(offset_size));  // line_strp
+    case 0x0e:
+      return String_At(s.str, b.Fixed(offset_size));  // strp
+    case 0x0f:
+      number = b.Uleb();
+      return "";  // udata
+    case 0x0b:
+      number = b.Fixed(1);
+      return "";  // data1
+    case 0x05:
+      number = b.Fixed(2);
+      return "";  // data2
+    case 0x06:
+      number = b.Fixed(4);
+      return "";  // data4
+    case 0x07:
+      number = b.Fixed(8);
+      return "";  // data8
+    case 0x1e:
+      b.at += 16;
+      return "";  // data16
+    case 0x09:
+      b.at += b.Uleb();
+      return "";  // block
+    default:
+      b.ok = false;
+      return "";
+  }
+}
+
+// A directory or file table of a DWARF 5 header: each entry's path and
+// directory index.
+std::vector<std::pair<std::string, unsigned long long>> Read_Entries(Bytes& b, int offset_size,
+                                                                     const Sections& s) {
+  std::vector<std::pair<unsigned long long, unsigned long long>> format(b.Fixed(1));
+  for (auto& field : format) field = {b.Uleb(), b.Uleb()};
+  std::vector<std::pair<std::string, unsigned long long>> entries(b.ok ? b.Uleb() : 0);
+  for (auto& entry : entries)
+    for (const auto& [content, form] : format) {
+      unsigned long long number = 0;
+      std::string text = Read_Field(b, form, offset_size, s, number);
+      if (content == 1) entry.first = text;     // DW_LNCT_path
+      if (content == 2) entry.second = number;  // DW_LNCT_directory_index
+    }
+  return entries;
+}
+
+bool Is_Absolute(const std::string& path) {
+  return !path.empty() &&
+         (path[0] == '/' || path[0] == '\\' || (path.size() > 1 && path[1] == ':'));
+}
+
+// The header of one table, up to its program.
+struct Table_Header {
+  int min_length, line_base, line_range, opcode_base;
+  std::vector<int> arguments;  // of each standard opcode
+  std::vector<int> files;      // each file's index in Line_Tables::files
+};
+
+bool Read_Header(Bytes& b, int offset_size, const Sections& s, Table_Header& h, Line_Tables& t) {
+  b.Fixed(2);  // address and segment selector sizes
+  unsigned long long length = b.Fixed(offset_size);
+  size_t program = b.at + length;
+  h.min_length = static_cast<int>(b.Fixed(1));
+  b.Fixed(2);  // maximum operations per instruction, is_stmt
+  h.line_base = static_cast<signed char>(b.Fixed(1));
+  h.line_range = static_cast<int>(b.Fixed(1));
+  h.opcode_base = static_cast<int>(b.Fixed(1));
+  h.arguments.assign(1, 0);
+  for (int i = 1; i < h.opcode_base; i++) h.arguments.push_back(static_cast<int>(b.Fixed(1)));
+  auto folders = Read_Entries(b, offset_size, s);
+  auto files = Read_Entries(b, offset_size, s);
+  for (const auto& [name, folder] : files) {
+    std::string path = name;
+    if (!Is_Absolute(name) && folder < folders.size()) path = folders[folder].first + "/" + name;
+    h.files.push_back(static_cast<int>(t.files.size()));
+    t.files.push_back(path);
+  }
+  b.at = program;
+  return b.ok && h.line_range > 0;
+}
+
+}  // namespace
+
+namespace {
+
+// Runs one table's line program, adding its rows.
+void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
+  unsigned long long address = 0, file = 1;
+  long long line = 1;
+  size_t sequence = t.rows.size();  // the first row of the sequence under way
+  auto add_row = [&]() {
+    if (file < h.files.size())
+      t.rows.push_back({address, 0, h.files[file], static_cast<int>(line)});
+  };
+  while (b.ok && b.at < b.end) {
+    int op = static_cast<int>(b.Fixed(1));
+    if (op >= h.opcode_base) {  // a special opcode: a step in address and line, and a row
+      int step = op - h.opcode_base;
+      address += static_cast<unsigned long long>(step / h.line_range * h.min_length);
+      line += h.line_base + step % h.line_range;
+      add_row();
+      continue;
+    }
+    switch (op) {
+      case 0: {  // an extended opcode
+        unsigned long long length = b.Uleb();
+        size_t next = b.at + length;
+        int sub = length == 0 ? 0 : static_cast<int>(b.Fixed(1));
+        if (sub == 1) {  // end_sequence: the address after the sequence's last byte
+          if (t.rows.size() > sequence) t.rows.back().end = address;
+          address = 0, file = 1, line = 1;
+          sequence = t.rows.size();
+        }
+        if (sub == 2 && length > 1) address = b.Fixed(length - 1);
+        b.at = next;
+        break;
+      }
+      case 1:
+        add_row();
+        break;
+      case 2:
+        address += b.Uleb() * static_cast<unsigned long long>(h.min_length);
+        break;
+      case 3:
+        line += b.Sleb();
+        break;
+      case 4:
+        file = b.Uleb();
+        break;
+      case 8:
+        address +=
+            static_cast<unsigned long long>((255 - h.opcode_base) / h.line_range * h.min_length);
+        break;
+      case 9:
+        address += b.Fixed(2);
+        break;
+      default:
+        for (int i = 0; i < h.arguments[static_cast<size_t>(op)]; i++) b.Uleb();
+    }
+  }
+}
+
+}  // namespace
+
+bool Parse_Line_Tables(const std::string& executable, Line_Tables& tables) {
+  std::map<std::string, std::string> found;
+  if (!Elf_Sections(executable, found) && !Pe_Sections(executable, found)) return false;
+  Sections s{found[".debug_line"], found[".debug_line_str"], found[".debug_str"]};
+  for (size_t at = 0; at + 4 <= s.line.size();) {
+    Bytes b{s.line, at, s.line.size()};
+    int offset_size = 4;
+    unsigned long long length = b.Fixed(4);
+    if (length == 0xffffffff) {
+      offset_size = 8;
+      length = b.Fixed(8);
+    }
+    if (length == 0) break;  // padding at the section's end
+    if (b.at + length > s.line.size()) return false;
+    Bytes unit{s.line, b.at, b.at + static_cast<size_t>(length)};
+    at = unit.end;
+    if (unit.Fixed(2) != 5) continue;
+    Table_Header h;
+    if (!Read_Header(unit, offset_size, s, h, tables)) return false;
+    Run_Line_Program(unit, h, tables);
+  }
+  return !tables.rows.empty();
+}
+
+bool Find_Line(const Line_Tables& tables, unsigned long long address, std::string& file,
+               int& line) {
+  const std::vector<Line_Row>& rows = tables.rows;
+  for (size_t i = 0; i < rows.size(); i++) {
+    unsigned long long end = rows[i].end != 0      ? rows[i].end
+                             : i + 1 < rows.size() ? rows[i + 1].address
+                                                   : rows[i].address;
+    if (address >= rows[i].address && address < end) {
+      file = tables.files[static_cast<size_t>(rows[i].file)];
+      line = rows[i].line;
+      return true;
+    }
+  }
+  return false;
+}

@@ -1,0 +1,11 @@
+#include <cstdio>
+int main() {
+    int a, b;
+    scanf("%d%d", &a, &b);
+    if (a > b) {
+        printf("%d\n", a);
+    } else (a < b) {
+        printf("%d\n", b);
+    }
+    return 0;
+}

@@ -1,0 +1,12 @@
+#include <iostream>
+using namespace std;
+int main() {
+    int a, b;
+    cin >> a >> b;
+    if (a > b)
+        cout << a << endl;
+        cout << "bigger" << endl;
+    else
+        cout << b << endl;
+    return 0;
+}

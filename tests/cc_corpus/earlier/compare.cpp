@@ -1,0 +1,5 @@
+#include <string>
+int main() {
+    std::string s;
+    return s == 'a';
+}

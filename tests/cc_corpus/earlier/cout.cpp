@@ -1,0 +1,6 @@
+#include <iostream>
+struct P { int x; };
+int main() {
+    P p{1};
+    std::cout << p;
+}

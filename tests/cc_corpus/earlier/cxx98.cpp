@@ -1,0 +1,5 @@
+#include <vector>
+int main() {
+    std::vector<int> v;
+    for (int x : v) {}
+}

@@ -1,0 +1,2 @@
+#include <iostrem>
+int main() {}

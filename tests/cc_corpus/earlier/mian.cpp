@@ -1,0 +1,4 @@
+#include <cstdio>
+int mian() {
+    return 0;
+}

@@ -1,0 +1,4 @@
+int main() {
+    int count = 0;
+    return cuont;
+}

@@ -1,0 +1,4 @@
+#include <iostream>
+int main() {
+    cout << 1;
+}

@@ -1,0 +1,6 @@
+int f() {
+    return;
+}
+int main() {
+    return f();
+}

@@ -1,0 +1,3 @@
+int main() {
+    retrun 0;
+}

@@ -1,0 +1,5 @@
+#include <cstdio>
+int main() {
+    int a = 0;
+    scanf("%d", a);
+}

@@ -1,0 +1,5 @@
+#include <iostream>
+int main() {
+    int a = 1
+    std::cout << a;
+}

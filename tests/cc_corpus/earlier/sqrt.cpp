@@ -1,0 +1,4 @@
+#include <iostream>
+int main() {
+    return sqrt(4.0) > 1;
+}

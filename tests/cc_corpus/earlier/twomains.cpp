@@ -1,0 +1,6 @@
+int main() {
+    return 0;
+}
+int main() {
+    return 1;
+}

@@ -1,0 +1,4 @@
+int solve(int n);
+int main() {
+    return solve(3);
+}

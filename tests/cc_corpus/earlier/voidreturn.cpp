@@ -1,0 +1,6 @@
+void f() {
+    return 1;
+}
+int main() {
+    f();
+}

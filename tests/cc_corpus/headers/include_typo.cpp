@@ -1,0 +1,6 @@
+#inclde <iostream>
+using namespace std;
+int main() {
+    cout << "ok" << endl;
+    return 0;
+}

@@ -1,0 +1,6 @@
+#include <iostrem>
+using namespace std;
+int main() {
+    cout << "hi" << endl;
+    return 0;
+}

@@ -1,0 +1,4 @@
+#include <cstdio>
+void main() {
+    printf("hello\n");
+}

@@ -1,0 +1,6 @@
+#include <iostream>
+using namespace std;
+int mian() {
+    cout << "Hello World" << endl;
+    return 0;
+}
