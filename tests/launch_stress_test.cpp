@@ -77,13 +77,13 @@ TEST(StressHelpers, CompiledWithTheOptionsGxxRecordedInTheProgram) {
                                              "ELF\0",
                                              5) +
                                      record + std::string(1, '\0'));
-  EXPECT_EQ(Compile_Options(d + "/x.exe"), (std::vector<std::string>{"-O1", "-std=c++17"}));
+  EXPECT_EQ(Compile_Options(d + "/x.exe"), (std::vector<std::string>{"-g", "-O1", "-std=c++17"}));
   Write_File_Bytes(d + "/y.exe", "GNU C++17 12.2.0 -g" + std::string(1, '\0'));
-  EXPECT_TRUE(Compile_Options(d + "/y.exe").empty());  // -O0, as the program had
+  EXPECT_EQ(Compile_Options(d + "/y.exe"), std::vector<std::string>{"-g"});  // -O0, as it had
   // Two records (a library's beside the program's) or none: the usual -O2.
   Write_File_Bytes(d + "/z.exe", record + std::string(1, '\0') + "GNU C++14 9.0 -O3");
-  EXPECT_EQ(Compile_Options(d + "/z.exe"), std::vector<std::string>{"-O2"});
-  EXPECT_EQ(Compile_Options(d + "/missing.exe"), std::vector<std::string>{"-O2"});
+  EXPECT_EQ(Compile_Options(d + "/z.exe"), (std::vector<std::string>{"-O2", "-g"}));
+  EXPECT_EQ(Compile_Options(d + "/missing.exe"), (std::vector<std::string>{"-O2", "-g"}));
   EXPECT_EQ(Executable_Of(d + "/x_gen.cpp"), d + "/x_gen.exe");
   fs::remove_all(d);
 }

@@ -43,7 +43,8 @@ extern const long long HELPER_TIMES;
 std::string Executable_Of(const std::string& source);
 
 // The options to compile the helpers with: those g++ recorded in the
-// program when it compiled it with -g (its -std= and -O options), else -O2.
+// program when it compiled it with -g (its -g, -std= and -O options), else
+// -O2 -g.
 std::vector<std::string> Compile_Options(const std::string& program);
 
 // Compiles the source with the g++ the compiler companion finds, when its

@@ -10,10 +10,12 @@ const long long HELPER_TIMES = 10;
 
 namespace {
 
-const size_t SOURCE_MOST = 4u << 20;       // more than any contest program's source
-const size_t PROGRAM_MOST = 256u << 20;    // more than any contest program
-const std::string PRODUCER = "GNU C++";    // how g++ -g starts its record of the options
-const std::string DEFAULT_OPTION = "-O2";  // when the program's own are not known
+const size_t SOURCE_MOST = 4u << 20;     // more than any contest program's source
+const size_t PROGRAM_MOST = 256u << 20;  // more than any contest program
+const std::string PRODUCER = "GNU C++";  // how g++ -g starts its record of the options
+// When the program's own options are not known; -g always, so that a
+// helper's crash is named on its line as the program's is.
+const std::vector<std::string> DEFAULT_OPTIONS = {"-O2", "-g"};
 
 bool Is_Source(const std::string& lower) {
   return lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".cpp") == 0;
@@ -73,13 +75,14 @@ std::string Executable_Of(const std::string& source) {
 
 std::vector<std::string> Compile_Options(const std::string& program) {
   std::string record = Recorded_Options(program);
-  if (record.empty()) return {DEFAULT_OPTION};
+  if (record.empty()) return DEFAULT_OPTIONS;
   std::vector<std::string> options;
   size_t start = 0;
   while (start < record.size()) {
     size_t end = std::min(record.find(' ', start), record.size());
     std::string word = record.substr(start, end - start);
-    if (word.compare(0, 5, "-std=") == 0 || word.compare(0, 2, "-O") == 0) options.push_back(word);
+    if (word.compare(0, 5, "-std=") == 0 || word.compare(0, 2, "-O") == 0 || word == "-g")
+      options.push_back(word);
     start = end + 1;
   }
   return options;

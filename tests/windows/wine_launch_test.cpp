@@ -326,11 +326,12 @@ TEST(WindowsLauncher, StressFindsTheWrongAnswerAndKeepsItAsASample) {
   std::string out = ::Run(launcher, {"--time-limit=5", "double.exe"}, folder, "Dx", &status);
   EXPECT_EQ(Visible(out), "找到生成器 double_gen.cpp 和暴力程序 double_brute.cpp，可以对拍。\n" +
                               STRESS_KEY +
-                              "\n正在编译 double_gen.cpp：g++ -O2 -o double_gen.exe "
+                              "\n正在编译 double_gen.cpp：g++ -O2 -g -o double_gen.exe "
                               "double_gen.cpp\na.cpp:1:1: error: asked to fail\n"
                               "double_gen.cpp 编译失败（见上面编译器的话），没有对拍。\n" +
                               STRESS_KEY + "\n");
-  EXPECT_EQ(Read_File_Bytes(folder + "/g++.log"), "[-O2][-o][double_gen.exe][double_gen.cpp]\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/g++.log"),
+            "[-O2][-g][-o][double_gen.exe][double_gen.cpp]\n");
 
   fs::remove(folder + "/double_gen.cpp");
   fs::copy_file(sources + "double_gen.cpp", folder + "/double_gen.cpp");
@@ -355,7 +356,8 @@ TEST(WindowsLauncher, StressFindsTheWrongAnswerAndKeepsItAsASample) {
   EXPECT_EQ(status, 1);
   EXPECT_EQ(Read_File_Bytes(folder + "/double1.in"), "7\r\n");
   EXPECT_EQ(Read_File_Bytes(folder + "/double1.ans"), "14\r\n");
-  EXPECT_EQ(Read_File_Bytes(folder + "/g++.log"), "[-O2][-o][double_gen.exe][double_gen.cpp]\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/g++.log"),
+            "[-O2][-g][-o][double_gen.exe][double_gen.cpp]\n");
   out = ::Run(launcher, {"--time-limit=5", "double.exe"}, folder, "x", &status);
   EXPECT_NE(Visible(out).find("样例 1：WA 答案错误"), std::string::npos) << Escaped(out);
 }
