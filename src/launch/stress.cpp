@@ -149,6 +149,12 @@ Stress_Result Run_Rounds(const Stress_Programs& p, Rounds& r, const std::string&
                          const Sample_Set& set) {
   const Problem_Limits& limits = p.program->limits;
   Stress_Result result = STRESS_NO_DIFFERENCE;
+  // Asked once before the first round as well: a generator that ignores its
+  // seed but follows the size hint never writes the same input twice in a row.
+  Seed_Use use = Probe_Seed(p, r);
+  if (use == SEED_IGNORED) return Seed_Ignored(p, r);
+  if (use == SEED_INTERRUPTED) return Agreed(p, r, "按下了 Ctrl+C");
+  r.seed_used++;
   bool light = false;  // the first rounds run alone, till the programs are known
   do {
     if (!Run_Batch(p, r, light, path, set, result)) return result;
