@@ -246,7 +246,7 @@ struct Crash_Watch {
   pid_t pid = -1;
   bool traced = false;
   bool let_stop = false;  // a stop signal ends the watch and stops it untraced, for all to see
-  int caught = 0;  // the signal at which the stack was caught
+  int caught = 0;         // the signal at which the stack was caught
 };
 
 // Before fork: makes the gate. Without one the program runs unwatched.
