@@ -66,6 +66,7 @@ struct Pch_Test : ::testing::Test {
   std::string root = cache + "/tarnwickstone/pch";
   std::string tools = folder + "/tools";
   std::string companion = tools + "/tarnwickstone-cc";
+  size_t logged = 0;  // how long g++.log was when the last Compile began
 
   // The companion, with a g++ beside it that notes its words in g++.log and
   // runs the real one. While g++.refuse is there, it refuses every finished
@@ -99,15 +100,16 @@ struct Pch_Test : ::testing::Test {
                     std::map<std::string, std::string> env = ENGLISH) {
     env["XDG_CACHE_HOME"] = cache;
     words.insert(words.begin(), companion);
+    logged = Read_File_Bytes(tools + "/g++.log").size();
     return Run_Piped(words, at, "", 120000, env);
   }
 
-  // The words g++ was given last.
+  // The words g++ was given by the last Compile: the first it logged, as a
+  // preparer that the compile started may already have logged its own.
   std::string Last_Words() {
     std::string log = Read_File_Bytes(tools + "/g++.log");
-    if (log.empty()) return "";
-    log.pop_back();
-    return log.substr(log.rfind('\n') + 1);
+    if (log.size() <= logged) return "";
+    return log.substr(logged, log.find('\n', logged) - logged);
   }
 
   // Whether no preparer holds the cache's lock.

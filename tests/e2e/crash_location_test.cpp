@@ -80,7 +80,8 @@ TEST(CrashLocation, EachCrashIsNamedOnItsLineAndACleanEndIsNot) {
     compile.insert(compile.end(), {"-o", folder + "/" + stem + ".exe", folder + "/" + name});
     Process_Run built = Run_Process(compile);
     ASSERT_EQ(built.status, 0) << built.out;
-    Piped_Run run = Run_Piped({TWS_LAUNCHER, stem + ".exe"}, folder, program.input + "x");
+    // Generous: under the sanitizers, walking a deep recursion takes seconds.
+    Piped_Run run = Run_Piped({TWS_LAUNCHER, stem + ".exe"}, folder, program.input + "x", 120000);
     std::string out = run.out;
     if (program.expected[0] == NO_PLACE) {
       EXPECT_EQ(out.find("出错位置"), std::string::npos) << Escaped(out);
