@@ -48,27 +48,44 @@ void Add_Module(Debuggee& d, unsigned long long base, HANDLE file) {
   }
 }
 
-// The address of a function that a DLL exports by `name`; 0 when none.
+// The address of a function that a DLL exports by `name`; 0 when none. The
+// export table is read in one go: a read of another process is slow on some
+// systems, and the C runtime exports more than a thousand names.
 unsigned long long Export_Of(HANDLE process, unsigned long long base, const std::string& name) {
   IMAGE_DOS_HEADER dos;
   IMAGE_NT_HEADERS64 nt;
-  IMAGE_EXPORT_DIRECTORY exports;
   if (!Read_At(process, base, dos) || !Read_At(process, base + dos.e_lfanew, nt)) return 0;
   const IMAGE_DATA_DIRECTORY& table = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-  if (table.VirtualAddress == 0 || !Read_At(process, base + table.VirtualAddress, exports))
+  std::string bytes(table.Size, '\0');
+  SIZE_T got = 0;
+  if (table.VirtualAddress == 0 || table.Size < sizeof(IMAGE_EXPORT_DIRECTORY) ||
+      !ReadProcessMemory(process, reinterpret_cast<const void*>(base + table.VirtualAddress),
+                         &bytes[0], bytes.size(), &got) ||
+      got != bytes.size())
     return 0;
+  // What lies at an address of the image, when it lies within the table.
+  auto at = [&](DWORD rva, size_t size) -> const char* {
+    return rva >= table.VirtualAddress && rva - table.VirtualAddress + size <= bytes.size()
+               ? &bytes[rva - table.VirtualAddress]
+               : nullptr;
+  };
+  IMAGE_EXPORT_DIRECTORY exports;
+  std::memcpy(&exports, bytes.data(), sizeof exports);
   for (DWORD i = 0; i < exports.NumberOfNames; i++) {
     DWORD name_at = 0, code_at = 0;
     WORD ordinal = 0;
-    char text[16] = {};
-    if (!Read_At(process, base + exports.AddressOfNames + 4ull * i, name_at) ||
-        !Read_At(process, base + name_at, text) || name != std::string(text, strnlen(text, 16)))
-      continue;
-    if (!Read_At(process, base + exports.AddressOfNameOrdinals + 2ull * i, ordinal) ||
-        !Read_At(process, base + exports.AddressOfFunctions + 4ull * ordinal, code_at))
-      return 0;
-    bool forwarded = code_at >= table.VirtualAddress && code_at < table.VirtualAddress + table.Size;
-    return forwarded ? 0 : base + code_at;
+    const char* names = at(exports.AddressOfNames + 4 * i, 4);
+    if (names == nullptr) return 0;
+    std::memcpy(&name_at, names, 4);
+    const char* text = at(name_at, name.size() + 1);
+    if (text == nullptr || std::memcmp(text, name.c_str(), name.size() + 1) != 0) continue;
+    const char* ordinals = at(exports.AddressOfNameOrdinals + 2 * i, 2);
+    if (ordinals == nullptr) return 0;
+    std::memcpy(&ordinal, ordinals, 2);
+    const char* codes = at(exports.AddressOfFunctions + 4 * ordinal, 4);
+    if (codes == nullptr) return 0;
+    std::memcpy(&code_at, codes, 4);
+    return at(code_at, 1) != nullptr ? 0 : base + code_at;  // one within is forwarded elsewhere
   }
   return 0;
 }
