@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "common/compiler.h"
 #include "cc/hints.h"
 #include "cc/pch.h"
 #include "cc/welcome.h"
+#include "common/compiler.h"
 #include "platform/platform.h"
 
 namespace {

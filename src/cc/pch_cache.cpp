@@ -235,7 +235,7 @@ Program_End Compile_With_Pch(const std::string& compiler, const std::vector<std:
     // compile is done again without it, and that one's words are g++'s answer.
     auto passes = [&](const std::string& line) { return !Pch_Refused(plan, line); };
     Program_End end =
-        Relay_Program_Gated(With({compiler, "-I" + plan.entry}, args), out, errors, passes, err);
+        Relay_Program(With({compiler, "-I" + plan.entry}, args), out, errors, err, passes);
     if (!end.started || !Pch_Refused(plan, First_Line(errors))) return end;
     Remove_Tree(plan.entry);
     state = PCH_MISSING;

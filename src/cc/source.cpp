@@ -136,19 +136,6 @@ std::string Code_Text(const std::string& text, bool gbk, int& text_line) {
   return s.code;
 }
 
-std::vector<std::string> Split_Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0; start <= text.size();) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 }  // namespace
 
 Source Make_Source(const std::string& path, const std::string& text) {

@@ -2,17 +2,14 @@
 
 #include <algorithm>
 
+#include "common/names.h"
 #include "platform/platform.h"
 
 namespace {
 
-std::string Folder_Of(const std::string& path) {
-  size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-std::string First_Other(const std::vector<std::string>& folders, const std::string& self) {
-  for (const std::string& candidate : Programs_In(folders, "g++"))
+std::string First_Other(const std::vector<std::string>& folders, const std::string& name,
+                        const std::string& self) {
+  for (const std::string& candidate : Programs_In(folders, name))
     if (self.empty() || !Same_File(candidate, self)) return candidate;
   return "";
 }
@@ -25,21 +22,35 @@ void Put_On_Path(const std::string& folder) {
   Set_Environment_Variable("PATH", path.empty() ? folder : folder + between + path);
 }
 
-}  // namespace
-
-std::string Find_Compiler() {
+// Beside this program, then on the PATH, then (`installed`) in the usual
+// install folders.
+std::string Find_Program(const std::string& name, bool& installed) {
   std::string self = Own_Path();
   std::vector<std::string> nearer;
   if (!self.empty()) nearer.push_back(Folder_Of(self));
   for (const std::string& folder : Path_Folders())
     if (std::find(nearer.begin(), nearer.end(), folder) == nearer.end()) nearer.push_back(folder);
-  std::string found = First_Other(nearer, self);
+  std::string found = First_Other(nearer, name, self);
   if (!found.empty()) return found;
   // The install folders only when nothing nearer has one: listing them costs.
-  found = First_Other(Compiler_Folders(), self);
+  found = First_Other(Compiler_Folders(), name, self);
+  installed = !found.empty();
+  return found;
+}
+
+}  // namespace
+
+std::string Find_Tool(const std::string& name) {
+  bool installed = false;
+  return Find_Program(name, installed);
+}
+
+std::string Find_Compiler() {
+  bool installed = false;
+  std::string found = Find_Program("g++", installed);
   // Outside its own terminal, such a compiler finds the DLLs its parts load
   // only through the PATH (MSYS2's cc1plus keeps them beside g++).
-  if (!found.empty()) Put_On_Path(Folder_Of(found));
+  if (installed) Put_On_Path(Folder_Of(found));
   return found;
 }
 

@@ -1,5 +1,6 @@
-// Finding the real g++: the one the compiler companion stands in front of,
-// and the one the launcher compiles a generator and a brute force with.
+// Finding the real g++ and the tools that come with it: the g++ the compiler
+// companion stands in front of and the launcher compiles a generator and a
+// brute force with, and the addr2line that reads a crash's source lines.
 #pragma once
 
 #include <string>
@@ -10,6 +11,10 @@
 // installed (whose folder it then puts on the PATH of the programs started
 // from here). "" when there is none.
 std::string Find_Compiler();
+
+// The first program named `name` (such as "addr2line") that is not this
+// program itself, looked for where Find_Compiler looks; "" when there is none.
+std::string Find_Tool(const std::string& name);
 
 // What says, in three short lines, that no compiler was found, how to get one
 // and where the guide explains it.

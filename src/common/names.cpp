@@ -5,6 +5,11 @@ std::string Base_Name(const std::string& path) {
   return last == std::string::npos ? path : path.substr(last + 1);
 }
 
+std::string Folder_Of(const std::string& path) {
+  std::string::size_type last = path.find_last_of("/\\");
+  return last == std::string::npos ? "." : path.substr(0, last);
+}
+
 std::string Lower(std::string text) {
   for (char& c : text)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');

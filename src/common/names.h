@@ -1,4 +1,4 @@
-// Names as both companions read them: the file name at the end of a path,
+// Names as both companions read them: the file and folder parts of a path,
 // letters compared without case, and the characters of a word in C++ source.
 #pragma once
 
@@ -7,6 +7,10 @@
 // The last part of a path: the text after its last '/' or '\\'. Either may
 // separate the folders of a path a user typed or a compiler wrote.
 std::string Base_Name(const std::string& path);
+
+// The folder that holds `path`: the text before its last '/' or '\\', or "."
+// when it names no folder.
+std::string Folder_Of(const std::string& path);
 
 // The text with its ASCII letters in lower case: file names are compared
 // this way, as Windows compares them.

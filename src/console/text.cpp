@@ -45,3 +45,16 @@ int Code_Point(const std::string& text, size_t at, size_t length) {
     code = code << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
   return code;
 }
+
+std::vector<std::string> Split_Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start <= text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}

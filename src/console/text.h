@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // Console columns a text takes: 1 for ASCII, 2 for a Chinese character or
 // full-width mark.
@@ -19,3 +20,7 @@ bool Is_UTF8(const std::string& text);
 
 // The code point of the UTF-8 character of `length` bytes at `at`.
 int Code_Point(const std::string& text, size_t at, size_t length);
+
+// The lines of a text, without their '\n' or "\r\n": the part after the
+// last '\n' is a line too, empty when the text ends with one.
+std::vector<std::string> Split_Lines(const std::string& text);

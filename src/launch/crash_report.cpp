@@ -1,5 +1,6 @@
 #include "launch/crash_report.h"
 
+#include "common/compiler.h"  // Find_Tool
 #include "common/names.h"
 #include "launch/debug_lines.h"
 
@@ -141,8 +142,7 @@ std::string Crash_Lines(const Crash_Stack& stack) {
     return "无法确定出错位置：" +
            (stack.missing.empty() ? std::string("没能在程序出错的那一刻停下它") : stack.missing) +
            "。\n";
-  std::vector<std::string> looked;
-  std::string tool = Find_Symboliser(looked);
+  std::string tool = Find_Tool("addr2line");
   if (tool.empty())
     return "无法确定出错位置：找不到读取行号的工具 addr2line（它和 g++ 一起安装，"
            "通常在 g++ 所在的文件夹里）。\n";

@@ -11,7 +11,8 @@ struct Named_Frame {
   bool in_program;
 };
 
-std::string Folder_Of(const std::string& path) {
+// The folder part of a path; "" for a bare name, which lies in no folder of ours.
+std::string Folder_Part(const std::string& path) {
   size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? "" : path.substr(0, slash);
 }
@@ -153,11 +154,11 @@ Crash_Location Locate_Crash(const std::vector<Frame_Places>& frames, const std::
   location.overflow = overflow;
   location.deeper = cut;
   std::vector<Named_Frame> named = Name_Frames(frames);
-  std::vector<std::string> folders = {Folder_Of(program)};
+  std::vector<std::string> folders = {Folder_Part(program)};
   size_t end = named.size();
   for (size_t i = named.size(); i-- > 0;)
     if (Short_Function(named[i].place.function) == "main" && !named[i].place.file.empty()) {
-      folders.push_back(Folder_Of(named[i].place.file));
+      folders.push_back(Folder_Part(named[i].place.file));
       end = i + 1;  // main ends the chain
       break;
     }

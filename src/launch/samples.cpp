@@ -136,13 +136,13 @@ std::vector<std::string> Rivals(const std::string& folder, const std::string& st
 }
 
 // The folder of `path` as it is joined to a name: "" or ending with a separator.
-std::string Folder_Of(const std::string& path) {
+std::string Folder_Prefix(const std::string& path) {
   return path.substr(0, path.size() - Base_Name(path).size());
 }
 
 // Where the samples of the program may be, in the order they are looked for.
 std::vector<Place> Places(const std::string& program) {
-  std::string stem = Program_Stem(program), folder = Folder_Of(program);
+  std::string stem = Program_Stem(program), folder = Folder_Prefix(program);
   return {{folder, stem, {".ans", ".out"}, Rivals(folder, stem)},
           {folder + stem + SEPARATOR, stem, {".ans", ".out"}, {}},
           {folder + "test" + SEPARATOR, "sample-", {".out"}, {}}};
@@ -204,7 +204,7 @@ std::string Explicit_Path(const std::string& path) {
 
 Sample_Set Find_Samples(const std::string& program) {
   std::string stem = Program_Stem(program);
-  std::string folder = Folder_Of(program);
+  std::string folder = Folder_Prefix(program);
   std::string inside = Real_Path(folder.empty() ? "." : folder);
   inside += inside.empty() || inside.back() == SEPARATOR ? "" : std::string(1, SEPARATOR);
   std::vector<Place> places = Places(program);

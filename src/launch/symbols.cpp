@@ -11,11 +11,6 @@ namespace {
 
 const size_t ADDRESSES_AT_ONCE = 200;  // keeps each command line short
 
-std::string Folder_Of(const std::string& path) {
-  size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
 std::string As_UTF8(const std::string& bytes) {
   std::string text;
   if (Is_UTF8(bytes) || !Decode_GBK(bytes, text)) return bytes;
@@ -53,32 +48,9 @@ void Forget_Borrowed_Names(Inline_Chain& chain) {
 
 }  // namespace
 
-std::string Find_Symboliser(std::vector<std::string>& looked) {
-  looked.clear();
-  std::string self = Own_Path();
-  if (!self.empty()) looked.push_back(Folder_Of(self));
-  for (const std::string& folder : Path_Folders())
-    if (std::find(looked.begin(), looked.end(), folder) == looked.end()) looked.push_back(folder);
-  std::vector<std::string> found = Programs_In(looked, "addr2line");
-  if (!found.empty()) return found.front();
-  // The install folders only when nothing nearer has one: listing them costs.
-  std::vector<std::string> usual = Compiler_Folders();
-  looked.insert(looked.end(), usual.begin(), usual.end());
-  found = Programs_In(usual, "addr2line");
-  return found.empty() ? "" : found.front();
-}
-
 std::vector<Inline_Chain> Parse_Places(const std::string& answer) {
   std::vector<Inline_Chain> chains;
-  std::vector<std::string> lines;
-  for (size_t at = 0; at < answer.size();) {
-    size_t end = answer.find('\n', at);
-    if (end == std::string::npos) end = answer.size();
-    std::string line = answer.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    at = end + 1;
-  }
+  std::vector<std::string> lines = Split_Lines(answer);
   for (size_t i = 0; i < lines.size(); i++) {
     if (lines[i].compare(0, 2, "0x") == 0) {
       if (!chains.empty()) Forget_Borrowed_Names(chains.back());

@@ -16,11 +16,6 @@ struct Source_Place {
 // the function that holds the code last.
 using Inline_Chain = std::vector<Source_Place>;
 
-// The symboliser: addr2line beside this program, else in a folder of the
-// PATH, else in a folder where compilers are commonly installed; "" when
-// there is none, and `looked` then holds the folders looked in.
-std::string Find_Symboliser(std::vector<std::string>& looked);
-
 // addr2line's answer to -a -f -i -C: one chain for each address it was asked
 // about, in order. File names are taken as UTF-8, or as GBK when they are not.
 // An inlined function named as the function it was inlined into is unnamed.

@@ -246,16 +246,12 @@ bool Start_Background(const std::vector<std::string>& argv, std::string* err = n
 // (its first few megabytes) is kept in `out` and `errors`. Where our stream is
 // a terminal, the program's is a terminal too, so it writes what it would
 // have written without us (colours among it).
+// With `passes`, standard error is held back until its first line is whole
+// (or the program ends), and goes on only if `passes` accepts that line; if
+// not, none of it is passed on, and `errors` still keeps it.
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
-                          std::string& errors, std::string* err = nullptr);
-
-// As Relay_Program, but standard error is held back until its first line is
-// whole (or the program ends), and goes on only if `passes` accepts that
-// line; if not, none of it is passed on, and `errors` still keeps it.
-Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::string& out,
-                                std::string& errors,
-                                const std::function<bool(const std::string&)>& passes,
-                                std::string* err = nullptr);
+                          std::string& errors, std::string* err = nullptr,
+                          const std::function<bool(const std::string&)>& passes = nullptr);
 
 // Runs argv[0] (a path) with the rest as its arguments, without a shell, and
 // waits for it; what it writes to its standard output is kept in `out` (its

@@ -80,12 +80,7 @@ const int MODE_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 void On_Signal(int sig) {
   int saved_errno = errno;
   Restore_Mode();
-  signal(sig, SIG_DFL);
-  sigset_t set;
-  sigemptyset(&set);
-  sigaddset(&set, sig);
-  sigprocmask(SIG_UNBLOCK, &set, nullptr);
-  raise(sig);
+  Raise_Default(sig);
   errno = saved_errno;
 }
 

@@ -93,6 +93,10 @@ Program_End End_Of(int status);
 // The path as seen from anywhere: a relative one is taken from here.
 std::string Absolute(const std::string& path);
 
+// Takes the signal as if no handler had been set, as a handler that has
+// tidied up must, so that whoever started this program sees it end by it.
+void Raise_Default(int sig);
+
 // ---- The command interpreter: posix_command.cpp -----------------------------
 
 // Splits a command line into words as a Windows command line is split: blanks

@@ -50,6 +50,15 @@ Program_End End_Of(int status) {
   return {true, false, WEXITSTATUS(status)};
 }
 
+void Raise_Default(int sig) {
+  signal(sig, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, sig);
+  sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  raise(sig);
+}
+
 std::string Absolute(const std::string& path) {
   if (path.empty() || path[0] == '/') return path;
   char* here = getcwd(nullptr, 0);

@@ -132,14 +132,8 @@ Program_End Relay_To(const std::vector<std::string>& argv, int out_target, int e
 }  // namespace
 
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
-                          std::string& errors, std::string* err) {
-  return Relay_Program_Gated(argv, out, errors, {}, err);
-}
-
-Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::string& out,
-                                std::string& errors,
-                                const std::function<bool(const std::string&)>& passes,
-                                std::string* err) {
+                          std::string& errors, std::string* err,
+                          const std::function<bool(const std::string&)>& passes) {
   return Relay_To(argv, STDOUT_FILENO, STDERR_FILENO, out, errors, passes, err);
 }
 

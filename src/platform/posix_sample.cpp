@@ -183,12 +183,7 @@ void Stop_Keeper(Run_Job& job, Sample_Stop why, long long wall) {
   int status = 0;
   End_Descendants(ignored, -1, status);
   for (Run_Job& job : jobs) Remove_Tree(job.request->folder, nullptr);
-  signal(sig, SIG_DFL);
-  sigset_t only;
-  sigemptyset(&only);
-  sigaddset(&only, sig);
-  sigprocmask(SIG_UNBLOCK, &only, nullptr);
-  raise(sig);
+  Raise_Default(sig);
   _exit(128 + sig);
 }
 

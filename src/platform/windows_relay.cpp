@@ -81,12 +81,8 @@ Program_End Relay_To(const std::vector<std::string>& argv, HANDLE out_to, HANDLE
 }  // namespace
 
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
-                          std::string& errors, std::string* err) {
-  return Relay_Program_Gated(argv, out, errors, {}, err);
-}
-
-Program_End Relay_Program_Gated(const std::vector<std::string>& argv, std::string& out,
-                                std::string& errors, const Gate& passes, std::string* err) {
+                          std::string& errors, std::string* err,
+                          const std::function<bool(const std::string&)>& passes) {
   return Relay_To(argv, GetStdHandle(STD_OUTPUT_HANDLE), GetStdHandle(STD_ERROR_HANDLE), out,
                   errors, passes, err);
 }

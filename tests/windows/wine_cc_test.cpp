@@ -64,11 +64,11 @@ TEST(WindowsCompanion, ExplainsGccsChineseMessagesInUtf8AndInGbk) {
   int status = -1;
   std::string output =
       ::Run(folder + "/tarnwickstone-cc.exe", {"-g", "-o", "a.exe", "a.cpp"}, folder, "", &status);
-  EXPECT_NE(output.find(Crlf(
-                "\n中文提示（tarnwickstone-cc）：\n"
-                "1. a.cpp 第 4 行：“cout”没有声明：它是标准库里的名字，属于 std 命名空间，"
-                "这个文件却没有写 using namespace std;。\n")),
-            std::string::npos)
+  EXPECT_NE(
+      output.find(Crlf("\n中文提示（tarnwickstone-cc）：\n"
+                       "1. a.cpp 第 4 行：“cout”没有声明：它是标准库里的名字，属于 std 命名空间，"
+                       "这个文件却没有写 using namespace std;。\n")),
+      std::string::npos)
       << Escaped(output);
   EXPECT_NE(output.find(Crlf("\n2. a.cpp 第 5 行：这一行的末尾少了分号“;”。\n")), std::string::npos)
       << Escaped(output);
