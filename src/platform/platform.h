@@ -351,7 +351,7 @@ struct Sample_Request {
   long long memory_bytes;                // memory of all its processes together; on POSIX the
                                          // stack may grow as large
   Crash_Stack* crash = nullptr;          // with one, the program is watched as Run_Watched
-                                         // watches it (on POSIX; Windows leaves it empty)
+                                         // watches it
   std::vector<std::string> environment;  // "NAME=value": set for the program on top of ours
 };
 

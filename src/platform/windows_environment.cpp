@@ -1,6 +1,8 @@
 // The environment on Windows: the process's arguments and variables, the
 // PATH's folders, where compilers are commonly installed, and where this
 // program itself is.
+#include <algorithm>
+
 #include "platform/windows_internal.h"
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
@@ -95,4 +97,26 @@ std::string Own_Path() {
 
 std::string User_Cache_Folder() {
   return Environment_Variable("LOCALAPPDATA");
+}
+
+std::wstring Environment_Block(const std::vector<std::string>& extra) {
+  if (extra.empty()) return L"";
+  std::vector<std::wstring> entries;
+  wchar_t* ours = GetEnvironmentStringsW();
+  for (const wchar_t* at = ours; at != nullptr && *at != L'\0'; at += wcslen(at) + 1)
+    entries.push_back(at);
+  if (ours != nullptr) FreeEnvironmentStringsW(ours);
+  for (const std::string& each : extra) {
+    std::wstring entry = Widen(each), name = entry.substr(0, entry.find(L'=') + 1);
+    auto same = std::find_if(entries.begin(), entries.end(), [&](const std::wstring& e) {
+      return _wcsnicmp(e.c_str(), name.c_str(), name.size()) == 0;
+    });
+    if (same != entries.end())
+      *same = entry;
+    else
+      entries.push_back(entry);
+  }
+  std::wstring block;
+  for (const std::wstring& entry : entries) block += entry + L'\0';
+  return block + L'\0';
 }

@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,12 @@ void Sleep_By_Ticks(long long us);
 
 // Puts the timer resolution back, if a sleep raised it.
 void Lower_Resolution();
+
+// ---- The environment: windows_environment.cpp -----------------------------
+
+// Our environment with `extra` ("NAME=value") set on top, as CreateProcess
+// takes it; "" when there is nothing to set, for ours as it is.
+std::wstring Environment_Block(const std::vector<std::string>& extra);
 
 // ---- Starting programs: windows_process.cpp ---------------------------------
 
@@ -150,3 +157,61 @@ struct Image_Range {
 // the program's modules, whose function tables unwind the frames.
 std::vector<unsigned long long> Walk_Stack(HANDLE process, const std::vector<Image_Range>& images,
                                            const CONTEXT& context, size_t most, bool& cut);
+
+// ---- Watching programs for a crash: windows_debuggee.cpp, windows_debug.cpp --
+
+// A module of a watched program as it was loaded.
+struct Loaded_Module {
+  std::string path;
+  unsigned long long size = 0;       // of its image in memory
+  unsigned long long preferred = 0;  // the base its file asks for, as its debug information counts
+};
+
+// A breakpoint on a C runtime function that ends a program without an
+// exception: abort (which a failed assert and an uncaught C++ exception
+// call too) ends it with status 3.
+struct Breakpoint {
+  std::string function;
+  unsigned char byte = 0;  // the code's own first byte, put back once hit
+};
+
+// A program started as a debuggee (DEBUG_ONLY_THIS_PROCESS). Only the thread
+// that started it hears its debug events, and the program waits at each
+// until that thread answers it.
+struct Debuggee {
+  DWORD id = 0;                  // its process id
+  HANDLE process = nullptr;      // owned by whoever started it; none until it is started
+  Crash_Stack* crash = nullptr;  // where its stack goes
+  std::map<unsigned long long, Breakpoint> breakpoints;  // by address
+  std::map<DWORD, HANDLE> threads;                       // by id
+  std::map<unsigned long long, Loaded_Module> modules;   // by load base, the program's first
+  unsigned long long program_base = 0;
+  bool started = false;  // the loader's first breakpoint has passed
+  DWORD caught = 0;      // the code of the exception the stack was caught at; 0 for none
+  bool exited = false;   // its end has been heard and answered, or it was let go
+};
+
+// Before the start: `d` new, for a stack to go to `crash`, made empty; and
+// the debug heap kept off, so that a program allocates as fast watched as
+// unwatched (the environment of programs started after this has it).
+void Prepare_Debuggee(Debuggee& d, Crash_Stack& crash);
+
+// The answer to an exception of `d`'s program for ContinueDebugEvent: every
+// exception goes back to the program to handle, and at one that no handler
+// takes its stack is caught in `d.crash` before it dies of it.
+DWORD Answer_Exception(Debuggee& d, const DEBUG_EVENT& e);
+
+// After the end: whether it crashed, keeping the stack only when it ended by
+// the exception it was caught at.
+void Finish_Debuggee(const Debuggee& d, const Program_End& end);
+
+// Waits at most `ms` for a debug event of this thread's debuggees, and
+// answers it, `watched` taking theirs; false when none came. Once a
+// program's end is answered, its process is signalled.
+bool Serve_Debug_Event(const std::vector<Debuggee*>& watched, DWORD ms);
+
+// A debuggee ended by the launcher is no longer watched: left to itself, so
+// that nothing waits for an answer from here; or, should the system refuse
+// that, ended and its end answered (`watched`, with `d` among them, taking
+// the events meanwhile). Nothing for one whose end was heard, or never started.
+void Let_Go(Debuggee& d, const std::vector<Debuggee*>& watched);

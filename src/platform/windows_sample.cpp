@@ -2,7 +2,8 @@
 // Job Object, so that a program and everything it starts are measured
 // together, held to the memory limit together, and ended together, whatever
 // ends the launcher. Where the system allows it, each runs at low integrity
-// and may write in its own folder only. The runs are cut in four: prepare,
+// and may write in its own folder only; one whose crash is to be located
+// runs as a debuggee of this thread. The runs are cut in four: prepare,
 // start, watch, collect.
 #include <algorithm>
 
@@ -42,7 +43,9 @@ struct Run_Job {
   Sample_Run* run = nullptr;
   Run_Handles h;
   Idle_Mark mark{0, 0};
-  bool ended = false;  // its program has ended, or never started
+  bool ended = false;    // its program has ended, or never started
+  bool watched = false;  // it runs as a debuggee
+  Debuggee debuggee;
 };
 
 HANDLE Open_Inherited(const std::wstring& path, DWORD access, DWORD creation, DWORD flags) {
@@ -97,35 +100,12 @@ bool Prepare(const Sample_Request& request, Run_Handles& h, std::string* err) {
   return true;
 }
 
-// Our environment with `extra` ("NAME=value") set on top, as CreateProcess
-// takes it; "" when there is nothing to set, for ours as it is.
-std::wstring Environment_Block(const std::vector<std::string>& extra) {
-  if (extra.empty()) return L"";
-  std::vector<std::wstring> entries;
-  wchar_t* ours = GetEnvironmentStringsW();
-  for (const wchar_t* at = ours; at != nullptr && *at != L'\0'; at += wcslen(at) + 1)
-    entries.push_back(at);
-  if (ours != nullptr) FreeEnvironmentStringsW(ours);
-  for (const std::string& each : extra) {
-    std::wstring entry = Widen(each), name = entry.substr(0, entry.find(L'=') + 1);
-    auto same = std::find_if(entries.begin(), entries.end(), [&](const std::wstring& e) {
-      return _wcsnicmp(e.c_str(), name.c_str(), name.size()) == 0;
-    });
-    if (same != entries.end())
-      *same = entry;
-    else
-      entries.push_back(entry);
-  }
-  std::wstring block;
-  for (const std::wstring& entry : entries) block += entry + L'\0';
-  return block + L'\0';
-}
-
 // Creates the process suspended, so that it is in the job before it can
 // start anything; at low integrity when there is a token for it, else as
 // this process. No console of its own to show: it reads and writes files
-// only. False when it cannot be started, with the system's error in `code`.
-bool Create(const Sample_Request& request, Run_Handles& h, DWORD& code) {
+// only. As a debuggee when `watched`, which is false after where the system
+// refuses one. False when it cannot be started, with the system's error in `code`.
+bool Create(const Sample_Request& request, Run_Handles& h, bool& watched, DWORD& code) {
   std::wstring app = Full_Path(request.argv[0]);  // it starts in `folder`, not here
   std::wstring line = Quote_Argument(app), folder = Widen(request.folder);
   for (size_t i = 1; i < request.argv.size(); ++i)
@@ -140,31 +120,50 @@ bool Create(const Sample_Request& request, Run_Handles& h, DWORD& code) {
   DWORD flags = CREATE_SUSPENDED | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT;
   std::wstring environment = Environment_Block(request.environment);
   void* block = environment.empty() ? nullptr : &environment[0];
-  BOOL made = h.token.Valid() &&
-              CreateProcessAsUserW(h.token.h, app.c_str(), &line[0], nullptr, nullptr, TRUE, flags,
-                                   block, folder.c_str(), &startup, &process);
-  if (!made)  // a system that gives no low-integrity process runs it as before
-    made = CreateProcessW(app.c_str(), &line[0], nullptr, nullptr, TRUE, flags, block,
-                          folder.c_str(), &startup, &process);
+  auto create = [&](DWORD as) {
+    return (h.token.Valid() &&
+            CreateProcessAsUserW(h.token.h, app.c_str(), &line[0], nullptr, nullptr, TRUE, as,
+                                 block, folder.c_str(), &startup, &process)) ||
+           // a system that gives no low-integrity process runs it as before
+           CreateProcessW(app.c_str(), &line[0], nullptr, nullptr, TRUE, as, block, folder.c_str(),
+                          &startup, &process);
+  };
+  bool made = watched && create(flags | DEBUG_ONLY_THIS_PROCESS);
+  if (!made) {
+    watched = false;  // refused as a debuggee, perhaps: then it runs as before
+    made = create(flags);
+  }
   if (!made) {
     code = GetLastError();
     return false;
   }
   h.process.h = process.hProcess;
   h.thread.h = process.hThread;
+  if (watched) DebugSetProcessKillOnExit(FALSE);  // ended with the job, not with this thread
   return true;
 }
 
 // Starts the program; false, with the reason, when it could not be put in
 // its job. A program that cannot be started at all is `run.end`'s business.
-bool Start(const Sample_Request& request, Run_Handles& h, Sample_Run& run, std::string* err) {
+bool Start(Run_Job& job, std::string* err) {
+  const Sample_Request& request = *job.request;
+  Run_Handles& h = job.h;
+  Sample_Run& run = *job.run;
   DWORD code = 0;
-  if (!Create(request, h, code)) {
+  job.watched = request.crash != nullptr;
+  bool made = Create(request, h, job.watched, code);
+  if (request.crash != nullptr && !job.watched) request.crash->missing = "系统不允许启动器跟踪程序";
+  if (!made) {
     run.end = {false, false, static_cast<long long>(code)};
     return true;
   }
+  if (job.watched) {
+    job.debuggee.id = GetProcessId(h.process.h);
+    job.debuggee.process = h.process.h;
+  }
   if (!AssignProcessToJobObject(h.job.h, h.process.h)) {
     code = GetLastError();
+    Let_Go(job.debuggee, {&job.debuggee});
     TerminateProcess(h.process.h, 1);
     return Fail_Code(err, code);
   }
@@ -208,20 +207,36 @@ void Collect(Run_Handles& h, Sample_Run& run) {
   run.end = End_Of(h.process.h);
 }
 
+// Waits at most LOOK_MS for one of `waits`, and while a debuggee runs for
+// its debug events first: its end is signalled only once it is answered
+// here. Whether an event was served goes to `served`.
+DWORD Wait_For(const std::vector<HANDLE>& waits, const std::vector<Debuggee*>& debuggees,
+               bool& served) {
+  long long before = Clock_Us();
+  served = !debuggees.empty() && Serve_Debug_Event(debuggees, LOOK_MS);
+  // A system that gives no events at all is waited for as without debuggees.
+  bool waited = served || (!debuggees.empty() && Clock_Us() - before >= LOOK_MS * 500);
+  return WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), FALSE,
+                                waited ? 0 : LOOK_MS);
+}
+
 // Waits, looking at the jobs every LOOK_MS, until every program has ended;
 // a run past a limit, or all of them on Ctrl+C, are ended meanwhile.
 void Watch(std::vector<Run_Job>& jobs, long long start) {
+  long long looked = 0;
   for (;;) {
     std::vector<HANDLE> waits = {STOP};
     std::vector<Run_Job*> running;
-    for (Run_Job& job : jobs)
-      if (!job.ended) {
-        waits.push_back(job.h.process.h);
-        running.push_back(&job);
-      }
+    std::vector<Debuggee*> debuggees;  // of the running, those whose end is not yet heard
+    for (Run_Job& job : jobs) {
+      if (job.ended) continue;
+      waits.push_back(job.h.process.h);
+      running.push_back(&job);
+      if (job.watched && !job.debuggee.exited) debuggees.push_back(&job.debuggee);
+    }
     if (running.empty()) return;
-    DWORD woke =
-        WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), FALSE, LOOK_MS);
+    bool served = false;
+    DWORD woke = Wait_For(waits, debuggees, served);
     long long wall = Clock_Us() - start;
     if (woke == WAIT_FAILED) return;
     if (woke > WAIT_OBJECT_0 && woke < WAIT_OBJECT_0 + waits.size()) {
@@ -229,6 +244,9 @@ void Watch(std::vector<Run_Job>& jobs, long long start) {
       running[woke - WAIT_OBJECT_0 - 1]->run->wall_us = wall;
       continue;
     }
+    // A program busy with debug events is still looked at only every LOOK_MS.
+    if (served && woke == WAIT_TIMEOUT && wall - looked < LOOK_MS * 1000) continue;
+    looked = wall;
     for (Run_Job* job : running) {
       Sample_Stop stop = woke == WAIT_OBJECT_0
                              ? STOP_INTERRUPTED
@@ -237,6 +255,7 @@ void Watch(std::vector<Run_Job>& jobs, long long start) {
       job->run->stop = stop;
       job->run->wall_us = wall;
       job->ended = true;  // Collect ends its job
+      Let_Go(job->debuggee, debuggees);
     }
   }
 }
@@ -255,21 +274,28 @@ bool Run_Samples(const std::vector<Sample_Request>& requests, std::vector<Sample
     jobs[i].request = &requests[i];
     jobs[i].run = &runs[i];
     runs[i].end = {false, false, ERROR_FILE_NOT_FOUND};
+    if (requests[i].crash != nullptr) Prepare_Debuggee(jobs[i].debuggee, *requests[i].crash);
     jobs[i].ended = requests[i].argv.empty();
     if (!jobs[i].ended && !Prepare(requests[i], jobs[i].h, err)) return false;
   }
   long long start = Clock_Us();
+  bool started = true;
   for (Run_Job& job : jobs) {
-    if (!job.ended && !Start(*job.request, job.h, *job.run, err)) return false;
-    job.ended = job.ended || !job.h.process.Valid() || job.run->stop != STOP_NONE;
+    started = started && (job.ended || Start(job, err));
+    job.ended = job.ended || !started || !job.h.process.Valid() || job.run->stop != STOP_NONE;
   }
-  Watch(jobs, start);
+  if (started) Watch(jobs, start);
+  std::vector<Debuggee*> debuggees;
+  for (Run_Job& job : jobs)
+    if (job.watched) debuggees.push_back(&job.debuggee);
   for (Run_Job& job : jobs) {
+    Let_Go(job.debuggee, debuggees);  // one never resumed, or left when a start failed
     if (job.h.process.Valid()) Collect(job.h, *job.run);
+    if (job.request->crash != nullptr) Finish_Debuggee(job.debuggee, job.run->end);
     if (job.run->stop == STOP_INTERRUPTED) ResetEvent(STOP);
     if (!job.h.out.Valid()) continue;
     job.run->output = Read_From(job.h.out.h, 0, job.request->cap + 1);
     job.run->errors = Read_Tail(job.h.errors.h, ERRORS_KEPT);
   }
-  return true;
+  return started;
 }

@@ -265,6 +265,36 @@ TEST(WindowsLauncher, JudgesCRLFSamplesAFreopenProgramAndAnEndlessLoop) {
   EXPECT_FALSE(fs::exists(folder + "/sum.out"));  // it wrote in a folder of its own
 }
 
+// Two programs at once under the Job Objects, one of them crashing: its RE
+// names the line, with the addr2line double beside the launcher.
+TEST(WindowsLauncher, NamesTheLineOfASamplesCrash) {
+  REQUIRE_LAUNCHER();
+  std::string folder = Fresh_Folder("sample crash");
+  Copy_Programs(folder);
+  fs::copy_file(Launcher(), folder + "/tarnwickstone-launch.exe");
+  fs::copy_file(Windows_Build("tests/windows/doubles/addr2line.exe"), folder + "/addr2line.exe");
+  for (const auto& [name, bytes] : std::map<std::string, std::string>{{"plus1.in", "1 2\r\n"},
+                                                                      {"plus1.ans", "3\r\n"},
+                                                                      {"plus2.in", "div\r\n"},
+                                                                      {"plus2.ans", "0\r\n"}})
+    Write_File_Bytes(folder + "/" + name, bytes);
+  int status = -1;
+  std::string out = ::Run(folder + "/tarnwickstone-launch.exe", {"--time-limit=3", "plus.exe"},
+                          folder, "x", &status);
+  std::string source = Read_File_Bytes(folder + "/plus.cpp");
+  int line = 1 + static_cast<int>(std::count(
+                     source.begin(), source.begin() + source.find("return one / zero;"), '\n'));
+  EXPECT_NE(Timeless(out).find("样例 1：AC 通过，用时 T 秒，内存 M MB。\n"
+                               "样例 2：RE 运行错误，程序已结束，返回值 3221225620（0xC0000094），"
+                               "用时 T 秒，内存 M MB。\n"
+                               "  整数除以零：整数除法或取余运算的除数为 0。\n"
+                               "  出错位置：plus.cpp 第 " +
+                               std::to_string(line) + " 行，函数 main\n通过 1/2\n"),
+            std::string::npos)
+      << Escaped(out);
+  EXPECT_EQ(status, 1);
+}
+
 // The job's memory limit, as Wine keeps none: the program's own peak, watched.
 // Wine tells no other process's CPU time either, so the clock stands in for
 // it; and it keeps no integrity levels, so writes outside the sample's folder
