@@ -254,8 +254,11 @@ void Watch(std::vector<Run_Job>& jobs, long long start) {
       if (stop == STOP_NONE) continue;
       job->run->stop = stop;
       job->run->wall_us = wall;
-      job->ended = true;  // Collect ends its job
+      job->ended = true;
       Let_Go(job->debuggee, debuggees);
+      // Now, not at Collect: it would go on using a core and its memory
+      // while the other runs finish.
+      TerminateJobObject(job->h.job.h, 1);
     }
   }
 }
