@@ -525,7 +525,8 @@ TEST_F(Posix, AProgramRunInAFolderStartsThereNamedFromHere) {
   Write_File_Bytes(dir + "/where.sh", "#!/bin/sh\npwd > seen\n");
   fs::permissions(dir + "/where.sh", fs::perms::owner_all);
   fs::current_path(dir);
-  Program_End end = Run_Program_In(dir + "/there", {"./where.sh"});
+  Crash_Stack crash;
+  Program_End end = Run_Watched({"./where.sh"}, dir + "/there", crash);
   EXPECT_TRUE(end.started) << end.code;
   EXPECT_EQ(Read_File_Bytes(dir + "/there/seen"), Real_Path(dir + "/there") + "\n");
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "cc/clues.h"
+#include "console/text.h"  // Ends_In
 
 namespace {
 
@@ -27,13 +28,8 @@ const Format_For FORMATS[] = {
     {"char*", "%s", "%s"},
 };
 
-bool Ends_With(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() &&
-         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 std::string Without_Star(const std::string& type) {
-  return Ends_With(type, "*") ? type.substr(0, type.size() - 1) : type;
+  return Ends_In(type, "*") ? type.substr(0, type.size() - 1) : type;
 }
 
 }  // namespace
@@ -42,7 +38,7 @@ bool Format(const Clue_Input& in, Clue clue, Finding& f) {
   const std::vector<std::string>& w = in.candidate.words;
   if (w.size() < 4) return false;
   const std::string &wanted = w[1], &given = w[3];
-  bool reads = Ends_With(wanted, "*");
+  bool reads = Ends_In(wanted, "*");
   int argument = std::atoi(w[2].c_str());
   f.line = in.line;
   f.values["arg"] = std::to_string(argument > 1 ? argument - 1 : argument);
@@ -64,7 +60,7 @@ bool Format(const Clue_Input& in, Clue clue, Finding& f) {
   // A format for another type: the one its variable wants.
   std::string type = reads ? Without_Star(given) : given;
   // scanf wants pointers; printf none but a string's.
-  if (reads ? !Ends_With(given, "*") : Ends_With(given, "*") && given != "char*") return false;
+  if (reads ? !Ends_In(given, "*") : Ends_In(given, "*") && given != "char*") return false;
   for (const Format_For& format : FORMATS)
     if (type == format.type) {
       f.values["type"] = type;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "console/text.h"  // Starts_With
+
 namespace {
 
 bool Match_From(const std::string& p, size_t pi, const std::string& t, size_t ti,
@@ -34,10 +36,6 @@ bool Match_From(const std::string& p, size_t pi, const std::string& t, size_t ti
     ++ti;
   }
   return true;
-}
-
-bool Starts_With(const std::string& text, size_t at, const char* head) {
-  return text.compare(at, std::strlen(head), head) == 0;
 }
 
 bool Holds_One(const std::string& part, const std::string& list) {

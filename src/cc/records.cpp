@@ -21,10 +21,6 @@ const Severity_Word SEVERITY_WORDS[] = {
     {"警告：", SEV_WARNING}, {"附注：", SEV_NOTE},
 };
 
-bool Starts_With(const std::string& text, size_t at, const char* head) {
-  return text.compare(at, std::strlen(head), head) == 0;
-}
-
 // The text without terminal escapes: colours (ESC [ … m) and links (ESC ] … BEL
 // or ESC \), which the compiler writes when it sees a terminal.
 std::string Without_Escapes(const std::string& text) {

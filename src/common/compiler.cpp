@@ -24,7 +24,7 @@ void Put_On_Path(const std::string& folder) {
 
 // Beside this program, then on the PATH, then (`installed`) in the usual
 // install folders.
-std::string Find_Program(const std::string& name, bool& installed) {
+std::string Find_Nearest(const std::string& name, bool& installed) {
   std::string self = Own_Path();
   std::vector<std::string> nearer;
   if (!self.empty()) nearer.push_back(Folder_Of(self));
@@ -42,12 +42,12 @@ std::string Find_Program(const std::string& name, bool& installed) {
 
 std::string Find_Tool(const std::string& name) {
   bool installed = false;
-  return Find_Program(name, installed);
+  return Find_Nearest(name, installed);
 }
 
 std::string Find_Compiler() {
   bool installed = false;
-  std::string found = Find_Program("g++", installed);
+  std::string found = Find_Nearest("g++", installed);
   // Outside its own terminal, such a compiler finds the DLLs its parts load
   // only through the PATH (MSYS2's cc1plus keeps them beside g++).
   if (installed) Put_On_Path(Folder_Of(found));

@@ -1,5 +1,7 @@
 #include "console/text.h"
 
+#include <cstring>
+
 int Display_Width(const std::string& text) {
   int width = 0;
   for (unsigned char c : text) {
@@ -44,6 +46,15 @@ int Code_Point(const std::string& text, size_t at, size_t length) {
   for (size_t i = 1; i < length; ++i)
     code = code << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
   return code;
+}
+
+bool Starts_With(const std::string& text, size_t at, const char* head) {
+  return text.compare(at, std::strlen(head), head) == 0;
+}
+
+bool Ends_In(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 std::vector<std::string> Split_Lines(const std::string& text) {

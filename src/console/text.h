@@ -1,6 +1,6 @@
 // UTF-8 text as the console shows it: where characters start and end, and how
-// wide they are. A leaf with no pages behind it, shared by the pages and the
-// companions.
+// wide they are; and the lines and ends of a text. A leaf with no pages behind it, shared by the
+// pages and the companions.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +20,12 @@ bool Is_UTF8(const std::string& text);
 
 // The code point of the UTF-8 character of `length` bytes at `at`.
 int Code_Point(const std::string& text, size_t at, size_t length);
+
+// Whether `head` stands in `text` at byte `at`.
+bool Starts_With(const std::string& text, size_t at, const char* head);
+
+// Whether the text ends with `tail`.
+bool Ends_In(const std::string& text, const std::string& tail);
 
 // The lines of a text, without their '\n' or "\r\n": the part after the
 // last '\n' is a line too, empty when the text ends with one.

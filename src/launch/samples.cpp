@@ -3,14 +3,10 @@
 #include <algorithm>
 #include <map>
 
+#include "console/text.h"  // Ends_In
 #include "platform/platform.h"
 
 namespace {
-
-bool Ends_With(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() &&
-         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 bool Digits(const std::string& text) {
   return !text.empty() &&
@@ -21,7 +17,7 @@ bool Digits(const std::string& text) {
 std::string Number_In(const std::string& name, const std::string& prefix, const std::string& ext) {
   std::string lower = Lower(name);
   if (lower.size() <= prefix.size() + ext.size() || lower.compare(0, prefix.size(), prefix) != 0 ||
-      !Ends_With(lower, ext))
+      !Ends_In(lower, ext))
     return "";
   std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - ext.size());
   return Digits(digits) ? digits : "";
@@ -128,7 +124,7 @@ std::vector<std::string> Rivals(const std::string& folder, const std::string& st
   if (!List_Folder(folder.empty() ? "." : folder, entries, nullptr)) return names;
   for (const Folder_Entry& entry : entries) {
     std::string lower = Lower(entry.name);
-    if (!Ends_With(lower, ".cpp") && !Ends_With(lower, ".exe")) continue;
+    if (!Ends_In(lower, ".cpp") && !Ends_In(lower, ".exe")) continue;
     std::string name = lower.substr(0, lower.size() - 4);
     if (name != Lower(stem)) names.push_back(name);
   }
@@ -180,7 +176,7 @@ bool Add_Sample(const std::string& program, const Sample_Set& set, const std::st
   if (!List_Folder(place.folder.empty() ? "." : place.folder, entries, err)) return false;
   // An answer named as the others are: X1.out where X1.out answers X1.in.
   std::string answer_ext = place.answers[0];
-  if (!set.samples.empty() && Ends_With(Lower(set.samples.back().answer), ".out"))
+  if (!set.samples.empty() && Ends_In(Lower(set.samples.back().answer), ".out"))
     answer_ext = ".out";
   long long number = Last_Number(entries, place) + 1;
   while (!Free(number, entries, place)) ++number;
@@ -194,7 +190,7 @@ bool Add_Sample(const std::string& program, const Sample_Set& set, const std::st
 
 std::string Program_Stem(const std::string& program) {
   std::string name = Base_Name(program);
-  return Ends_With(Lower(name), ".exe") ? name.substr(0, name.size() - 4) : name;
+  return Ends_In(Lower(name), ".exe") ? name.substr(0, name.size() - 4) : name;
 }
 
 std::string Explicit_Path(const std::string& path) {

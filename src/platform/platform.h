@@ -220,11 +220,6 @@ struct Program_End {
 // cannot be started.
 Program_End Run_Program(const std::vector<std::string>& argv, std::string* err = nullptr);
 
-// Run_Program, with the program started in `folder` (argv[0] still named
-// from here).
-Program_End Run_Program_In(const std::string& folder, const std::vector<std::string>& argv,
-                           std::string* err = nullptr);
-
 // For each folder, the program called `name` in it (`name`.exe on Windows)
 // when there is an executable file of that name; in the order of the folders.
 std::vector<std::string> Programs_In(const std::vector<std::string>& folders,
@@ -320,8 +315,8 @@ struct Crash_Stack {
                           // without a fault (Windows: "abort", "_assert"); "" for none
 };
 
-// Runs the program as Run_Program does (in `folder` as Run_Program_In does,
-// unless it is ""), watched: at no cost until it crashes, when `crash` gets
+// Runs the program as Run_Program does (started in `folder` unless it is "",
+// argv[0] still named from here), watched: at no cost until it crashes, when `crash` gets
 // its stack. A program the system does not let be watched runs as it would
 // unwatched, and `crash` says why.
 Program_End Run_Watched(const std::vector<std::string>& argv, const std::string& folder,

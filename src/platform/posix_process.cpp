@@ -165,11 +165,6 @@ Program_End Run_Program(const std::vector<std::string>& argv, std::string* err) 
   return Run_Child(argv, "", nullptr, nullptr, nullptr, err);
 }
 
-Program_End Run_Program_In(const std::string& folder, const std::vector<std::string>& argv,
-                           std::string* err) {
-  return Run_Child(argv, folder, nullptr, nullptr, nullptr, err);
-}
-
 namespace {
 // Closes every descriptor from 3 up but `keep`, so that a program left
 // running holds none of ours open (a pipe that someone waits to see end).

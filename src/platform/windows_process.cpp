@@ -100,11 +100,6 @@ Program_End Run_Program(const std::vector<std::string>& argv, std::string* err) 
   return Run_With(argv, "", nullptr, nullptr, nullptr, err);
 }
 
-Program_End Run_Program_In(const std::string& folder, const std::vector<std::string>& argv,
-                           std::string* err) {
-  return Run_With(argv, folder, nullptr, nullptr, nullptr, err);
-}
-
 std::vector<std::string> Programs_In(const std::vector<std::string>& folders,
                                      const std::string& name) {
   std::vector<std::string> found;
