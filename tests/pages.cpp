@@ -14,6 +14,11 @@ std::string Settings_Page(const std::string& com, const std::string& lau, const 
          "慢速输出\n6. 项目信息\n\n7. 返回\n\n";
 }
 
+std::string Saved_Settings(const std::string& com, const std::string& lau, const std::string& us,
+                           const std::string& options, bool slow, const std::string& eol) {
+  return com + eol + lau + eol + us + eol + options + eol + (slow ? "1" : "0");
+}
+
 std::string Not_Saved(const std::string& why) {
   return "设置没有保存：" + why + "。请从你能写入的文件夹启动 Tarnwickstone，设置会保存在那里。\n";
 }

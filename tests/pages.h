@@ -80,6 +80,11 @@ std::string Companion_Welcome(const std::string& self, const std::string& compil
 std::string Settings_Page(const std::string& com, const std::string& lau, const std::string& us,
                           const std::string& options, bool slow);
 
+// The settings file's bytes for these values, each line ended by `eol` (CR LF
+// when a Windows program wrote it).
+std::string Saved_Settings(const std::string& com, const std::string& lau, const std::string& us,
+                           const std::string& options, bool slow, const std::string& eol = "\n");
+
 // What a save that could not be made says: the file could not be written...
 std::string Not_Saved(const std::string& why);
 // ...what stood there could not be read, so it is kept...

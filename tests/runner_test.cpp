@@ -62,7 +62,7 @@ TEST_F(Runner, FirstStartOffersHelpBeforeAnyClearAndThenShowsTheMainMenu) {
   EXPECT_EQ(FAKE.screen, "[title Tarnwickstone]" + FIRST_QUESTION + "输入不在给定范围内。\n[cls]" +
                              HELP_PAGE + "[pause][cls]" + MAIN_MENU + EXIT_PAGE)
       << Escaped(FAKE.screen);
-  EXPECT_EQ(FAKE.files[SETTINGS], "\n\n\n\n1");
+  EXPECT_EQ(FAKE.files[SETTINGS], Saved_Settings("", "", "", "", true));
 }
 
 TEST_F(Runner, FirstStartAnsweredNoGoesStraightToTheMainMenu) {
@@ -72,12 +72,12 @@ TEST_F(Runner, FirstStartAnsweredNoGoesStraightToTheMainMenu) {
 }
 
 TEST_F(Runner, LaterStartsAskNothingAndTheMenuRereadsWithoutRedrawing) {
-  FAKE.files[SETTINGS] = "\n\n\n\n0";
+  FAKE.files[SETTINGS] = Saved_Settings("", "", "", "", false);
   EXPECT_EQ(Start({"6", "4", "5"}), 0);
   EXPECT_EQ(FAKE.screen, "[title Tarnwickstone][cls]" + MAIN_MENU + "输入不在给定范围内。\n[cls]" +
                              HELP_PAGE + "[pause][cls]" + MAIN_MENU + EXIT_PAGE)
       << Escaped(FAKE.screen);
-  EXPECT_EQ(FAKE.files[SETTINGS], "\n\n\n\n0");
+  EXPECT_EQ(FAKE.files[SETTINGS], Saved_Settings("", "", "", "", false));
 }
 
 TEST_F(Runner, EndOfInputEndsTheProgramWithoutSaving) {
@@ -85,9 +85,9 @@ TEST_F(Runner, EndOfInputEndsTheProgramWithoutSaving) {
   EXPECT_FALSE(FAKE.files.count(SETTINGS));
   FAKE.files.clear();
   Reset_Fake();
-  FAKE.files[SETTINGS] = "a\n\n\n\n1";
+  FAKE.files[SETTINGS] = Saved_Settings("a", "", "", "", true);
   EXPECT_EQ(Start({"4"}), 1);
-  EXPECT_EQ(FAKE.files[SETTINGS], "a\n\n\n\n1");
+  EXPECT_EQ(FAKE.files[SETTINGS], Saved_Settings("a", "", "", "", true));
   EXPECT_TRUE(FAKE.replaced.empty());
 }
 

@@ -22,26 +22,36 @@ TEST_F(Settings_File, FirstStartWithoutAFile) {
   EXPECT_EQ(FAKE.screen, "[title Tarnwickstone]") << "Init writes nothing of its own";
 }
 
+// Each row of the table has its line, in the table's order, and the bytes
+// written are the bytes read back.
 TEST_F(Settings_File, ValuesSurviveASaveAndALoadUnchanged) {
-  Settings_Values saved{" C:\\My Tools\\g++.exe ", "", "D:\\张三\\代码\\", "  -O2 -DX=\"a b\" ",
-                        false};
-  std::string text = Settings_Text(saved);
-  EXPECT_EQ(text, " C:\\My Tools\\g++.exe \n\nD:\\张三\\代码\\\n  -O2 -DX=\"a b\" \n0");
-  Settings_Values loaded = Read_Settings(text);
-  EXPECT_EQ(loaded.com_path, " C:\\My Tools\\g++.exe ");
-  EXPECT_EQ(loaded.lau_path, "");
-  EXPECT_EQ(loaded.us_path, "D:\\张三\\代码\\");
-  EXPECT_EQ(loaded.com_settings, "  -O2 -DX=\"a b\" ");
-  EXPECT_FALSE(loaded.slowsay);
+  const std::string values[] = {" C:\\My Tools\\g++.exe ", "", "D:\\张三\\代码\\",
+                                "  -O2 -DX=\"a b\" "};
+  COM_PATH = values[0], LAU_PATH = values[1], US_PATH = values[2], COM_SETTINGS = values[3];
+  SLOWSAY = false;
+  std::string text = Settings_Text();
+  EXPECT_EQ(text, Saved_Settings(values[0], values[1], values[2], values[3], false));
+  COM_PATH = LAU_PATH = US_PATH = COM_SETTINGS = "changed";
+  SLOWSAY = true;
+  Load_Settings(text);
+  size_t row = 0;
+  for (const Setting& s : SETTING_TABLE) {
+    if (s.kind == SETTING_SWITCH)
+      EXPECT_FALSE(*s.on) << s.name;
+    else
+      EXPECT_EQ(*s.text, values[row++]) << s.name;
+  }
 }
 
 TEST_F(Settings_File, FifthValueIsReadAsANumber) {
   const std::pair<const char*, bool> cases[] = {{"0", false}, {"1", true},    {"2", true},
                                                 {"-1", true}, {"x", false},   {"\n\n 0", false},
                                                 {"", true},   {"  \n", true}, {"00", false}};
-  for (const auto& [fifth, on] : cases)
-    EXPECT_EQ(Read_Settings(std::string("a\nb\nc\nd\n") + fifth).slowsay, on)
-        << "fifth value \"" << Escaped(fifth) << "\"";
+  for (const auto& [fifth, on] : cases) {
+    SLOWSAY = true;
+    Load_Settings(std::string("a\nb\nc\nd\n") + fifth);
+    EXPECT_EQ(SLOWSAY, on) << "fifth value \"" << Escaped(fifth) << "\"";
+  }
 }
 
 TEST_F(Settings_File, ShortFilesLeaveTheRestAtTheirInitialValues) {
@@ -54,9 +64,9 @@ TEST_F(Settings_File, ShortFilesLeaveTheRestAtTheirInitialValues) {
   EXPECT_EQ(COM_SETTINGS, "");
   EXPECT_TRUE(SLOWSAY);
 
-  Settings_Values four = Read_Settings("a\nb\nc\nd");
-  EXPECT_EQ(four.com_settings, "d");
-  EXPECT_TRUE(four.slowsay);
+  Load_Settings("a\nb\nc\nd");
+  EXPECT_EQ(COM_SETTINGS, "d");
+  EXPECT_TRUE(SLOWSAY);
 }
 
 TEST_F(Settings_File, NothingIsStrippedFromALoadedValue) {
@@ -71,11 +81,11 @@ TEST_F(Settings_File, NothingIsStrippedFromALoadedValue) {
 }
 
 TEST_F(Settings_File, ExitAnnouncesThenReplacesTheFileInOneStepHidesItAndWaits) {
-  FAKE.files[SETTINGS] = "old\nold\nold\nold\n0";
+  FAKE.files[SETTINGS] = Saved_Settings("old", "old", "old", "old", false);
   FAKE.hidden.insert(SETTINGS);
   EXPECT_TRUE(Exit());
   EXPECT_EQ(FAKE.screen, "[cls]将在 3s 内退出……\n");
-  EXPECT_EQ(FAKE.files[SETTINGS], "\n\n\n\n1");
+  EXPECT_EQ(FAKE.files[SETTINGS], Saved_Settings("", "", "", "", true));
   EXPECT_EQ(FAKE.replaced, std::vector<std::string>{SETTINGS});
   EXPECT_TRUE(FAKE.hidden.count(SETTINGS));
   ASSERT_FALSE(FAKE.sleeps.empty());
@@ -98,7 +108,7 @@ TEST_F(Settings_File, AFailedSaveIsSaidAndKeepsWhatWasThere) {
   for (int kind = 0; kind < 3; kind++) {
     Reset_Fake();
     SLOWSAY = false;
-    FAKE.files[SETTINGS] = "old\n\n\n\n0";
+    FAKE.files[SETTINGS] = Saved_Settings("old", "", "", "", false);
     if (kind == 0) FAKE.fail_writes = true;
     if (kind == 1) {
       FAKE.files.erase(SETTINGS);
@@ -117,7 +127,7 @@ TEST_F(Settings_File, AFailedSaveIsSaidAndKeepsWhatWasThere) {
                                                    : kind == 1 ? folder
                                                                : unread));
     EXPECT_TRUE(FAKE.replaced.empty());
-    EXPECT_EQ(kind == 1 ? "" : "old\n\n\n\n0", FAKE.files[SETTINGS]);
+    EXPECT_EQ(kind == 1 ? "" : Saved_Settings("old", "", "", "", false), FAKE.files[SETTINGS]);
     EXPECT_TRUE(FAKE.sleeps.empty()) << "no timed wait after a failed save";
   }
 }
@@ -126,8 +136,8 @@ TEST_F(Settings_File, AFailedSaveIsSaidAndKeepsWhatWasThere) {
 // bigger is not one of its files, is not read and is said.
 TEST_F(Settings_File, TheLargestSavedFileReadsBackAndABiggerOneIsSaid) {
   std::string longest(VALUE_LIMIT, 'x');
-  std::string saved = Settings_Text({longest, longest, longest, longest, true}), on_windows;
-  for (char c : saved) on_windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  std::string saved = Saved_Settings(longest, longest, longest, longest, true),
+              on_windows = Saved_Settings(longest, longest, longest, longest, true, "\r\n");
   for (const std::string& text : {saved, on_windows}) {
     Reset_Fake();
     FAKE.files[SETTINGS] = text;

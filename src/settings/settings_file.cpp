@@ -1,8 +1,12 @@
 #include "settings/settings_file.h"
 
-std::string Settings_Text(const Settings_Values& values) {
-  return values.com_path + "\n" + values.lau_path + "\n" + values.us_path + "\n" +
-         values.com_settings + "\n" + (values.slowsay ? "1" : "0");
+#include "settings/settings.h"
+
+std::string Settings_Text() {
+  std::string text;
+  for (const Setting& s : SETTING_TABLE)
+    text += s.kind == SETTING_SWITCH ? (*s.on ? "1" : "0") : *s.text + "\n";
+  return text;
 }
 
 namespace {
@@ -10,9 +14,10 @@ bool Is_Space(char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-// The fifth value is read as a number: "0" is off, any other integer on, text
-// off, and nothing at all leaves it as it is.
-void Read_Slowsay(const std::string& text, std::string::size_type pos, bool& slowsay) {
+// A switch is read as a number: "0" is off, any other integer on, text off,
+// and nothing at all leaves it as it is. It is the file's last value, so it
+// may be preceded by blank lines and followed by anything.
+void Read_Switch(const std::string& text, std::string::size_type pos, bool& on) {
   while (pos < text.size() && Is_Space(text[pos])) pos++;
   if (pos == text.size()) return;
   if (text[pos] == '+' || text[pos] == '-') pos++;
@@ -21,22 +26,21 @@ void Read_Slowsay(const std::string& text, std::string::size_type pos, bool& slo
     digits = true;
     if (text[pos] != '0') nonzero = true;
   }
-  slowsay = digits && nonzero;
+  on = digits && nonzero;
 }
 }  // namespace
 
-Settings_Values Read_Settings(const std::string& text) {
-  Settings_Values values;
-  std::string* lines[] = {&values.com_path, &values.lau_path, &values.us_path,
-                          &values.com_settings};
+void Load_Settings(const std::string& text) {
   std::string::size_type pos = 0;
-  for (std::string* line : lines) {
-    if (pos >= text.size()) return values;
+  for (const Setting& s : SETTING_TABLE) {
+    if (pos >= text.size()) return;
+    if (s.kind == SETTING_SWITCH) {
+      Read_Switch(text, pos, *s.on);
+      return;
+    }
     std::string::size_type end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();
-    *line = text.substr(pos, end - pos);
+    *s.text = text.substr(pos, end - pos);
     pos = end + 1;
   }
-  if (pos < text.size()) Read_Slowsay(text, pos, values.slowsay);
-  return values;
 }

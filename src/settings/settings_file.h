@@ -1,21 +1,13 @@
-// The settings file's text: five values, one per line, the last a digit.
+// The settings file's text: the value of each setting of SETTING_TABLE, one
+// per line in the table's order, a switch as one digit; the last value, the
+// switch, has no line end after it.
 #pragma once
 
 #include <string>
 
-// What the file holds, as plain data; a fresh one holds the settings'
-// values at start.
-struct Settings_Values {
-  std::string com_path;      // COM_PATH
-  std::string lau_path;      // LAU_PATH
-  std::string us_path;       // US_PATH
-  std::string com_settings;  // COM_SETTINGS
-  bool slowsay = true;       // SLOWSAY
-};
+// The file's content for the settings as they are now (LF line ends).
+std::string Settings_Text();
 
-// The file's content for the values (LF line ends).
-std::string Settings_Text(const Settings_Values& values);
-
-// The values a file's content holds. Values missing at the end keep their
-// values at start; nothing is validated or trimmed.
-Settings_Values Read_Settings(const std::string& text);
+// Sets the settings from a file's content. Values missing at the end keep
+// the values they have; nothing is validated or trimmed.
+void Load_Settings(const std::string& text);

@@ -6,102 +6,91 @@
 #include "platform/platform.h"
 #include "settings/settings.h"
 
+#include <string>
+#include <unordered_set>
+
+namespace {
+// The two entries after the settings' own.
+int Information_Entry() {
+  return static_cast<int>(SETTING_TABLE.size()) + 1;
+}
+int Return_Entry() {
+  return Information_Entry() + 1;
+}
+}  // namespace
+
 void Settings() {
   while (true) {
     Command("cls");
-    switch (Settings_Page()) {
-      case 1:
-        Set_COM_Path();
-        break;
-      case 2:
-        Set_LAU_Path();
-        break;
-      case 3:
-        Set_US_Path();
-        break;
-      case 4:
-        Set_COM_Settings();
-        break;
-      case 5:
-        Set_Slowsay();
-        break;
-      case 6:
-        Print_Message();
-        break;
-      default:
-        return;
-    }
+    int choice = Settings_Page();
+    if (choice == Return_Entry()) return;
+    if (choice == Information_Entry())
+      Print_Message();
+    else
+      Edit_Setting(SETTING_TABLE[choice - 1]);
   }
 }
 
 int Settings_Page() {
   Print_Title(NAME + " -- 设置", 2);
-  Print_Section("路径");
-  Print("当前编译器路径：" + COM_PATH, 1);
-  Print("1. 修改编译器路径", 2);
-  Print("当前启动器路径：" + LAU_PATH, 1);
-  Print("2. 修改启动器路径", 2);
-  Print("当前默认文件夹路径：" + US_PATH, 1);
-  Print("3. 修改默认文件夹路径", 2);
-  Print_Section("编译器");
-  Print("当前编译选项：" + COM_SETTINGS, 1);
-  Print("4. 修改编译选项", 2);
-  Print_Section(NAME);
-  Print(std::string("慢速输出：") + (SLOWSAY ? "开启" : "关闭"), 1);
-  Print(std::string("5. ") + (SLOWSAY ? "关闭" : "开启") + "慢速输出", 1);
-  Print("6. 项目信息", 2);
-  Print("7. 返回", 2);
-  return Read_Nint({1, 2, 3, 4, 5, 6, 7});
+  std::unordered_set<int> allowed;
+  int n = 0;
+  for (const Setting& s : SETTING_TABLE) {
+    std::string number = std::to_string(++n) + ". ";
+    allowed.insert(n);
+    if (!s.section.empty()) Print_Section(s.section);
+    if (s.kind == SETTING_SWITCH) {
+      // The state, and the entry that turns it over; the next entry follows at once.
+      Print(s.label + (*s.on ? "开启" : "关闭"), 1);
+      Print(number + (*s.on ? "关闭" : "开启") + s.entry, 1);
+    } else {
+      Print(s.label + *s.text, 1);
+      Print(number + s.entry, 2);
+    }
+  }
+  Print(std::to_string(Information_Entry()) + ". 项目信息", 2);
+  Print(std::to_string(Return_Entry()) + ". 返回", 2);
+  allowed.insert({Information_Entry(), Return_Entry()});
+  return Read_Nint(allowed);
 }
 
 namespace {
-// Every editor starts on a clear screen with its prompt ...
-void Ask(const std::string& prompt) {
-  Command("cls");
-  Print(prompt, 1);
-}
-
-// ... and ends with its message, kept on screen until a key is pressed.
-void Done(const std::string& message) {
-  Print(message, 2);
-  Command("pause");
+// The new value of a text setting: one line as typed, refused only when no
+// command line could hold it.
+std::string Read_Text(const Setting& s) {
+  std::string text = Read_Input_Line();
+  while (text.size() > VALUE_LIMIT) {
+    Print(s.name + "太长了，命令行放不下。请重新输入。", 1);
+    text = Read_Input_Line();
+  }
+  return text;
 }
 }  // namespace
 
-void Set_COM_Path() {
-  Ask("请输入新编译器路径：");
-  COM_PATH = Read_File(TOOL_EXTENSION);
-  Done("修改成功！");
-}
-
-void Set_LAU_Path() {
-  Ask("请输入新启动器路径：");
-  LAU_PATH = Read_File(TOOL_EXTENSION);
-  Done("修改成功！");
-}
-
-void Set_US_Path() {
-  Ask("请输入新默认文件夹路径：");
-  US_PATH = Read_Path();
-  Done("修改成功！");
-}
-
-void Set_COM_Settings() {
-  Ask("请输入新编译选项：");
-  std::string options = Read_Input_Line();
-  while (options.size() > VALUE_LIMIT) {
-    Print("编译选项太长了，命令行放不下。请重新输入。", 1);
-    options = Read_Input_Line();
-  }
-  COM_SETTINGS = options;
-  Done("设置成功！");
-}
-
-void Set_Slowsay() {
+void Edit_Setting(const Setting& s) {
   Command("cls");
-  // Switched first, so that the message already comes at the new pace.
-  SLOWSAY = !SLOWSAY;
-  Done(SLOWSAY ? "开启成功！" : "关闭成功！");
+  std::string done = s.done;
+  switch (s.kind) {
+    case SETTING_SWITCH:
+      // Switched first, so that the message already comes at the new pace.
+      *s.on = !*s.on;
+      done = *s.on ? "开启成功！" : "关闭成功！";
+      break;
+    case SETTING_TOOL:
+      Print(s.prompt, 1);
+      *s.text = Read_File(TOOL_EXTENSION);
+      break;
+    case SETTING_FOLDER:
+      Print(s.prompt, 1);
+      *s.text = Read_Path();
+      break;
+    case SETTING_TEXT:
+      Print(s.prompt, 1);
+      *s.text = Read_Text(s);
+      break;
+  }
+  Print(done, 2);
+  Command("pause");
 }
 
 void Print_Message() {

@@ -34,12 +34,7 @@ void Init() {
     Command("pause");
     return;
   }
-  Settings_Values values = Read_Settings(text);
-  COM_PATH = values.com_path;
-  LAU_PATH = values.lau_path;
-  US_PATH = values.us_path;
-  COM_SETTINGS = values.com_settings;
-  SLOWSAY = values.slowsay;
+  Load_Settings(text);
 }
 
 bool Exit() {
@@ -47,14 +42,13 @@ bool Exit() {
   Print("将在 3s 内退出……", 1);
   std::string why, advice = "请从你能写入的文件夹启动 " + NAME + "，设置会保存在那里。";
   bool folder = IsPath(SETTINGS);
-  Settings_Values values{COM_PATH, LAU_PATH, US_PATH, COM_SETTINGS, SLOWSAY};
   if (folder || !UNREADABLE.empty()) {
     // What is there may be someone's settings that this run never saw: keep it.
     why = folder ? "这里有一个名为 " + SETTINGS + " 的文件夹，占着设置文件的位置"
                  : "原来的设置文件 " + SETTINGS + " 无法读取（" + UNREADABLE +
                        "），为了不丢失其中的设置，没有覆盖它";
     advice = "请把它移走或改名，或者从别的文件夹启动 " + NAME + "。";
-  } else if (Replace_Text_File(SETTINGS, Settings_Text(values), &why)) {
+  } else if (Replace_Text_File(SETTINGS, Settings_Text(), &why)) {
     // Written beside the old file and put in its place in one step, so that
     // a failed or cut-off write never loses the settings already saved.
     Hide_File(SETTINGS);  // its result is ignored: a visible file still holds the settings

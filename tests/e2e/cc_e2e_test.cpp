@@ -153,7 +153,7 @@ TEST_F(Companion_Test, StartedWithoutWordsSaysHowToSetItUpAndWaitsForAKey) {
 }
 
 TEST_F(Companion_Test, TheMainProgramShowsTheHintsBeforeItsVerdict) {
-  Write_File_Bytes(folder + "/Tarnwickstone.tws", COMPANION + "\n\n" + folder + "\n\n0");
+  Write_File_Bytes(folder + "/Tarnwickstone.tws", Saved_Settings(COMPANION, "", folder, "", false));
   fs::copy_file(std::string(TWS_CORPUS) + "/earlier/fullwidth.cpp", folder + "/hello.cpp");
   Pty_Session s;
   ASSERT_TRUE(Start(s, TWS_PROGRAM, folder));

@@ -96,7 +96,7 @@ TEST_F(Foundation, FirstStartOffersHelpThenSavesTheDefaultsAndTheNextStartAsksNo
     ASSERT_TRUE(Expect(s, EXIT_PAGE));
     EXPECT_EQ(0, Wait_Exit(s)) << Transcript(s);
   }
-  EXPECT_EQ("\n\n\n\n1", Read_File_Bytes(settings));
+  EXPECT_EQ(Saved_Settings("", "", "", "", true), Read_File_Bytes(settings));
   EXPECT_EQ(std::vector<std::string>{"Tarnwickstone.tws"}, Folder_Names());
 
   Pty_Session again;
@@ -106,7 +106,7 @@ TEST_F(Foundation, FirstStartOffersHelpThenSavesTheDefaultsAndTheNextStartAsksNo
   Send(again, "5");
   ASSERT_TRUE(Expect(again, EXIT_PAGE));
   EXPECT_EQ(0, Wait_Exit(again)) << Transcript(again);
-  EXPECT_EQ("\n\n\n\n1", Read_File_Bytes(settings));
+  EXPECT_EQ(Saved_Settings("", "", "", "", true), Read_File_Bytes(settings));
 }
 
 TEST_F(Foundation, EndOfInputAtTheFirstUseQuestionEndsAtOnceAndSavesNothing) {
@@ -121,7 +121,7 @@ TEST_F(Foundation, EndOfInputAtTheFirstUseQuestionEndsAtOnceAndSavesNothing) {
 }
 
 TEST_F(Foundation, EndOfInputAtTheMainMenuEndsAtOnceAndSavesNothing) {
-  const std::string saved = "/usr/bin/g++\n\n\n-O2\n0";
+  const std::string saved = Saved_Settings("/usr/bin/g++", "", "", "-O2", false);
   Saved_Settings(saved);
   Pty_Session s;
   ASSERT_TRUE(Start(s, TWS_PROGRAM, dir));
@@ -164,7 +164,7 @@ TEST_F(Foundation, AScriptOfAnswersPipedInAtOnceIsReadInOrder) {
     EXPECT_EQ(0u, run.out.find(FIRST_QUESTION + HELP)) << Escaped(run.out);
     EXPECT_NE(std::string::npos, help) << Escaped(run.out);
     EXPECT_EQ(HELP + "\n" + MENU + EXIT_PAGE, run.out.substr(help)) << Escaped(run.out);
-    EXPECT_EQ("\n\n\n\n1", Read_File_Bytes(settings));
+    EXPECT_EQ(Saved_Settings("", "", "", "", true), Read_File_Bytes(settings));
   }
   // The script ends before the question is answered: nothing is saved.
   fs::remove(settings);
@@ -235,7 +235,7 @@ TEST_F(Foundation, WhatIsSavedIsReadBackAtTheNextStart) {
   EXPECT_NE(run.out.find("请输入新编译选项：\n" + OPTIONS_TOO_LONG + "设置成功！"),
             std::string::npos)
       << Escaped(run.out.substr(0, 2000));
-  EXPECT_EQ("\n\n\n-O2\n0", Read_File_Bytes(settings));
+  EXPECT_EQ(Saved_Settings("", "", "", "-O2", false), Read_File_Bytes(settings));
   run = Run_Piped({TWS_PROGRAM}, dir, "5\n");
   EXPECT_EQ(0, run.status);
   EXPECT_EQ(0u, run.out.find(MENU)) << Escaped(run.out);

@@ -206,9 +206,8 @@ TEST_F(Launch_Test, TheMainProgramRunsAProgramThroughIt) {
   std::ofstream(folder + "/hello.cpp")
       << "#include <cstdio>\nint main() { std::puts(\"你好，世界\"); return 3; }\n";
   // Compiler, launcher, default folder, no options, slow output off.
-  std::ofstream(folder + "/Tarnwickstone.tws") << "/usr/bin/g++\n"
-                                               << LAUNCHER << "\n"
-                                               << folder << "\n\n0";
+  Write_File_Bytes(folder + "/Tarnwickstone.tws",
+                   Saved_Settings("/usr/bin/g++", LAUNCHER, folder, "", false));
   Pty_Session s;
   ASSERT_TRUE(Start(s, TWS_PROGRAM, folder));
   ASSERT_TRUE(Expect(s, "5. 保存信息并退出\n\n"));

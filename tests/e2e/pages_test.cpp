@@ -37,7 +37,7 @@ class Pages : public ::testing::Test {
     Write_Script(dir + "/editor", "printf '%s\\n' \"$1\" >> '" + dir + "/editor.log'\ncat '" + dir +
                                       "/hello.txt' > \"$1\"\n");
     Write_Script(dir + "/launcher", "printf '%s\\n' \"$@\" >> '" + dir + "/launcher.log'\n");
-    Write_File_Bytes(dir + "/Tarnwickstone.tws", "\n\n\n\n0");
+    Write_File_Bytes(dir + "/Tarnwickstone.tws", Saved_Settings("", "", "", "", false));
   }
   void TearDown() override { fs::remove_all(dir); }
 
@@ -163,7 +163,7 @@ TEST_F(Pages, AWholeSessionWithARealCompiler) {
   Send(s, "5");
   EXPECT_EQ(Wait_Exit(s), 0) << Transcript(s);
   EXPECT_EQ(Read_File_Bytes(dir + "/Tarnwickstone.tws"),
-            "/usr/bin/g++\n" + dir + "/launcher\n" + src + "\n-O2 -DNUM=42\n0");
+            Saved_Settings("/usr/bin/g++", dir + "/launcher", src, "-O2 -DNUM=42", false));
 
   // Restart: every value is kept.
   Pty_Session again;
@@ -182,7 +182,7 @@ TEST_F(Pages, AProgramThatCannotBeStartedIsReportedAsAFailure) {
   Write_Script(dir + "/fakecc", "exit 0\n");
   Write_File_Bytes(dir + "/a.cpp", "int main() {}\n");
   Write_File_Bytes(dir + "/a.exe", "not a program\n");
-  Write_File_Bytes(dir + "/Tarnwickstone.tws", dir + "/fakecc\n\n\n\n0");
+  Write_File_Bytes(dir + "/Tarnwickstone.tws", Saved_Settings(dir + "/fakecc", "", "", "", false));
   ASSERT_TRUE(Start_Program());
   ASSERT_TRUE(Expect(s, MAIN_END));
   Send(s, "2");
@@ -203,7 +203,8 @@ TEST_F(Pages, ALineOrSettingHoldingANulByteIsNeverAPath) {
   const std::string nul(1, '\0');
   Write_Script(dir + "/fakecc", "exit 0\n");
   Write_File_Bytes(dir + "/a.cpp", "int main() {}\n");
-  Write_File_Bytes(dir + "/Tarnwickstone.tws", dir + "/fakecc" + nul + "x\n\n\n\n0");
+  Write_File_Bytes(dir + "/Tarnwickstone.tws",
+                   Saved_Settings(dir + "/fakecc" + nul + "x", "", "", "", false));
   std::string script = "2\n" + dir + "/a.cpp" + nul + ".cpp\n" + dir + "/a.cpp\nx" +  // run page
                        "1\n1\n" + dir + "\nb" + nul + "c\nx3\n" +                     // new file
                        "3\n1\n/usr/bin/g++" + nul + "\n";                             // compiler

@@ -2,6 +2,7 @@
 // terminal, so this is the path of WriteConsoleW and ReadConsoleW.
 #include <filesystem>
 
+#include "pages.h"
 #include "wine_session.h"
 
 namespace fs = std::filesystem;
@@ -39,12 +40,14 @@ TEST(WindowsProgram, ShowsAndReadsWholeChineseCharactersInAConsole) {
   EXPECT_EQ(Finish(s), 0);
   EXPECT_EQ(Visible(s.output).find("\xEF\xBF\xBD"), std::string::npos)
       << "replacement marks in: " << Escaped(Visible(s.output));
-  EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"), "\r\n\r\n源 码\r\n\r\n1");
+  EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"),
+            Saved_Settings("", "", "源 码", "", true, "\r\n"));
 
   // Ctrl+Z and Enter: the console's end of input ends the program, saving nothing.
   s = Start_In_Terminal(program, folder);
   ASSERT_TRUE(Expect(s, "5.保存信息并退出\n"));
   Send(s, "\x1a\r");
   EXPECT_EQ(Finish(s), 1);
-  EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"), "\r\n\r\n源 码\r\n\r\n1");
+  EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"),
+            Saved_Settings("", "", "源 码", "", true, "\r\n"));
 }

@@ -66,7 +66,7 @@ TEST(WindowsProgram, FirstUseHelpExitAndARestartThatAsksNothing) {
   ASSERT_TRUE(Shows(s, EXITING));
   EXPECT_EQ(Finish(s), 0);
   EXPECT_EQ(s.output.substr(s.seen), "");
-  EXPECT_EQ(Read_File_Bytes(settings), "\r\n\r\n\r\n\r\n1");
+  EXPECT_EQ(Read_File_Bytes(settings), Saved_Settings("", "", "", "", true, "\r\n"));
   EXPECT_EQ(Dos_Attributes(settings), "0x2");
 
   // Saving again over the hidden file goes through a new file: Windows would
@@ -78,7 +78,7 @@ TEST(WindowsProgram, FirstUseHelpExitAndARestartThatAsksNothing) {
   ASSERT_TRUE(Shows(s, EXITING));
   EXPECT_EQ(Finish(s), 0);
   EXPECT_NE(Inode(settings), first);
-  EXPECT_EQ(Read_File_Bytes(settings), "\r\n\r\n\r\n\r\n1");
+  EXPECT_EQ(Read_File_Bytes(settings), Saved_Settings("", "", "", "", true, "\r\n"));
   EXPECT_EQ(Dos_Attributes(settings), "0x2");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 
@@ -223,7 +223,7 @@ TEST(WindowsProgram, SettingsEditCompileRunExitAndRestart) {
   Send(s, "5\r\n");
   ASSERT_TRUE(Shows(s, EXITING));
   EXPECT_EQ(Finish(s), 0);
-  std::string saved = Crlf(com + "\n" + lau + "\n" + us + "\n-O2 -Wall\n") + "0";
+  std::string saved = Saved_Settings(com, lau, us, "-O2 -Wall", false, "\r\n");
   EXPECT_EQ(Read_File_Bytes(folder + "/Tarnwickstone.tws"), saved);
   EXPECT_EQ(Dos_Attributes(folder + "/Tarnwickstone.tws"), "0x2");
 
