@@ -23,7 +23,10 @@ struct Rule {
 // rule allows, a file may include its own header and, above the platform
 // layer, platform/platform.h.
 const Rule RULES[] = {
-    {"platform/posix_", {"platform/platform.h", "platform/failure.h", "platform/posix_internal.h"}},
+    // The GBK table is made at build time, into the build tree.
+    {"platform/posix_",
+     {"platform/platform.h", "platform/failure.h", "platform/posix_internal.h",
+      "platform/posix_gbk_table.inc"}},
     {"platform/windows_",
      {"platform/platform.h", "platform/failure.h", "platform/windows_internal.h"}},
     {"platform/", {"platform/platform.h", "platform/failure.h"}},

@@ -8,6 +8,7 @@
 
 #include "cc/catalogue.h"
 #include "fake_platform.h"
+#include "pages.h"
 #include "settings/settings.h"
 
 int Runner_Main();
@@ -17,7 +18,7 @@ namespace {
 // the main menu first, then the page that each number leads to.
 std::vector<std::string> Pages_Reached(const std::vector<std::string>& numbers) {
   Reset_Fake();
-  FAKE.files[SETTINGS] = "\n\n\n\n0";  // a settings file: no first-use question
+  FAKE.files[SETTINGS] = Saved_Settings("", "", "", "", false);  // no first-use question
   FAKE.input.assign(numbers.begin(), numbers.end());
   try {
     Runner_Main();

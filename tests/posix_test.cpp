@@ -325,6 +325,16 @@ TEST(Console, ReadLineEndsLinesAtLFWithAnOptionalCR) {
   EXPECT_EQ("end", run.result);
 }
 
+// The table made at build time: a shifted line would turn every character
+// after it into its neighbour, so both ends and the middle are checked.
+TEST(Text, GBKIsDecodedFromTheTableMadeAtBuildTime) {
+  std::string text;
+  ASSERT_TRUE(Decode_GBK("\x81\x40 a \xB0\xA1\xC4\xE3\xBA\xC3\xF7\xFE\xFE\x4F", text));
+  EXPECT_EQ(text, "丂 a 啊你好齄\xEF\xA8\xA9");  // 0xFE4F: a cell of the last row
+  for (const char* bad : {"\x80", "\xFF\x40", "\xB0", "\xB0\x7F", "\xB0\x20", "\xA2\xA0"})
+    EXPECT_FALSE(Decode_GBK(bad, text)) << Escaped(bad);
+}
+
 TEST(Time, SleepLastsAtLeastItsTime) {
   long long before = Clock_Us();
   Sleep_Us(20000);

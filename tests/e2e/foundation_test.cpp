@@ -52,7 +52,7 @@ class Foundation : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir); }
 
   // A settings file as an earlier run left it.
-  void Saved_Settings(const std::string& text) {
+  void Leave_Settings(const std::string& text) {
     std::ofstream(settings, std::ios::binary) << text;
     struct stat st;
     ASSERT_EQ(0, stat(settings.c_str(), &st));
@@ -122,7 +122,7 @@ TEST_F(Foundation, EndOfInputAtTheFirstUseQuestionEndsAtOnceAndSavesNothing) {
 
 TEST_F(Foundation, EndOfInputAtTheMainMenuEndsAtOnceAndSavesNothing) {
   const std::string saved = Saved_Settings("/usr/bin/g++", "", "", "-O2", false);
-  Saved_Settings(saved);
+  Leave_Settings(saved);
   Pty_Session s;
   ASSERT_TRUE(Start(s, TWS_PROGRAM, dir));
   ASSERT_TRUE(Expect(s, MENU));
@@ -137,7 +137,7 @@ TEST_F(Foundation, EndOfInputAtTheMainMenuEndsAtOnceAndSavesNothing) {
 }
 
 TEST_F(Foundation, CtrlCDuringThePauseEndsTheProgramAndLeavesTheTerminalAsItWas) {
-  Saved_Settings("\n\n\n\n0");
+  Leave_Settings(Saved_Settings("", "", "", "", false));
   Pty_Session s;
   ASSERT_TRUE(Start(s, TWS_PROGRAM, dir));
   ASSERT_TRUE(Expect(s, MENU));
@@ -150,7 +150,7 @@ TEST_F(Foundation, CtrlCDuringThePauseEndsTheProgramAndLeavesTheTerminalAsItWas)
   ASSERT_EQ(0, tcgetattr(s.master, &mode));
   EXPECT_TRUE(mode.c_lflag & ICANON) << "lines are edited again";
   EXPECT_TRUE(mode.c_lflag & ECHO) << "typing shows again";
-  Expect_Settings_Untouched("\n\n\n\n0");
+  Expect_Settings_Untouched(Saved_Settings("", "", "", "", false));
 }
 
 TEST_F(Foundation, AScriptOfAnswersPipedInAtOnceIsReadInOrder) {
@@ -192,13 +192,13 @@ TEST_F(Foundation, ASaveThatCannotBeMadeIsSaidAndLosesNothing) {
        false, Unreadable_At_Start("它不是普通文件") + PAUSE, Kept("它不是普通文件")},
       {"an unreadable file",
        [](Foundation& t) {
-         t.Saved_Settings("/usr/bin/g++\n\n\n\n1");
+         t.Leave_Settings(Saved_Settings("/usr/bin/g++", "", "", "", true));
          chmod(t.settings.c_str(), 0);
        },
        true, Unreadable_At_Start("没有读取它的权限") + PAUSE, Kept("没有读取它的权限")},
       {"a folder that cannot be written",
        [](Foundation& t) {
-         t.Saved_Settings("/usr/bin/g++\n\n\n\n0");
+         t.Leave_Settings(Saved_Settings("/usr/bin/g++", "", "", "", false));
          chmod(t.dir.c_str(), 0555);
        },
        true, MENU, Not_Saved("这个文件夹不允许写入")},
@@ -228,7 +228,7 @@ TEST_F(Foundation, ASaveThatCannotBeMadeIsSaidAndLosesNothing) {
 // A compile option typed too long for any command line is refused, so that
 // no saved file is ever too big to be read at the next start.
 TEST_F(Foundation, WhatIsSavedIsReadBackAtTheNextStart) {
-  Saved_Settings("\n\n\n\n0");
+  Leave_Settings(Saved_Settings("", "", "", "", false));
   std::string huge(12 << 20, 'O');
   Piped_Run run = Run_Piped({TWS_PROGRAM}, dir, "3\n4\n" + huge + "\n-O2\nx7\n5\n");
   EXPECT_EQ(0, run.status);
@@ -247,7 +247,7 @@ TEST_F(Foundation, ASaveOnAFullDiskIsSaidAndKeepsTheOldFile) {
   fs::create_directory(disk);
   if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
     GTEST_SKIP() << "this machine does not let a test mount a small disk";
-  std::string old = "/usr/bin/g++\n\n\n\n0";
+  std::string old = Saved_Settings("/usr/bin/g++", "", "", "", false);
   Write_File_Bytes(disk + "/Tarnwickstone.tws", old);
   std::ofstream fill(disk + "/fill", std::ios::binary);
   std::string block(4096, 'x');
