@@ -120,6 +120,7 @@ TEST(CompiledText, OnlyTheLinesAJudgesCompileKeepsRemain) {
       {"#if __cplusplus >= 201103L\na\n#else\nb\n#endif", "ab"},      // not told: both kept
       {"#ifdef _WIN32\na\n#endif\n  #  if 0\nb\n  #endif\nc", "ac"},
       {"#define LOCAL\n#undef LOCAL\n#ifdef LOCAL\na\n#endif", ""},
+      {"/* switched off:\n#if 0\n*/\na", "/* switched off:#if 0*/a"},           // no directive in a comment
   };
   // clang-format on
   for (const Case& c : cases) {

@@ -84,6 +84,23 @@ bool Sibling_Problem(const std::string& folder) {
   return false;
 }
 
+// Whether a block comment is still open after `line`, given whether one was
+// open before it; a "#if" inside a comment is no directive.
+bool Open_Comment(const std::string& line, bool open) {
+  for (size_t i = 0; i + 1 < line.size(); ++i) {
+    if (open && line.compare(i, 2, "*/") == 0) {
+      open = false;
+      ++i;
+    } else if (!open && line.compare(i, 2, "//") == 0) {
+      break;
+    } else if (!open && line.compare(i, 2, "/*") == 0) {
+      open = true;
+      ++i;
+    }
+  }
+  return open;
+}
+
 }  // namespace
 
 std::string Compiled_Text(const std::string& source) {
@@ -91,9 +108,11 @@ std::string Compiled_Text(const std::string& source) {
   std::vector<Condition> stack;
   std::set<std::string> defined;
   std::string text;
+  bool comment = false;
   for (std::string line; std::getline(in, line);) {
     size_t first = line.find_first_not_of(" \t");
-    bool directive = first != std::string::npos && line[first] == '#';
+    bool directive = !comment && first != std::string::npos && line[first] == '#';
+    comment = Open_Comment(line, comment);
     if (directive) Directive(line, stack, defined);
     bool on = stack.empty() || (stack.back().outer && stack.back().now != BRANCH_OFF);
     text += (on && !directive ? line : "") + "\n";

@@ -45,7 +45,8 @@ const char* const TOLERANCE_JOINS[] = {
     "为",     "是",       "允许",     "只要",     "需要",     "必须",     "应当",   "应该",
     "须",     "需",       "应",       "：",       "（",       "）",       "≤",      "＜",
     " ",      "\t",       ":",        "(",        ")",        "$",        "\\leq",  "\\le",
-    "<=",     "<",        "="};
+    "<=",     "<",        "=",        "范围",     "上限",     "最大",     "可以",   "等于",
+    "不超出"};
 // The same in English, each a whole word.
 const char* const TOLERANCE_ENGLISH_JOINS[] = {
     "relative", "absolute", "error", "or",        "and",    "is",   "be",      "must",
@@ -174,6 +175,14 @@ std::string Plain_Power(const std::string& text, size_t at) {
       at += 3;
       continue;
     }
+    bool times = false;  // "5×10^-3", "5 \times 10^{-3}", "5*10^-3"
+    for (const char* sign : {"×", "\\times", "*"})
+      if (!times && is(sign)) {
+        plain += 'x';
+        at += std::string(sign).size();
+        times = true;
+      }
+    if (times) continue;
     char c = text[at++];
     if (Digit(c) || c == '.' || c == '-' || c == '+' || c == 'e' || c == '^')
       plain += c;
@@ -183,11 +192,13 @@ std::string Plain_Power(const std::string& text, size_t at) {
   return plain;
 }
 
-// A small positive number at `at`: "10^-6", "10^{-6}", "10⁻⁶", "1e-6" or
-// "0.000001"; `shown` gets it as "1e-6" or as written.
+// A small positive number at `at`: "10^-6", "10^{-6}", "10⁻⁶", "1e-6",
+// "5×10^-3" or "0.000001"; `shown` gets it as "1e-6" or as written.
 bool Read_Small(const std::string& text, size_t at, double& value, std::string& shown) {
   std::string t = Plain_Power(text, at);
   if (t.compare(0, 3, "10^") == 0) t = "1e" + t.substr(3);
+  size_t times = t.find("x10^");
+  if (times != std::string::npos) t.replace(times, 4, "e");
   while (!t.empty() && !Digit(t.back())) t.pop_back();
   char* stop = nullptr;
   value = std::strtod(t.c_str(), &stop);
