@@ -113,6 +113,7 @@ TEST(CompiledText, OnlyTheLinesAJudgesCompileKeepsRemain) {
   // clang-format off
   const Case cases[] = {
       {"#ifdef LOCAL\na\n#endif\nb", "b"},
+      {"#define LOCAL\r\n#ifdef LOCAL\r\na\r\n#else\r\nb\r\n#endif\r\n", "a\r"},  // CR LF
       {"#ifndef ONLINE_JUDGE\na\n#else\nb\n#endif", "a"},
       {"#define FILE_IO\n#ifdef FILE_IO\na\n#endif", "a"},
       {"#if 0\na\n#elif 1\nb\n#else\nc\n#endif", "b"},

@@ -31,7 +31,7 @@ std::vector<std::string> Words(const std::string& line) {
 // What a condition says, for the few forms a judge's compile decides alone.
 Branch Decided(const std::string& kind, const std::string& rest,
                const std::set<std::string>& defined) {
-  std::string name = rest.substr(0, rest.find_first_of(" \t/"));
+  std::string name = rest.substr(0, rest.find_first_of(" \t\r/("));
   bool unknown = name.empty() || name[0] == '_';
   if (kind == "ifdef" || kind == "ifndef") {
     if (unknown) return BRANCH_UNKNOWN;
