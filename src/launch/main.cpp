@@ -232,6 +232,9 @@ int Launch(const std::vector<std::string>& args) {
   } else {
     for (const std::string& why : set.left_out) Write_Out("提示：" + why + "，没有作为样例。\n");
     Write_Out(Stress_Note(path, pair));
+    std::string text, note;  // in the contest's folders, before it is run by hand
+    if (Read_Bytes(set.source, SOURCE_MOST, text)) note = Standard_Io_Note(path, set, text);
+    if (!note.empty()) Write_Notes({note});
   }
   Crash_Stack crash;
   long long start = Clock_Us();
