@@ -146,11 +146,11 @@ int Judge_And_Choose(const std::string& path, const std::vector<std::string>& ar
   int status = 0;
   if (!set.samples.empty()) Write_Out(Samples_Header(set, program, Base_Name(set.source)));
   Write_Notes(notes);
-  long long data = Static_Data_Past(path, program.limits.memory_bytes);
+  const long long memory = program.limits.memory_bytes;
   if (set.samples.empty())
     for (const std::string& why : set.left_out) Write_Out("提示：" + why + "，没有作为样例。\n");
-  else if (data > 0) {  // a strict judge would not start it
-    Write_Out(Static_Data_Lines(set.samples, data, program.limits.memory_bytes));
+  else if (long long data = Static_Data_Past(path, memory); data > 0) {  // a judge would not run it
+    Write_Out(Static_Data_Lines(set.samples, data, memory));
     status = 1;
   } else if (!Test_Samples(path, program, set, status))
     return status;
