@@ -175,4 +175,60 @@ TEST(Samples, FoundInTheFirstPlaceThatHoldsAnyInNumericOrder) {
   fs::remove_all(d);
 }
 
+struct Layout {
+  std::vector<const char*> files;  // in the contest folder, beside x.exe
+  std::vector<const char*> found;  // each sample's input and answer, in order
+  const char* left_out;            // the input said to have no answer, or ""
+};
+
+TEST(Samples, TheLayoutsContestsHandOutAreFoundAndNoOtherProgramsFiles) {
+  namespace fs = std::filesystem;
+  // clang-format off
+  const Layout layouts[] = {
+      {{"ex_x1.in", "ex_x1.ans", "ex_x2.in", "ex_x2.out"}, {"ex_x1.in", "ex_x1.ans", "ex_x2.in", "ex_x2.out"}, ""},
+      {{"x/1.in", "x/1.ans", "x/2.in", "x/2.out", "x/3.in"}, {"x/1.in", "x/1.ans", "x/2.in", "x/2.out"}, "x/3.in"},
+      {{"x/ex_x1.in", "x/ex_x1.ans"}, {"x/ex_x1.in", "x/ex_x1.ans"}, ""},
+      {{"x/sample1.in", "x/sample1.out"}, {"x/sample1.in", "x/sample1.out"}, ""},
+      {{"x1.in", "x1.ans", "ex_x1.in", "ex_x1.ans", "x/1.in", "x/1.ans"}, {"x1.in", "x1.ans"}, ""},
+      {{"ex_x1.in"}, {}, "ex_x1.in"},
+      {{"x/x.in", "x/x.ans", "x/a1.in", "x/a1.ans", "sample1.in", "sample1.out"}, {}, ""},
+      {{"ex_x.cpp", "ex_x1.in", "ex_x1.ans"}, {}, ""},  // ex_x's own sample
+      {{"x1.cpp", "ex_x11.in", "ex_x11.ans"}, {}, ""},  // sample 1 of x1
+  };
+  // clang-format on
+  std::string d = fs::temp_directory_path() / ("tws-layout-" + std::to_string(getpid()));
+  for (const Layout& layout : layouts) {
+    fs::create_directories(d + "/x");
+    for (const char* name : layout.files) Write_File_Bytes(d + "/" + name, "");
+    Sample_Set set = Find_Samples(d + "/x.exe");
+    std::vector<std::string> found;
+    for (const Sample& sample : set.samples)
+      for (const std::string& path : {sample.input, sample.answer}) found.push_back(path);
+    std::vector<std::string> expected;
+    for (const char* name : layout.found) expected.push_back(d + "/" + name);
+    EXPECT_EQ(found, expected) << layout.files[0];
+    std::string left_out = layout.left_out;
+    EXPECT_EQ(set.left_out, left_out.empty() ? std::vector<std::string>{}
+                                             : std::vector<std::string>{d + "/" + left_out +
+                                                                        " 没有对应的答案文件"})
+        << layout.files[0];
+    fs::remove_all(d);
+  }
+}
+
+TEST(Samples, ANewSampleIsNamedAsTheOthersInTheirPlace) {
+  namespace fs = std::filesystem;
+  std::string d = fs::temp_directory_path() / ("tws-add-" + std::to_string(getpid()));
+  fs::create_directories(d + "/x");
+  for (const char* name : {"x/1.in", "x/1.ans", "x/2.in", "x/2.ans", "new.in"})
+    Write_File_Bytes(d + "/" + name, "5\n");
+  Sample_Set set = Find_Samples(d + "/x.exe");
+  Sample added;
+  ASSERT_TRUE(Add_Sample(d + "/x.exe", set, d + "/new.in", "7\n", added, nullptr));
+  EXPECT_EQ(added.input, d + "/x/3.in");
+  EXPECT_EQ(Read_File_Bytes(d + "/x/3.ans"), "7\n");
+  EXPECT_EQ(Find_Samples(d + "/x.exe").samples.size(), 3u);
+  fs::remove_all(d);
+}
+
 }  // namespace

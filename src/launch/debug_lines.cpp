@@ -5,6 +5,8 @@
 #include <cstring>
 #include <map>
 
+#include "launch/sections.h"
+
 namespace {
 
 // The debug sections a line table needs, as byte ranges of the file.
@@ -59,60 +61,6 @@ struct Bytes {
     return text;
   }
 };
-
-std::string String_At(const std::string& table, unsigned long long offset) {
-  if (offset >= table.size()) return "";
-  return std::string(table.c_str() + offset);
-}
-
-unsigned long long Number(const std::string& data, size_t at, size_t size) {
-  Bytes b{data, at, data.size()};
-  unsigned long long value = b.Fixed(size);
-  return b.ok ? value : 0;
-}
-
-// The named sections of an ELF64 file.
-bool Elf_Sections(const std::string& data, std::map<std::string, std::string>& found) {
-  if (data.compare(0, 4,
-                   "\x7f"
-                   "ELF") != 0 ||
-      data.size() < 64 || data[4] != 2)
-    return false;
-  unsigned long long table = Number(data, 0x28, 8), size = Number(data, 0x3a, 2);
-  unsigned long long count = Number(data, 0x3c, 2), names = Number(data, 0x3e, 2);
-  if (size < 64 || table + count * size > data.size() || names >= count) return false;
-  unsigned long long names_at = Number(data, table + names * size + 0x18, 8);
-  for (unsigned long long i = 0; i < count; i++) {
-    size_t header = table + i * size;
-    unsigned long long offset = Number(data, header + 0x18, 8),
-                       length = Number(data, header + 0x20, 8);
-    if (Number(data, header + 8, 8) & 0x800) continue;  // SHF_COMPRESSED: not read here
-    std::string name = String_At(data, names_at + Number(data, header, 4));
-    if (offset + length <= data.size()) found[name] = data.substr(offset, length);
-  }
-  return true;
-}
-
-// The named sections of a PE file; long names stand in the COFF string table.
-bool Pe_Sections(const std::string& data, std::map<std::string, std::string>& found) {
-  if (data.compare(0, 2, "MZ") != 0) return false;
-  unsigned long long pe = Number(data, 0x3c, 4);
-  if (data.compare(pe, 4, std::string("PE\0\0", 4)) != 0) return false;
-  unsigned long long count = Number(data, pe + 6, 2), symbols = Number(data, pe + 12, 4);
-  unsigned long long strings = symbols + Number(data, pe + 16, 4) * 18;
-  size_t table = pe + 24 + Number(data, pe + 20, 2);
-  for (unsigned long long i = 0; i < count; i++) {
-    size_t header = table + i * 40;
-    if (header + 40 > data.size()) return false;
-    std::string name(data.c_str() + header, strnlen(data.c_str() + header, 8));
-    if (!name.empty() && name[0] == '/')
-      name = String_At(data, strings + std::stoull("0" + name.substr(1)));
-    unsigned long long size = std::min(Number(data, header + 8, 4), Number(data, header + 16, 4));
-    unsigned long long offset = Number(data, header + 20, 4);
-    if (offset + size <= data.size()) found[name] = data.substr(offset, size);
-  }
-  return true;
-}
 
 // One field of a directory or file entry, in the form its table gives.
 std::string Read_Field(Bytes& b, unsigned long long form, int offset_size, const Sections& s,
@@ -267,8 +215,12 @@ void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
 }  // namespace
 
 bool Parse_Line_Tables(const std::string& executable, Line_Tables& tables) {
+  std::vector<Section> sections;
+  if (!Read_Sections(executable, sections)) return false;
   std::map<std::string, std::string> found;
-  if (!Elf_Sections(executable, found) && !Pe_Sections(executable, found)) return false;
+  for (const Section& section : sections)
+    if (!section.compressed && section.offset + section.size <= executable.size())
+      found[section.name] = executable.substr(section.offset, section.size);
   Sections s{found[".debug_line"], found[".debug_line_str"], found[".debug_str"]};
   for (size_t at = 0; at + 4 <= s.line.size();) {
     Bytes b{s.line, at, s.line.size()};

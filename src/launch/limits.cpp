@@ -34,7 +34,24 @@ const Unit ROUND_UNITS[] = {{"rounds", 1}, {"轮", 1}, {"次", 1}, {"", 1}};
 
 const char* const TIME_WORDS[] = {"时间限制", "时限", "时间上限", "time limit"};
 const char* const MEMORY_WORDS[] = {"内存限制", "空间限制", "内存上限", "memory limit"};
-const char* const TOLERANCE_WORDS[] = {"误差", "relative error", "absolute error"};
+const char* const TOLERANCE_WORDS[] = {"误差", "精度", "relative error", "absolute error"};
+// What may stand between a tolerance's keyword and its number on a line that
+// sets it ("绝对误差或相对误差不超过 $10^{-6}$"); longer first where one
+// begins another. Any other word makes it a sentence that only mentions it.
+const char* const TOLERANCE_JOINS[] = {
+    "误差",   "精度",     "绝对",     "相对",     "或者",     "或",       "和",     "与",
+    "的",     "要求",     "不得超过", "不能超过", "不应超过", "不可超过", "不超过", "不大于",
+    "不高于", "小于等于", "小于",     "低于",     "至多",     "最多",     "控制在", "在",
+    "为",     "是",       "允许",     "只要",     "需要",     "必须",     "应当",   "应该",
+    "须",     "需",       "应",       "：",       "（",       "）",       "≤",      "＜",
+    " ",      "\t",       ":",        "(",        ")",        "$",        "\\leq",  "\\le",
+    "<=",     "<",        "=",        "范围",     "上限",     "最大",     "可以",   "等于",
+    "不超出"};
+// The same in English, each a whole word.
+const char* const TOLERANCE_ENGLISH_JOINS[] = {
+    "relative", "absolute", "error", "or",        "and",    "is",   "be",      "must",
+    "should",   "does",     "not",   "exceeding", "exceed", "at",   "most",    "within",
+    "less",     "than",     "up",    "to",        "no",     "more", "greater", "of"};
 const char* const STRESS_ROUND_WORDS[] = {"对拍轮数", "对拍次数"};
 const char* const STRESS_TIME_WORDS[] = {"对拍时间", "对拍时限", "对拍时长"};
 const std::string STRESS = "对拍";  // starts every keyword of 对拍, and no other
@@ -63,13 +80,14 @@ size_t Find_Own(const std::string& text, const char* w, size_t from = 0) {
   return at;
 }
 
-// Where the first of `words` in `text` (in lower case) ends, and which it
-// was; npos when none is there.
+// Where the first of `words` in `text` (in lower case) from `from` on ends,
+// and which it was; npos when none is there.
 template <size_t N>
-size_t Find_Word(const std::string& text, const char* const (&words)[N], std::string& word) {
+size_t Find_Word(const std::string& text, const char* const (&words)[N], std::string& word,
+                 size_t from = 0) {
   size_t first = std::string::npos;
   for (const char* w : words) {
-    size_t at = Find_Own(text, w);
+    size_t at = Find_Own(text, w, from);
     if (at < first) {
       first = at;
       word = w;
@@ -157,6 +175,14 @@ std::string Plain_Power(const std::string& text, size_t at) {
       at += 3;
       continue;
     }
+    bool times = false;  // "5×10^-3", "5 \times 10^{-3}", "5*10^-3"
+    for (const char* sign : {"×", "\\times", "*"})
+      if (!times && is(sign)) {
+        plain += 'x';
+        at += std::string(sign).size();
+        times = true;
+      }
+    if (times) continue;
     char c = text[at++];
     if (Digit(c) || c == '.' || c == '-' || c == '+' || c == 'e' || c == '^')
       plain += c;
@@ -166,11 +192,13 @@ std::string Plain_Power(const std::string& text, size_t at) {
   return plain;
 }
 
-// A small positive number at `at`: "10^-6", "10^{-6}", "10⁻⁶", "1e-6" or
-// "0.000001"; `shown` gets it as "1e-6" or as written.
+// A small positive number at `at`: "10^-6", "10^{-6}", "10⁻⁶", "1e-6",
+// "5×10^-3" or "0.000001"; `shown` gets it as "1e-6" or as written.
 bool Read_Small(const std::string& text, size_t at, double& value, std::string& shown) {
   std::string t = Plain_Power(text, at);
   if (t.compare(0, 3, "10^") == 0) t = "1e" + t.substr(3);
+  size_t times = t.find("x10^");
+  if (times != std::string::npos) t.replace(times, 4, "e");
   while (!t.empty() && !Digit(t.back())) t.pop_back();
   char* stop = nullptr;
   value = std::strtod(t.c_str(), &stop);
@@ -222,32 +250,66 @@ void Read_Limit(const std::string& text, const Limit_Words<N, M>& limit, long lo
   }
 }
 
-// "绝对误差" allows a distance, "相对误差" a share; a plain "误差", or both
-// words, either, as the judges' checkers read it.
+// The length of the joining word at `at`, 0 when none is there.
+size_t Join_At(const std::string& text, size_t at) {
+  for (const char* join : TOLERANCE_JOINS)
+    if (text.compare(at, std::string(join).size(), join) == 0) return std::string(join).size();
+  for (const char* join : TOLERANCE_ENGLISH_JOINS) {
+    size_t size = std::string(join).size();
+    if (text.compare(at, size, join) == 0 && (at + size >= text.size() || !Letter(text[at + size])))
+      return size;
+  }
+  return 0;
+}
+
+// Where the number of a tolerance keyword that ends at `at` starts, when
+// only joining words lie between them, on its line or the next; npos when
+// another word comes first, as in "注意精度误差……".
+size_t Said_Value(const std::string& text, size_t at) {
+  int lines = 0;
+  for (size_t i = at; i < text.size() && i < at + VALUE_REACH;) {
+    if (Digit(text[i])) return i;
+    size_t join = text[i] == '\n' && ++lines <= 1 ? 1 : Join_At(text, i);
+    if (join == 0) break;
+    i += join;
+  }
+  return std::string::npos;
+}
+
+// Sets the tolerance from the first line that says it: "误差不超过 1e-6",
+// "精度要求 10^-4". "绝对误差" allows a distance, "相对误差" a share; a plain
+// "误差", or both words, either, as the judges' checkers read it. A number
+// said but not understood gets a note; a mere mention, nothing.
 void Read_Tolerance(const std::string& text, Problem_Limits& limits,
                     const std::string& source_name) {
-  std::string word;
-  size_t at = Find_Word(text, TOLERANCE_WORDS, word);
-  if (at == std::string::npos) return;
-  size_t value = Value_Start(text, at, TOLERANCE_WORDS);
-  double allowed = 0;
-  std::string shown;
-  if (value == std::string::npos || !Read_Small(text, value, allowed, shown)) {
-    Note(limits, source_name, word, "误差 1e-6", "实数按原样比较");
+  std::string word, misread;
+  for (size_t from = 0;;) {
+    size_t at = Find_Word(text, TOLERANCE_WORDS, word, from);
+    if (at == std::string::npos) break;
+    from = at;
+    size_t value = Said_Value(text, at);
+    double allowed = 0;
+    std::string shown;
+    if (value == std::string::npos) continue;
+    if (!Read_Small(text, value, allowed, shown)) {
+      if (misread.empty()) misread = word;
+      continue;
+    }
+    // The words from the start of the line to the value: "绝对误差或相对误差不超过".
+    size_t line = text.rfind('\n', at);
+    line = line == std::string::npos ? 0 : line + 1;
+    std::string phrase = text.substr(line, value - line);
+    bool absolute =
+        phrase.find("绝对") != std::string::npos || phrase.find("absolute") != std::string::npos;
+    bool relative =
+        phrase.find("相对") != std::string::npos || phrase.find("relative") != std::string::npos;
+    if (!absolute && !relative) absolute = relative = true;
+    limits.tolerance.absolute = absolute ? allowed : 0;
+    limits.tolerance.relative = relative ? allowed : 0;
+    limits.tolerance.text = shown;
     return;
   }
-  // The words from the start of the line to the value: "绝对误差或相对误差不超过".
-  size_t line = text.rfind('\n', at);
-  line = line == std::string::npos ? 0 : line + 1;
-  std::string phrase = text.substr(line, value - line);
-  bool absolute =
-      phrase.find("绝对") != std::string::npos || phrase.find("absolute") != std::string::npos;
-  bool relative =
-      phrase.find("相对") != std::string::npos || phrase.find("relative") != std::string::npos;
-  if (!absolute && !relative) absolute = relative = true;
-  limits.tolerance.absolute = absolute ? allowed : 0;
-  limits.tolerance.relative = relative ? allowed : 0;
-  limits.tolerance.text = shown;
+  if (!misread.empty()) Note(limits, source_name, misread, "误差 1e-6", "实数按原样比较");
 }
 
 }  // namespace

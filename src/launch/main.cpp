@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "common/names.h"
+#include "launch/contest_layout.h"
 #include "launch/crash_report.h"
 #include "launch/judge.h"
 #include "launch/limits.h"
 #include "launch/report.h"
 #include "launch/samples.h"
 #include "launch/source_names.h"
+#include "launch/static_data.h"
 #include "launch/stress.h"
 #include "launch/usage.h"
 #include "launch/verdict.h"
@@ -59,6 +61,8 @@ Tested_Program Program_Of(const std::string& path, const std::vector<std::string
     notes.push_back("无法读取 " + set.source + "（" + why + "），只按 " + stem + ".in 和 " + stem +
                     ".out 找输入输出文件");
   Source_Names names = Scan_Source(text);
+  std::string standard_io = Standard_Io_Note(path, set, text);
+  if (!standard_io.empty()) notes.push_back(standard_io);
   Problem_Limits limits = Read_Limits(text, name);
   notes.insert(notes.end(), limits.notes.begin(), limits.notes.end());
   for (const std::string& opened : names.with_folder)
@@ -126,7 +130,10 @@ int Choose(const std::string& path, const Tested_Program& program, const Sample_
     Key key = Wait_Key(stress ? STRESS_CHOICE : PLAIN_CHOICE);
     if (key == KEY_ENTER) return BY_HAND;
     if (key != KEY_D || !stress) return status;
-    if (Stress(path, program, set, pair) == STRESS_DIFFERENT) status = 1;
+    long long data = Static_Data_Past(path, program.limits.memory_bytes);
+    if (data > 0)
+      Write_Out(Static_Data_Stress_Line(Base_Name(path), data, program.limits.memory_bytes));
+    if (data > 0 || Stress(path, program, set, pair) == STRESS_DIFFERENT) status = 1;
   }
 }
 
@@ -139,9 +146,13 @@ int Judge_And_Choose(const std::string& path, const std::vector<std::string>& ar
   int status = 0;
   if (!set.samples.empty()) Write_Out(Samples_Header(set, program, Base_Name(set.source)));
   Write_Notes(notes);
+  const long long memory = program.limits.memory_bytes;
   if (set.samples.empty())
     for (const std::string& why : set.left_out) Write_Out("提示：" + why + "，没有作为样例。\n");
-  else if (!Test_Samples(path, program, set, status))
+  else if (long long data = Static_Data_Past(path, memory); data > 0) {  // a judge would not run it
+    Write_Out(Static_Data_Lines(set.samples, data, memory));
+    status = 1;
+  } else if (!Test_Samples(path, program, set, status))
     return status;
   Write_Out(Stress_Note(path, pair));
   return Choose(path, program, set, pair, status);
@@ -221,6 +232,9 @@ int Launch(const std::vector<std::string>& args) {
   } else {
     for (const std::string& why : set.left_out) Write_Out("提示：" + why + "，没有作为样例。\n");
     Write_Out(Stress_Note(path, pair));
+    std::string text, note;  // in the contest's folders, before it is run by hand
+    if (Read_Bytes(set.source, SOURCE_MOST, text)) note = Standard_Io_Note(path, set, text);
+    if (!note.empty()) Write_Notes({note});
   }
   Crash_Stack crash;
   long long start = Clock_Us();

@@ -62,10 +62,11 @@ std::string Unusable(const Folder_Entry& entry, const std::string& inside) {
 }
 
 // True when a longer program name in the folder claims `lower`: the rest
-// after it is a number and ".in", or ".in" alone.
+// after it is a number and ".in", or ".in" alone. A rival as long as the
+// prefix is another program's own name ("ex_x" beside "x").
 bool Claimed(const std::string& lower, const Place& place) {
   for (const std::string& rival : place.rivals) {
-    if (rival.size() <= place.prefix.size() || lower.compare(0, rival.size(), rival) != 0) continue;
+    if (rival.size() < place.prefix.size() || lower.compare(0, rival.size(), rival) != 0) continue;
     std::string rest = lower.substr(rival.size());
     if (rest == ".in" || (rest.size() > 3 && Digits(rest.substr(0, rest.size() - 3)))) return true;
   }
@@ -136,11 +137,21 @@ std::string Folder_Prefix(const std::string& path) {
   return path.substr(0, path.size() - Base_Name(path).size());
 }
 
-// Where the samples of the program may be, in the order they are looked for.
+// Where the samples of the program may be, in the order they are looked for:
+// beside it as the contests hand them out (X1.in, ex_X1.in), in the folder
+// named as the problem (the same, or 1.in, sample1.in there), then test/.
 std::vector<Place> Places(const std::string& program) {
   std::string stem = Program_Stem(program), folder = Folder_Prefix(program);
-  return {{folder, stem, {".ans", ".out"}, Rivals(folder, stem)},
-          {folder + stem + SEPARATOR, stem, {".ans", ".out"}, {}},
+  std::string own = folder + stem + SEPARATOR, ex = "ex_" + stem;
+  std::vector<std::string> rivals = Rivals(folder, stem), ex_rivals = rivals;
+  for (const std::string& rival : rivals) ex_rivals.push_back("ex_" + rival);
+  const std::vector<std::string> answers = {".ans", ".out"};
+  return {{folder, stem, answers, rivals},
+          {folder, ex, answers, ex_rivals},
+          {own, stem, answers, {}},
+          {own, ex, answers, {}},
+          {own, "", answers, {}},
+          {own, "sample", answers, {}},
           {folder + "test" + SEPARATOR, "sample-", {".out"}, {}}};
 }
 

@@ -30,14 +30,15 @@ std::string Program_Stem(const std::string& program);
 // was checked; a path with a folder never does.
 std::string Explicit_Path(const std::string& path);
 
-// The samples of the program D/X.exe: (0) X<n>.in with X<n>.ans (else
-// X<n>.out) in D, else (1) the same in D/X, else (2) test/sample-<n>.in with
-// .out in D. The
-// first of these places that holds any is used; letter case does not count.
-// X.in and X.out, without a number, are never samples, and in D a file
-// belongs to the program with the longest name it starts with (P10001.in to
-// P10001, not to P1000). A file that is no regular file, or a link that leads
-// out of D, is left out and the reason said.
+// The samples of the program D/X.exe, looked for in this order: X<n>.in
+// with X<n>.ans (else X<n>.out) in D; ex_X<n>.in with its .ans or .out in D;
+// in the folder D/X the same two, then <n>.in and sample<n>.in with theirs;
+// test/sample-<n>.in with .out in D. The first of these places that holds any
+// is used; letter case does not count. X.in and X.out, without a number, are
+// never samples, and in D a file belongs to the program with the longest name
+// it starts with (P10001.in to P10001, not to P1000; ex_a1.in to ex_a, not to
+// a). A file that is no regular file, or a link that leads out of D, is left
+// out and the reason said.
 Sample_Set Find_Samples(const std::string& program);
 
 // Saves the file `input` and the bytes `answer` as a new sample of the

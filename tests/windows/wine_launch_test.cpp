@@ -265,6 +265,27 @@ TEST(WindowsLauncher, JudgesCRLFSamplesAFreopenProgramAndAnEndlessLoop) {
   EXPECT_FALSE(fs::exists(folder + "/sum.out"));  // it wrote in a folder of its own
 }
 
+// Arrays declared past the memory limit: the PE's writable sections are read
+// and every sample is MLE before anything runs, as on POSIX from ELF's.
+TEST(WindowsLauncher, RefusesStaticArraysPastTheMemoryLimitUnrun) {
+  REQUIRE_LAUNCHER();
+  std::string folder = Fresh_Folder("static");
+  fs::copy_file(Sample("static_grid"), folder + "/grid.exe");
+  fs::copy_file(TWS_SOURCE_DIR "/tests/launch_sample/contests/static-arrays/grid.cpp",
+                folder + "/grid.cpp");
+  Write_File_Bytes(folder + "/grid1.in", "3\r\n");
+  Write_File_Bytes(folder + "/grid1.ans", "6\r\n");
+  int status = -1;
+  std::string out = Timeless(::Run(Launcher(), {"grid.exe"}, folder, "x", &status));
+  EXPECT_NE(out.find("内存限制 256 MB。内存限制来自 grid.cpp 开头的注释。\n"
+                     "样例 1：MLE 超出内存限制，全局变量和数组共 293."),
+            std::string::npos)
+      << Escaped(out);
+  EXPECT_NE(out.find(" MB，超过了 256 MB 的内存限制，程序没有运行。\n"), std::string::npos);
+  EXPECT_NE(out.find("\n通过 0/1\n"), std::string::npos);
+  EXPECT_EQ(status, 1);
+}
+
 // Two programs at once under the Job Objects, one of them crashing: its RE
 // names the line, with the addr2line double beside the launcher.
 TEST(WindowsLauncher, NamesTheLineOfASamplesCrash) {
