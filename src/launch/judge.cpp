@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-#include "launch/crash_report.h"
-
-const size_t OUTPUT_CAP = 64u << 20;
-
 namespace {
 
 const size_t SHOWN_INPUT = 4096;  // enough of an input to show a short one whole
@@ -80,21 +76,9 @@ Sample_Request Request_For(const Tested_Program& program, const std::string& fol
   request.input = program.inputs.empty() ? input : folder + SEPARATOR + program.inputs[0];
   for (const std::string& name : {program.standard_output, program.out_name})
     if (!name.empty()) request.outputs.push_back(folder + SEPARATOR + name);
-  request.cap = OUTPUT_CAP;
-  request.time_us = program.limits.time_us;
-  // A program that waits is given twice its time and a second more before
-  // it is judged to wait for good; one that computes on a machine too busy
-  // to give it its time, ten times its time and ten seconds more.
-  request.wait_us = 2 * program.limits.time_us + 1000000;
-  request.wall_us = 10 * program.limits.time_us + 10000000;
-  request.memory_bytes = program.limits.memory_bytes;
+  Limit_Run(program.limits, request);
   request.environment = program.environment;
   return request;
-}
-
-bool Over_Time(const Judgement& j, const Problem_Limits& limits) {
-  return (j.run.stop != STOP_NONE && j.run.stop != STOP_MEMORY && j.run.stop != STOP_OUTPUT) ||
-         j.run.cpu_us > limits.time_us;
 }
 
 void Compare(Judgement& j, const Tested_Program& program, const Test_Run& test,
@@ -167,29 +151,18 @@ bool Run_Test(const Tested_Program& program, const std::string& input, Test_Run&
 }
 
 Judgement Judge_Run(const Tested_Program& program, Test_Run& test) {
+  Run_Verdict v = Verdict_Of(test.run, program.limits, test.output.size(), test.crash);
   Judgement j;
+  j.verdict = v.verdict;
+  j.cut = v.cut;
+  j.aborted = v.aborted;
   j.run = std::move(test.run);
+  j.run.stop = v.stop;
   j.run.output.clear();
   j.judged_file = test.judged_file;
   j.file_missing = test.file_missing;
   j.notes = test.notes;
-  if (j.run.stop == STOP_INTERRUPTED) {
-    j.verdict = VERDICT_INTERRUPTED;
-  } else if (!j.run.end.started) {
-    j.verdict = VERDICT_NOT_STARTED;
-  } else if (Over_Time(j, program.limits)) {
-    j.verdict = VERDICT_TLE;
-  } else if (j.run.stop == STOP_MEMORY || j.run.peak_bytes > program.limits.memory_bytes) {
-    j.verdict = VERDICT_MLE;
-  } else if (j.run.stop == STOP_OUTPUT || test.output.size() > OUTPUT_CAP) {
-    j.verdict = VERDICT_WA;
-    j.cut = true;
-  } else if (j.run.end.signaled || j.run.end.code != 0) {
-    j.verdict = VERDICT_RE;
-    j.location = Crash_Lines(test.crash);
-  } else {
-    j.verdict = VERDICT_AC;
-  }
+  if (j.verdict == VERDICT_RE) j.crash = test.crash;
   return j;
 }
 

@@ -6,14 +6,12 @@
 #include <vector>
 
 #include "launch/compare.h"
+#include "launch/decide.h"
 #include "launch/limits.h"
 #include "launch/samples.h"
 #include "launch/show.h"
 #include "launch/source_names.h"
 #include "platform/platform.h"
-
-// Output kept for comparison, 64 MB; more counts as a wrong answer.
-extern const size_t OUTPUT_CAP;
 
 // The program as the samples run it.
 struct Tested_Program {
@@ -61,23 +59,14 @@ struct Test_Input {
 bool Run_Tests(const std::vector<Test_Input>& inputs, std::vector<Test_Run>& tests,
                std::string* err);
 
-enum Verdict {
-  VERDICT_AC,
-  VERDICT_WA,
-  VERDICT_RE,
-  VERDICT_TLE,          // past the time limit, or ended waiting (see run.stop)
-  VERDICT_MLE,          // past the memory limit
-  VERDICT_UNTESTED,     // the run could not be prepared
-  VERDICT_INTERRUPTED,  // Ctrl+C came while it ran
-  VERDICT_NOT_STARTED,  // the program cannot be started at all
-};
-
 struct Judgement {
   Verdict verdict = VERDICT_UNTESTED;
-  Sample_Run run;             // how it ended and what it used; its output is not kept
+  Sample_Run run;             // how it ended and what it used; its output is not kept, its
+                              // stop is the one that decided
   std::string judged_file;    // the output file judged; "" for standard output
   bool file_missing = false;  // WA: the program never wrote `judged_file`
   bool cut = false;           // WA: its output went past OUTPUT_CAP
+  bool aborted = false;       // RE: it ended through abort without a signal (Windows)
   bool empty = false;         // WA: it wrote nothing but blanks
   Difference difference{true, 0, "", "", false, false, 0, false};  // WA: where it first differs
   bool past_sixth = false;  // WA: only real numbers differ, past the sixth decimal
@@ -87,14 +76,14 @@ struct Judgement {
   std::string input_file;          // WA: the file that holds all of a long input; "" none
   std::string error;               // UNTESTED: why
   std::vector<std::string> notes;  // what else went wrong, not changing the verdict
-  std::string location;            // RE: where it crashed, as Crash_Lines says it
+  Crash_Stack crash;               // RE: its stack, for the text to say where it crashed
 };
 
 // The verdict of a run against the answer's bytes.
 Judgement Judge(const Tested_Program& program, Test_Run& test, const std::string& answer);
 
-// The verdict of a run alone, before any answer: AC when it ended well
-// within its limits, whatever it wrote.
+// The verdict of a run alone, before any answer (Verdict_Of): AC when it
+// ended well within its limits, whatever it wrote.
 Judgement Judge_Run(const Tested_Program& program, Test_Run& test);
 
 // Runs the program on a sample and judges it.

@@ -1,6 +1,8 @@
 #include "launch/verdict.h"
 
+#include "launch/crash_report.h"
 #include "launch/difference.h"
+#include "launch/explain.h"
 #include "launch/report.h"
 
 namespace {
@@ -31,18 +33,21 @@ std::string Tolerance_Line(const Tolerance& t, const std::string& source_name) {
          " 开头的注释）。\n";
 }
 
-std::string Crash_Lines(const Judgement& j) {
+std::string Crash_Text(const Judgement& j) {
   std::string signal = j.run.end.signaled ? Signal_Name(static_cast<int>(j.run.end.code)) : "";
   std::string explanation;
   std::string text =
       "RE 运行错误，" + End_Words(j.run.end, signal, explanation) + "，" + Usage(j.run) + "。\n";
+  // Ended through abort, as a signal ends it elsewhere: said as that signal is.
+  if (explanation.empty() && j.aborted) explanation = Explain_Signal("SIGABRT");
   if (explanation.empty() && !j.run.end.signaled)
     explanation = "评测时返回值不是 0 就算运行错误：main 函数最后应当返回 0。";
   if (!explanation.empty()) text += INDENT + explanation + "\n";
-  for (size_t at = 0; at < j.location.size();) {  // where it crashed, each line indented
-    size_t end = j.location.find('\n', at);
-    text += INDENT + j.location.substr(at, end - at) + "\n";
-    at = end == std::string::npos ? j.location.size() : end + 1;
+  std::string location = Crash_Lines(j.crash);
+  for (size_t at = 0; at < location.size();) {  // where it crashed, each line indented
+    size_t end = location.find('\n', at);
+    text += INDENT + location.substr(at, end - at) + "\n";
+    at = end == std::string::npos ? location.size() : end + 1;
   }
   // Whole lines, for the console to wrap: an assertion's message comes last.
   std::string errors = Last_Lines(j.run.errors, ERROR_LINES, INDENT + INDENT, ERROR_WIDTH);
@@ -69,9 +74,13 @@ std::string Time_Lines(const Judgement& j, long long limit_us) {
     case STOP_NONE:
       return "TLE 超时，用时 " + Format_Seconds(run.cpu_us) + " 秒，超过了 " + limit + "的限制，" +
              memory;
-    default:
+    case STOP_TIME:
+    case STOP_MEMORY:
+    case STOP_OUTPUT:
+    case STOP_INTERRUPTED:
       return "TLE 超时，超过 " + limit + "还没有结束，程序已被结束，" + memory;
   }
+  return "";
 }
 
 std::string Memory_Lines(const Judgement& j, long long limit_bytes) {
@@ -117,7 +126,7 @@ std::string Verdict_Text(const Judgement& j, const Tested_Program& program,
       text += "WA 答案错误，" + Usage(j.run) + "。" + Wrong_Lines(j, source_name, width);
       break;
     case VERDICT_RE:
-      text += Crash_Lines(j);
+      text += Crash_Text(j);
       break;
     case VERDICT_TLE:
       text += Time_Lines(j, program.limits.time_us);

@@ -18,10 +18,9 @@
 
 namespace {
 
-const long long LOOK_US = 10000;        // how often the processes' time and memory are looked at
-const long long IDLE_MARK_US = 250000;  // the span over which a waiting program is told
-const size_t ERRORS_KEPT = 4096;        // bytes of the end of standard error kept
-const size_t CRASH_MOST = 256u << 20;   // bytes of a crashed program's stack read back
+const long long LOOK_US = 10000;       // how often the processes' time and memory are looked at
+const size_t ERRORS_KEPT = 4096;       // bytes of the end of standard error kept
+const size_t CRASH_MOST = 256u << 20;  // bytes of a crashed program's stack read back
 const int STOP_SIGNALS[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
 
 volatile sig_atomic_t STOP_ASKED = 0;  // Ctrl+C came between two runs
@@ -82,12 +81,6 @@ struct Run_Signals {
   Run_Signals& operator=(const Run_Signals&) = delete;
 };
 
-// The clock and CPU time when the processes were last seen computing or not.
-struct Idle_Mark {
-  long long wall;  // since the start
-  long long cpu;
-};
-
 // One run among those started together: its request, its descriptors, its
 // keeper and what the watch has seen of it.
 struct Run_Job {
@@ -100,7 +93,7 @@ struct Run_Job {
   Fd crash;                        // the program's stack, when it is watched and crashed
   pid_t keeper = -1;
   int exec_error = 0;
-  Idle_Mark mark{0, 0};
+  Watch_Mark mark;
   bool ended = false;  // its keeper has ended (left unreaped), or never started
 };
 
@@ -187,28 +180,23 @@ void Stop_Keeper(Run_Job& job, Sample_Stop why, long long wall) {
   _exit(128 + sig);
 }
 
-// What the processes of a run use now, and whether that ends the run. A
-// program waits when none of its processes is ready to run and, over the last
-// IDLE_MARK_US, they used less than a tenth of the clock's time: a process
-// caught once writing its output is still computing.
+// What the processes of a run use now, and whether its rule ends the run.
+// Files need no look: the system holds them to the cap.
 Sample_Stop Look(Run_Job& job, long long wall) {
-  const Sample_Request& request = *job.request;
   Sample_Run& run = *job.run;
   Tree_Usage usage = Tree_Of(job.keeper);
   run.cpu_us = std::max(run.cpu_us, usage.cpu_us);
   run.peak_bytes = std::max(run.peak_bytes, usage.bytes);
-  if (usage.cpu_us > request.time_us) return STOP_TIME;
-  if (usage.bytes > request.memory_bytes) return STOP_MEMORY;
-  if (usage.stopped) return STOP_TERMINAL;
-  if (wall - job.mark.wall < IDLE_MARK_US) return STOP_NONE;
+  Sample_Look look;
+  look.wall_us = wall;
+  look.cpu_us = usage.cpu_us;
+  look.bytes = usage.bytes;
+  look.stopped = usage.stopped;
   // Only a process that is there and waits makes a waiting program: one that
   // has just ended is not yet reaped.
-  bool waits =
-      usage.waiting && !usage.running && (usage.cpu_us - job.mark.cpu) * 10 < wall - job.mark.wall;
-  job.mark = {wall, usage.cpu_us};
-  if (wall > request.wait_us && waits) return STOP_WAITING;
-  if (wall > request.wall_us) return STOP_SLOW;
-  return STOP_NONE;
+  look.waiting = usage.waiting;
+  look.running = usage.running;
+  return job.request->rule ? job.request->rule(*job.request, look, job.mark) : STOP_NONE;
 }
 
 // Marks the runs whose keeper has ended (it is left unreaped); false once
