@@ -129,12 +129,39 @@ TEST(SourceNames, StandardOutputsTargetAndNamesWithAFolder) {
   EXPECT_EQ(names.with_folder, (std::vector<std::string>{"../up.txt", "C:\\data\\x.in"}));
 }
 
+TEST(ProblemFiles, TheNameFromTheStatementsTableOfFilesElseTheProgramsOwn) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"// 输入文件名：expand.in\n// 输出文件名：expand.out\nint main() {}", "expand"},
+      {"/* | 输入文件名 | Plan.IN | */", "Plan"},  // as written, letter case and all
+      {"// 输出文件名 为 count.out", "count"},
+      {"// input file: walk.in", "walk"},
+      {"// 输入文件的第一行是 n。\n// 输入文件名：tree.in", "tree"},  // a sentence names nothing
+      {"// 输入文件的第一行是 n，输出文件只有一行。", ""},
+      {"// 输入文件名：标准输入", ""},
+      {"int main() { // 输入文件名：late.in\n}", ""},  // inside a function
+  };
+  for (const auto& [source, name] : cases)
+    EXPECT_EQ(Read_Limits(source, "a.cpp").problem_name, name) << source;
+
+  Source_Names names = Scan_Source(
+      "int main() { freopen(\"expend.in\", \"r\", stdin); freopen(\"expend.out\", \"w\", stdout);\n"
+      "  std::ifstream p(\"primes.txt\"); }\n");
+  Tested_Program judged = Judged_Program({"expand.exe"}, "expand", names, Problem_Limits{});
+  EXPECT_EQ(judged.inputs, std::vector<std::string>{"expand.in"});  // only the judge's name
+  EXPECT_EQ(judged.standard_output, "");                            // never freopen's target
+  EXPECT_EQ(judged.unprovided, (std::vector<std::string>{"expend.in", "primes.txt"}));
+  names = Scan_Source("int main() { freopen(\"number.in\", \"r\", stdin); }");
+  judged = Judged_Program({"Number.exe"}, "Number", names, Problem_Limits{});
+  EXPECT_EQ(judged.inputs, std::vector<std::string>{"number.in"});  // the source's letter case
+  EXPECT_TRUE(judged.unprovided.empty());
+}
+
 std::string Lines_Of(const Judgement& j, const Tested_Program& program) {
   return Verdict_Lines("3", j, program, "a.cpp", 80);
 }
 
 TEST(Verdicts, EachLimitSaysWhatWasPassedAndHowTheProgramEnded) {
-  Tested_Program program{{"a.exe"}, {"a.in"}, "", "a.out", Problem_Limits{}, {}};
+  Tested_Program program{{"a.exe"}, {"a.in"}, "", "a.out", Problem_Limits{}, {}, {}};
   Judgement j;
   j.run.end = {true, false, 0};
   j.run.cpu_us = 1020000;
@@ -158,6 +185,14 @@ TEST(Verdicts, EachLimitSaysWhatWasPassedAndHowTheProgramEnded) {
   j.judged_file = "a.out";
   EXPECT_EQ(Lines_Of(j, program),
             "样例 3：AC 通过，用时 0.400 秒，内存 600.5 MB。\n  评测的是程序写出的 a.out。\n");
+  j.unprovided = {"expend.in"};  // files other than the judge's: why the contest gives 0
+  j.written = {"plan.ans"};
+  EXPECT_EQ(Lines_Of(j, program),
+            "样例 3：AC 通过，用时 0.400 秒，内存 600.5 MB。\n  评测的是程序写出的 a.out。\n"
+            "  提示：程序打开的是 expend.in，评测只提供 a.in：比赛时这道题会得 0 分。\n"
+            "  提示：程序写出了 plan.ans，评测只读 a.out 或标准输出：比赛时这道题会得 0 分。\n");
+  j.unprovided.clear();
+  j.written.clear();
   j.verdict = VERDICT_RE;  // ended through abort on Windows: said as the abort it is
   j.judged_file = "";
   j.run.end = {true, false, 3};

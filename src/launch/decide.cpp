@@ -4,7 +4,8 @@ const size_t OUTPUT_CAP = 64u << 20;
 
 namespace {
 
-const long long IDLE_MARK_US = 250000;  // the span over which a waiting program is told
+const long long IDLE_MARK_US = 250000;    // the span over which a waiting program is told
+const long long WAIT_MARGIN_US = 250000;  // past its time on the clock, a waiting program is ended
 
 // The verdict a stop gives by itself: every reason is here, so that a new
 // one is not forgotten (the switch has no default).
@@ -32,10 +33,10 @@ Verdict Stopped_Verdict(Sample_Stop stop) {
 void Limit_Run(const Problem_Limits& limits, Sample_Request& request) {
   request.cap = OUTPUT_CAP;
   request.time_us = limits.time_us;
-  // A program that waits is given twice its time and a second more before
-  // it is judged to wait for good; one that computes on a machine too busy
-  // to give it its time, ten times its time and ten seconds more.
-  request.wait_us = 2 * limits.time_us + 1000000;
+  // A program that waits is ended once it has waited about its time, as a
+  // judge's limit on the clock ends it; one that computes on a machine too
+  // busy to give it its time, after ten times its time and ten seconds more.
+  request.wait_us = limits.time_us + WAIT_MARGIN_US;
   request.wall_us = 10 * limits.time_us + 10000000;
   request.memory_bytes = limits.memory_bytes;
   request.rule = Watch_Rule;

@@ -92,6 +92,25 @@ std::string Memory_Lines(const Judgement& j, long long limit_bytes) {
          " 的限制，" + time;
 }
 
+// "a.txt、b.txt"
+std::string Names(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : "、") + name;
+  return joined;
+}
+
+// Why a program that used other files than the judge's fails in the contest.
+std::string Files_Lines(const Judgement& j, const Tested_Program& program) {
+  std::string text, zero = "：比赛时这道题会得 0 分。\n";
+  if (!j.unprovided.empty() && !program.inputs.empty())
+    text += INDENT + "提示：程序打开的是 " + Names(j.unprovided) + "，评测只提供 " +
+            program.inputs[0] + zero;
+  if (!j.written.empty())
+    text += INDENT + "提示：程序写出了 " + Names(j.written) + "，评测只读 " + program.out_name +
+            " 或标准输出" + zero;
+  return text;
+}
+
 }  // namespace
 
 std::string Samples_Header(const Sample_Set& set, const Tested_Program& program,
@@ -102,6 +121,9 @@ std::string Samples_Header(const Sample_Set& set, const Tested_Program& program,
                      Format_Megabytes(limits.memory_bytes) + " MB。" +
                      Limits_Origin(limits, source_name) + "\n" +
                      Tolerance_Line(limits.tolerance, source_name);
+  if (!limits.problem_name.empty() && !program.inputs.empty())
+    text += "评测提供的输入文件是 " + program.inputs[0] + "，读取的输出文件是 " + program.out_name +
+            "（来自 " + source_name + " 开头的注释）。\n";
   if (!program.standard_output.empty())
     text += "程序用 freopen 把输出写进 " + program.standard_output + "，评测的是这个文件。\n";
   for (const std::string& why : set.left_out) text += "提示：" + why + "，没有作为样例。\n";
@@ -145,6 +167,10 @@ std::string Verdict_Text(const Judgement& j, const Tested_Program& program,
   }
   if (!j.judged_file.empty() && j.judged_file != program.standard_output)
     text += INDENT + "评测的是程序写出的 " + j.judged_file + "。\n";
+  if (j.judged_file.empty() && !program.standard_output.empty() &&
+      (j.verdict == VERDICT_AC || j.verdict == VERDICT_WA) && !j.cut)
+    text += INDENT + "程序没有写出 " + program.standard_output + "，评测的是它的标准输出。\n";
+  text += Files_Lines(j, program);
   for (const std::string& note : j.notes) text += INDENT + "提示：" + note + "。\n";
   return text;
 }

@@ -4,8 +4,10 @@
 // is killed. The runs are cut in four: prepare their files, start the
 // keepers, watch the processes' time and memory, collect what they left.
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
+#include <sys/signalfd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +22,7 @@ namespace {
 
 const long long LOOK_US = 10000;       // how often the processes' time and memory are looked at
 const size_t ERRORS_KEPT = 4096;       // bytes of the end of standard error kept
+const int ERRORS_PIPE = 1 << 20;       // room in the pipe of standard error, where allowed
 const size_t CRASH_MOST = 256u << 20;  // bytes of a crashed program's stack read back
 const int STOP_SIGNALS[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
 
@@ -55,6 +58,7 @@ struct Run_Signals {
   sigset_t old_mask;      // the caller's
   sigset_t program_mask;  // the program's: nothing held
   struct sigaction old_child;
+  Fd signals;  // readable while one of `set` waits: the watch wakes for it as for standard error
   Run_Signals() {
     sigemptyset(&set);
     sigaddset(&set, SIGCHLD);
@@ -69,6 +73,7 @@ struct Run_Signals {
     sigaction(SIGCHLD, &wake, &old_child);
     Keep_Interrupts();
     sigprocmask(SIG_BLOCK, &set, &old_mask);
+    signals.fd = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
     program_mask = old_mask;
     sigdelset(&program_mask, SIGCHLD);
     for (int sig : STOP_SIGNALS) sigdelset(&program_mask, sig);
@@ -87,7 +92,8 @@ struct Run_Job {
   const Sample_Request* request = nullptr;
   Sample_Run* run = nullptr;
   std::vector<std::string> words;  // argv with an absolute argv[0]
-  Fd in, out, errors;              // the program's standard streams
+  Fd in, out;                      // the program's standard input and output
+  Fd errors_read, errors_write;    // its standard error, drained as it comes
   Fd exec_read, exec_write;        // the error number when exec fails; nothing when it works
   Fd report_read, report_write;    // the keeper's report
   Fd crash;                        // the program's stack, when it is watched and crashed
@@ -112,18 +118,38 @@ bool Prepare(Run_Job& job, std::string* err) {
   if (job.in.fd < 0) return Fail_Errno(err, DOING_READ);
   job.out.fd = Capture_File("stdout");
   if (job.out.fd < 0) return Fail_Errno(err, DOING_WRITE);
-  job.errors.fd = Capture_File("stderr");
-  if (job.errors.fd < 0) return Fail_Errno(err, DOING_WRITE);
   if (request.crash) job.crash.fd = Capture_File("crash");
   if (request.crash && job.crash.fd < 0) return Fail_Errno(err, DOING_WRITE);
   return true;
+}
+
+// A pipe for standard error, drained by the watch: the judges discard it,
+// so it never fills a file, holds the program up or ends it.
+bool Open_Errors(Run_Job& job) {
+  if (!Open_Pipe(job.errors_read, job.errors_write)) return false;
+  fcntl(job.errors_write.fd, F_SETPIPE_SZ, ERRORS_PIPE);  // a smaller one drains as well
+  return fcntl(job.errors_read.fd, F_SETFL, O_NONBLOCK) == 0;
+}
+
+// Takes what the program has written to standard error so far, keeping its
+// last ERRORS_KEPT bytes at least.
+void Drain(Run_Job& job) {
+  if (job.errors_read.fd < 0) return;
+  std::string& kept = job.run->errors;
+  char chunk[65536];
+  ssize_t n;
+  while ((n = read(job.errors_read.fd, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR)) {
+    kept.append(chunk, static_cast<size_t>(std::max<ssize_t>(n, 0)));
+    if (kept.size() > 4 * ERRORS_KEPT) kept.erase(0, kept.size() - ERRORS_KEPT);
+  }
 }
 
 // Forks the keeper, which starts the program; on failure the run ends as not
 // started. Only the keeper and the program keep the pipes' writing ends: the
 // pipes are made just before, so that no other run's keeper holds one open.
 void Start(Run_Job& job, const Run_Signals& signals) {
-  if (!Open_Pipe(job.exec_read, job.exec_write) || !Open_Pipe(job.report_read, job.report_write)) {
+  if (!Open_Pipe(job.exec_read, job.exec_write) || !Open_Pipe(job.report_read, job.report_write) ||
+      !Open_Errors(job)) {
     job.run->end = {false, false, errno};
     job.ended = true;
     return;
@@ -133,7 +159,7 @@ void Start(Run_Job& job, const Run_Signals& signals) {
   child.folder = job.request->folder.c_str();
   child.in = job.in.fd;
   child.out = job.out.fd;
-  child.errors = job.errors.fd;
+  child.errors = job.errors_write.fd;
   child.exec_report = job.exec_write.fd;
   child.keeper_report = job.report_write.fd;
   child.crash_file = job.crash.fd;
@@ -147,6 +173,7 @@ void Start(Run_Job& job, const Run_Signals& signals) {
   int error = errno;
   job.exec_write.Close();
   job.report_write.Close();
+  job.errors_write.Close();
   if (job.keeper < 0) {
     job.run->end = {false, false, error};
     job.ended = true;
@@ -220,6 +247,21 @@ bool Any_Running(std::vector<Run_Job>& jobs, long long wall) {
   return running;
 }
 
+// Waits at most `us` for a signal of `set` or for standard error to come,
+// draining what came; gives the signal, or 0.
+int Wait_Event(std::vector<Run_Job>& jobs, const Run_Signals& signals, long long us) {
+  std::vector<pollfd> waits = {{signals.signals.fd, POLLIN, 0}};
+  for (Run_Job& job : jobs)
+    if (job.errors_read.fd >= 0) waits.push_back({job.errors_read.fd, POLLIN, 0});
+  timespec wait{static_cast<time_t>(us / 1000000), static_cast<long>(us % 1000000) * 1000};
+  ppoll(waits.data(), waits.size(), &wait, nullptr);
+  for (Run_Job& job : jobs) Drain(job);
+  // The signal itself is taken here, so that without a signalfd (which only
+  // wakes the wait) the watch merely wakes later.
+  timespec now{0, 0};
+  return std::max(sigtimedwait(&signals.set, nullptr, &now), 0);
+}
+
 // Waits, looking at the processes every LOOK_US, until every keeper has
 // ended; a run past a limit, or all of them on Ctrl+C, are ended meanwhile.
 void Watch(std::vector<Run_Job>& jobs, long long start, const Run_Signals& signals) {
@@ -234,9 +276,7 @@ void Watch(std::vector<Run_Job>& jobs, long long start, const Run_Signals& signa
       }
       look = now + LOOK_US;
     }
-    long long left = std::max(look - now, 1LL);
-    timespec wait{static_cast<time_t>(left / 1000000), static_cast<long>(left % 1000000) * 1000};
-    int sig = sigtimedwait(&signals.set, nullptr, &wait);
+    int sig = Wait_Event(jobs, signals, std::max(look - now, 1LL));
     if (sig == SIGTERM || sig == SIGHUP) End_With(jobs, sig);
     if (sig != SIGINT && sig != SIGQUIT) continue;
     for (Run_Job& job : jobs)
@@ -256,14 +296,6 @@ std::string Read_From(int fd, off_t offset, size_t most) {
     bytes.append(chunk, static_cast<size_t>(n));
   }
   return bytes;
-}
-
-// The last `most` bytes of the open file.
-std::string Read_Tail(int fd, size_t most) {
-  struct stat st {};
-  if (fstat(fd, &st) != 0) return "";
-  off_t size = st.st_size, keep = static_cast<off_t>(most);
-  return Read_From(fd, size > keep ? size - keep : 0, most);
 }
 
 // Reaps the keeper and takes its report; false when the keeper ended
@@ -302,7 +334,9 @@ void Collect(std::vector<Run_Job>& jobs) {
   for (Run_Job& job : jobs) {
     if (job.keeper <= 0) continue;
     job.run->output = Read_From(job.out.fd, 0, job.request->cap + 1);
-    job.run->errors = Read_Tail(job.errors.fd, ERRORS_KEPT);
+    Drain(job);
+    std::string& errors = job.run->errors;
+    if (errors.size() > ERRORS_KEPT) errors.erase(0, errors.size() - ERRORS_KEPT);
     if (job.request->crash)
       Read_Stack_Bytes(Read_From(job.crash.fd, 0, CRASH_MOST), *job.request->crash);
   }
