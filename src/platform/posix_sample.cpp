@@ -132,7 +132,8 @@ bool Open_Errors(Run_Job& job) {
 }
 
 // Takes what the program has written to standard error so far, keeping its
-// last ERRORS_KEPT bytes at least.
+// last ERRORS_KEPT bytes at least. Once every writer is gone the pipe is
+// closed: at its end it would wake the watch without pause.
 void Drain(Run_Job& job) {
   if (job.errors_read.fd < 0) return;
   std::string& kept = job.run->errors;
@@ -142,6 +143,7 @@ void Drain(Run_Job& job) {
     kept.append(chunk, static_cast<size_t>(std::max<ssize_t>(n, 0)));
     if (kept.size() > 4 * ERRORS_KEPT) kept.erase(0, kept.size() - ERRORS_KEPT);
   }
+  if (n == 0 || errno != EAGAIN) job.errors_read.Close();
 }
 
 // Forks the keeper, which starts the program; on failure the run ends as not
