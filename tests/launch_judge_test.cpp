@@ -6,6 +6,7 @@
 #include <string>
 
 #include "launch/compare.h"
+#include "launch/decide.h"
 #include "launch/difference.h"
 #include "launch/limits.h"
 #include "launch/show.h"
@@ -143,12 +144,39 @@ TEST(SourceNames, StandardOutputsTargetAndNamesWithAFolder) {
   EXPECT_EQ(names.with_folder, (std::vector<std::string>{"../up.txt", "C:\\data\\x.in"}));
 }
 
+TEST(ProblemFiles, TheNameFromTheStatementsTableOfFilesElseTheProgramsOwn) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"// 输入文件名：expand.in\n// 输出文件名：expand.out\nint main() {}", "expand"},
+      {"/* | 输入文件名 | Plan.IN | */", "Plan"},  // as written, letter case and all
+      {"// 输出文件名 为 count.out", "count"},
+      {"// input file: walk.in", "walk"},
+      {"// 输入文件的第一行是 n。\n// 输入文件名：tree.in", "tree"},  // a sentence names nothing
+      {"// 输入文件的第一行是 n，输出文件只有一行。", ""},
+      {"// 输入文件名：标准输入", ""},
+      {"int main() { // 输入文件名：late.in\n}", ""},  // inside a function
+  };
+  for (const auto& [source, name] : cases)
+    EXPECT_EQ(Read_Limits(source, "a.cpp").problem_name, name) << source;
+
+  Source_Names names = Scan_Source(
+      "int main() { freopen(\"expend.in\", \"r\", stdin); freopen(\"expend.out\", \"w\", stdout);\n"
+      "  std::ifstream p(\"primes.txt\"); }\n");
+  Tested_Program judged = Judged_Program({"expand.exe"}, "expand", names, Problem_Limits{});
+  EXPECT_EQ(judged.inputs, std::vector<std::string>{"expand.in"});  // only the judge's name
+  EXPECT_EQ(judged.standard_output, "");                            // never freopen's target
+  EXPECT_EQ(judged.unprovided, (std::vector<std::string>{"expend.in", "primes.txt"}));
+  names = Scan_Source("int main() { freopen(\"number.in\", \"r\", stdin); }");
+  judged = Judged_Program({"Number.exe"}, "Number", names, Problem_Limits{});
+  EXPECT_EQ(judged.inputs, std::vector<std::string>{"number.in"});  // the source's letter case
+  EXPECT_TRUE(judged.unprovided.empty());
+}
+
 std::string Lines_Of(const Judgement& j, const Tested_Program& program) {
   return Verdict_Lines("3", j, program, "a.cpp", 80);
 }
 
 TEST(Verdicts, EachLimitSaysWhatWasPassedAndHowTheProgramEnded) {
-  Tested_Program program{{"a.exe"}, {"a.in"}, "", "a.out", Problem_Limits{}, {}};
+  Tested_Program program{{"a.exe"}, {"a.in"}, "", "a.out", Problem_Limits{}, {}, {}};
   Judgement j;
   j.run.end = {true, false, 0};
   j.run.cpu_us = 1020000;
@@ -172,6 +200,113 @@ TEST(Verdicts, EachLimitSaysWhatWasPassedAndHowTheProgramEnded) {
   j.judged_file = "a.out";
   EXPECT_EQ(Lines_Of(j, program),
             "样例 3：AC 通过，用时 0.400 秒，内存 600.5 MB。\n  评测的是程序写出的 a.out。\n");
+  j.unprovided = {"expend.in"};  // files other than the judge's: why the contest gives 0
+  j.written = {"plan.ans"};
+  EXPECT_EQ(Lines_Of(j, program),
+            "样例 3：AC 通过，用时 0.400 秒，内存 600.5 MB。\n  评测的是程序写出的 a.out。\n"
+            "  提示：程序打开的是 expend.in，评测只提供 a.in：比赛时这道题会得 0 分。\n"
+            "  提示：程序写出了 plan.ans，评测只读 a.out 或标准输出：比赛时这道题会得 0 分。\n");
+  j.unprovided.clear();
+  j.written.clear();
+  j.verdict = VERDICT_RE;  // ended through abort on Windows: said as the abort it is
+  j.judged_file = "";
+  j.run.end = {true, false, 3};
+  j.aborted = true;
+  EXPECT_EQ(Lines_Of(j, program),
+            "样例 3：RE 运行错误，程序已结束，返回值 3，用时 0.400 秒，内存 600.5 MB。\n"
+            "  程序中止（abort）：常见原因是断言失败或异常没有被捕获。\n");
+}
+
+// What a run measured, and the verdict and the stop that decided it.
+struct Measured {
+  Sample_Stop stop;
+  bool started, signaled;
+  long long code, cpu_us, peak_mb;
+  bool refused;
+  size_t output;
+  Verdict verdict;
+  Sample_Stop decided;
+  bool cut;
+};
+
+TEST(Decide, OneVerdictFromWhatThePlatformMeasured) {
+  const size_t OVER = OUTPUT_CAP + 1;
+  // clang-format off
+  const Measured cases[] = {
+      {STOP_NONE, true, false, 0, 900000, 10, false, 5, VERDICT_AC, STOP_NONE, false},
+      {STOP_INTERRUPTED, false, false, 2, 0, 0, false, 0, VERDICT_INTERRUPTED, STOP_INTERRUPTED, false},
+      {STOP_NONE, false, false, 2, 0, 0, false, 0, VERDICT_NOT_STARTED, STOP_NONE, false},
+      {STOP_NONE, true, false, 0, 1000001, 10, false, 5, VERDICT_TLE, STOP_NONE, false},
+      {STOP_WAITING, true, false, 0, 1000, 1, false, 0, VERDICT_TLE, STOP_WAITING, false},
+      {STOP_MEMORY, true, true, 9, 2000000, 600, false, 0, VERDICT_TLE, STOP_MEMORY, false},  // time first
+      {STOP_MEMORY, true, true, 9, 1000, 600, false, 0, VERDICT_MLE, STOP_MEMORY, false},
+      {STOP_NONE, true, false, 0, 1000, 513, false, 0, VERDICT_MLE, STOP_NONE, false},
+      {STOP_NONE, true, false, 1, 1000, 100, true, 0, VERDICT_MLE, STOP_MEMORY, false},  // refused, then ended
+      {STOP_OUTPUT, true, true, 9, 1000, 1, false, 0, VERDICT_WA, STOP_OUTPUT, true},
+      {STOP_NONE, true, true, 25, 1000, 1, false, OVER, VERDICT_WA, STOP_NONE, true},  // SIGXFSZ at the cap
+      {STOP_NONE, true, true, 11, 1000, 1, false, 0, VERDICT_RE, STOP_NONE, false},
+      {STOP_NONE, true, false, 3, 1000, 1, false, 0, VERDICT_RE, STOP_NONE, false},
+  };
+  // clang-format on
+  Problem_Limits limits;  // a second and 512 MB
+  for (const Measured& c : cases) {
+    Sample_Run run;
+    run.stop = c.stop;
+    run.end = {c.started, c.signaled, c.code};
+    run.cpu_us = c.cpu_us;
+    run.peak_bytes = c.peak_mb << 20;
+    run.memory_refused = c.refused;
+    Run_Verdict v = Verdict_Of(run, limits, c.output, Crash_Stack{});
+    EXPECT_EQ(v.verdict, c.verdict) << c.stop << " " << c.code << " " << c.cpu_us;
+    EXPECT_EQ(v.stop, c.decided) << c.stop << " " << c.code;
+    EXPECT_EQ(v.cut, c.cut) << c.stop << " " << c.code;
+  }
+  Sample_Run aborted;
+  aborted.end = {true, false, 3};
+  Crash_Stack through;
+  through.crashed = true;
+  through.through = "abort";
+  EXPECT_TRUE(Verdict_Of(aborted, limits, 0, through).aborted);
+  EXPECT_FALSE(Verdict_Of(aborted, limits, 0, Crash_Stack{}).aborted);  // a plain return 3
+}
+
+TEST(Decide, TheWatchEndsARunPastALimitOrWaitingOrOnABusyMachine) {
+  Sample_Request request;
+  Limit_Run(Problem_Limits{}, request);
+  EXPECT_EQ(request.rule, &Watch_Rule);
+  Watch_Mark mark;
+  Sample_Look look;
+  look.wall_us = 100000;
+  look.cpu_us = 1000001;
+  EXPECT_EQ(Watch_Rule(request, look, mark), STOP_TIME);
+  look.cpu_us = 1000;
+  look.memory_refused = true;
+  EXPECT_EQ(Watch_Rule(request, look, mark), STOP_MEMORY);
+  look.memory_refused = false;
+  look.output_bytes = OUTPUT_CAP + 1;
+  EXPECT_EQ(Watch_Rule(request, look, mark), STOP_OUTPUT);
+  look.output_bytes = 0;
+  look.stopped = true;
+  EXPECT_EQ(Watch_Rule(request, look, mark), STOP_TERMINAL);
+  look.stopped = false;
+  // Waiting is told over a quarter second, past the time the waiting are given.
+  look.wall_us = request.wait_us + 1;
+  EXPECT_EQ(Watch_Rule(request, look, mark), STOP_WAITING);
+  look.wall_us += 300000;
+  look.cpu_us += 300000;  // computing all along: not waiting
+  EXPECT_EQ(Watch_Rule(request, look, mark), STOP_NONE);
+  look.wall_us += 100000;  // too short a span to tell
+  EXPECT_EQ(Watch_Rule(request, look, mark), STOP_NONE);
+  look.running = true;
+  look.wall_us += 300000;  // ready to run but given no time: a busy machine, not waiting
+  EXPECT_EQ(Watch_Rule(request, look, mark), STOP_NONE);
+  look.wall_us = request.wall_us + 1;
+  EXPECT_EQ(Watch_Rule(request, look, mark), STOP_SLOW);
+  look.cpu_known = false;  // the clock stands in for the time: nobody is said to wait
+  look.running = false;
+  look.cpu_us = 1000;
+  look.wall_us += 300000;
+  EXPECT_EQ(Watch_Rule(request, look, mark), STOP_NONE);
 }
 
 TEST(Verdicts, TheLastLinesOfStandardErrorThatHoldAnything) {

@@ -92,9 +92,6 @@ std::string Wrong_Lines(const Judgement& j, const std::string& source_name, int 
   const Difference& d = j.difference;
   std::string expected =
       INDENT + "期望：" + Line_Text(d.expected, d.expected_missing, d.column, width) + "\n";
-  if (j.file_missing)
-    return "程序没有写出 " + j.judged_file + "。\n" + expected +
-           Input_Lines(j.input, j.input_file, width);
   if (j.empty)
     return "程序没有输出任何内容。\n" + expected + Input_Lines(j.input, j.input_file, width);
   return "第 " + std::to_string(d.line) + " 行不同" +

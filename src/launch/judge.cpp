@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include "launch/crash_report.h"
-
-const size_t OUTPUT_CAP = 64u << 20;
-
 namespace {
 
 const size_t SHOWN_INPUT = 4096;  // enough of an input to show a short one whole
+const size_t WRITTEN_SHOWN = 3;   // files a program left, named at most
 
 // What could not be done, and the system's reason: "无法读取 X（没有权限）".
 std::string Cannot(const std::string& what, const std::string& why) {
@@ -30,15 +27,24 @@ struct Interruptions_Held {
   Interruptions_Held& operator=(const Interruptions_Held&) = delete;
 };
 
-// The regular file `name` in `folder` (any letter case unless `exact`),
-// never a link the program made to something else; "" when there is none.
-std::string Written_File(const std::string& folder, const std::string& name, bool exact) {
+// The regular files of the folder, never a link the program made to
+// something else.
+std::vector<std::string> Files_In(const std::string& folder) {
   std::vector<Folder_Entry> entries;
-  if (!List_Folder(folder, entries, nullptr)) return "";
+  std::vector<std::string> files;
+  if (!List_Folder(folder, entries, nullptr)) return files;
   for (const Folder_Entry& entry : entries)
-    if (entry.kind == ENTRY_FILE && entry.target.empty() &&
-        (exact ? entry.name == name : Lower(entry.name) == Lower(name)))
-      return entry.name;
+    if (entry.kind == ENTRY_FILE && entry.target.empty()) files.push_back(entry.name);
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// The file `name` among `files` (any letter case unless `exact`); "" when
+// there is none.
+std::string Written_File(const std::vector<std::string>& files, const std::string& name,
+                         bool exact) {
+  for (const std::string& file : files)
+    if (exact ? file == name : Lower(file) == Lower(name)) return file;
   return "";
 }
 
@@ -55,15 +61,20 @@ bool Place_Input(const Tested_Program& program, const std::string& input, const 
   return true;
 }
 
-// The output to judge: stdout's freopen target, else X.out, else what it printed.
+// The output to judge: stdout's freopen target, else X.out, when written,
+// else what it printed; and the other files it left.
 void Take_Output(const Tested_Program& program, const std::string& folder, Test_Run& test) {
-  std::string name = program.standard_output.empty()
-                         ? Written_File(folder, program.out_name, false)
-                         : Written_File(folder, program.standard_output, true);
-  test.judged_file = program.standard_output.empty() ? name : program.standard_output;
-  test.file_missing = !program.standard_output.empty() && name.empty();
+  std::vector<std::string> files = Files_In(folder);
+  std::string name =
+      program.standard_output.empty() ? "" : Written_File(files, program.standard_output, true);
+  if (name.empty()) name = Written_File(files, program.out_name, false);
+  test.judged_file = name;
+  for (const std::string& file : files)
+    if (file != name && test.written.size() < WRITTEN_SHOWN &&
+        std::find(program.inputs.begin(), program.inputs.end(), file) == program.inputs.end())
+      test.written.push_back(file);
   if (name.empty()) {
-    test.output = test.judged_file.empty() ? std::move(test.run.output) : "";
+    test.output = std::move(test.run.output);
     return;
   }
   std::string path = folder + SEPARATOR + name, why;
@@ -80,21 +91,9 @@ Sample_Request Request_For(const Tested_Program& program, const std::string& fol
   request.input = program.inputs.empty() ? input : folder + SEPARATOR + program.inputs[0];
   for (const std::string& name : {program.standard_output, program.out_name})
     if (!name.empty()) request.outputs.push_back(folder + SEPARATOR + name);
-  request.cap = OUTPUT_CAP;
-  request.time_us = program.limits.time_us;
-  // A program that waits is given twice its time and a second more before
-  // it is judged to wait for good; one that computes on a machine too busy
-  // to give it its time, ten times its time and ten seconds more.
-  request.wait_us = 2 * program.limits.time_us + 1000000;
-  request.wall_us = 10 * program.limits.time_us + 10000000;
-  request.memory_bytes = program.limits.memory_bytes;
+  Limit_Run(program.limits, request);
   request.environment = program.environment;
   return request;
-}
-
-bool Over_Time(const Judgement& j, const Problem_Limits& limits) {
-  return (j.run.stop != STOP_NONE && j.run.stop != STOP_MEMORY && j.run.stop != STOP_OUTPUT) ||
-         j.run.cpu_us > limits.time_us;
 }
 
 void Compare(Judgement& j, const Tested_Program& program, const Test_Run& test,
@@ -115,11 +114,28 @@ void Compare(Judgement& j, const Tested_Program& program, const Test_Run& test,
 
 Tested_Program Program_For(const std::vector<std::string>& argv, const std::string& stem,
                            const Source_Names& names, const Problem_Limits& limits) {
-  Tested_Program program{argv, {stem + ".in"}, names.standard_output, stem + ".out", limits, {}};
+  Tested_Program program{argv, {stem + ".in"}, names.standard_output, stem + ".out", limits, {},
+                         {}};
   for (const std::string& name : names.inputs)
     if (std::find(program.inputs.begin(), program.inputs.end(), name) == program.inputs.end() &&
         std::find(names.outputs.begin(), names.outputs.end(), name) == names.outputs.end())
       program.inputs.push_back(name);
+  return program;
+}
+
+Tested_Program Judged_Program(const std::vector<std::string>& argv, const std::string& stem,
+                              const Source_Names& names, const Problem_Limits& limits) {
+  std::string in = stem + ".in";
+  for (const std::string& name : names.inputs)
+    if (Lower(name) == Lower(stem + ".in")) in = name;
+  // Its freopen is X.out's spelling, said in the header; any other is not read.
+  std::string out =
+      Lower(names.standard_output) == Lower(stem + ".out") ? names.standard_output : "";
+  Tested_Program program{argv, {in}, out, stem + ".out", limits, {}, {}};
+  for (const std::string& name : names.inputs)
+    if (Lower(name) != Lower(in) &&
+        std::find(names.outputs.begin(), names.outputs.end(), name) == names.outputs.end())
+      program.unprovided.push_back(name);
   return program;
 }
 
@@ -167,35 +183,28 @@ bool Run_Test(const Tested_Program& program, const std::string& input, Test_Run&
 }
 
 Judgement Judge_Run(const Tested_Program& program, Test_Run& test) {
+  Run_Verdict v = Verdict_Of(test.run, program.limits, test.output.size(), test.crash);
   Judgement j;
+  j.verdict = v.verdict;
+  j.cut = v.cut;
+  j.aborted = v.aborted;
   j.run = std::move(test.run);
+  j.run.stop = v.stop;
   j.run.output.clear();
   j.judged_file = test.judged_file;
-  j.file_missing = test.file_missing;
   j.notes = test.notes;
-  if (j.run.stop == STOP_INTERRUPTED) {
-    j.verdict = VERDICT_INTERRUPTED;
-  } else if (!j.run.end.started) {
-    j.verdict = VERDICT_NOT_STARTED;
-  } else if (Over_Time(j, program.limits)) {
-    j.verdict = VERDICT_TLE;
-  } else if (j.run.stop == STOP_MEMORY || j.run.peak_bytes > program.limits.memory_bytes) {
-    j.verdict = VERDICT_MLE;
-  } else if (j.run.stop == STOP_OUTPUT || test.output.size() > OUTPUT_CAP) {
-    j.verdict = VERDICT_WA;
-    j.cut = true;
-  } else if (j.run.end.signaled || j.run.end.code != 0) {
-    j.verdict = VERDICT_RE;
-    j.location = Crash_Lines(test.crash);
-  } else {
-    j.verdict = VERDICT_AC;
-  }
+  if (j.verdict == VERDICT_RE) j.crash = test.crash;
   return j;
 }
 
 Judgement Judge(const Tested_Program& program, Test_Run& test, const std::string& answer) {
   Judgement j = Judge_Run(program, test);
   if (j.verdict == VERDICT_AC) Compare(j, program, test, answer);
+  if (j.verdict == VERDICT_WA || j.verdict == VERDICT_RE || j.verdict == VERDICT_TLE ||
+      j.verdict == VERDICT_MLE)
+    j.unprovided = program.unprovided;
+  // An answer left in a file the judge does not read shows as nothing judged.
+  if (j.verdict == VERDICT_WA && j.empty) j.written = test.written;
   return j;
 }
 

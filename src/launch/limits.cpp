@@ -312,6 +312,38 @@ void Read_Tolerance(const std::string& text, Problem_Limits& limits,
   if (!misread.empty()) Note(limits, source_name, misread, "误差 1e-6", "实数按原样比较");
 }
 
+// The problem's name from the statement's table of files, copied above the
+// program: "输入文件名：expand.in" or "输出文件名 | expand.out" gives "expand".
+// The words are found in `lower`, the name read from `text` as written; a
+// sentence about the input ("输入文件的第一行") names nothing.
+std::string Problem_Name(const std::string& text, const std::string& lower) {
+  static const char* const FILE_WORDS[] = {"输入文件名", "输出文件名", "输入文件",
+                                           "输出文件",   "input file", "output file"};
+  for (size_t at = 0; at < lower.size(); ++at) {
+    std::string word;
+    for (const char* w : FILE_WORDS)
+      if (word.empty() && lower.compare(at, std::string(w).size(), w) == 0) word = w;
+    if (word.empty()) continue;
+    size_t start = at + word.size();
+    while (start < text.size() &&
+           (std::string(" \t:|=").find(text[start]) != std::string::npos ||
+            text.compare(start, 3, "：") == 0 || text.compare(start, 3, "为") == 0))
+      start += static_cast<unsigned char>(text[start]) < 0x80 ? 1 : 3;
+    size_t end = start;
+    while (end < text.size() && (Letter(text[end]) || Digit(text[end]) ||
+                                 std::string("_-.").find(text[end]) != std::string::npos))
+      ++end;
+    std::string name = text.substr(start, end - start), low = lower.substr(start, end - start);
+    for (const char* suffix : {".in", ".out"}) {
+      size_t n = std::string(suffix).size();
+      if (name.size() > n && low.compare(name.size() - n, n, suffix) == 0 && name[0] != '.')
+        return name.substr(0, name.size() - n);
+    }
+    at = end > at ? end - 1 : at;
+  }
+  return "";
+}
+
 }  // namespace
 
 std::string Header_Comments(const std::string& s) {
@@ -340,7 +372,8 @@ std::string Header_Comments(const std::string& s) {
 
 Problem_Limits Read_Limits(const std::string& source, const std::string& source_name) {
   Problem_Limits limits;
-  std::string text = Lower_ASCII(Header_Comments(source));
+  std::string comments = Header_Comments(source), text = Lower_ASCII(comments);
+  limits.problem_name = Problem_Name(comments, text);
   auto time = Words_Of(TIME_WORDS, TIME_UNITS, 1e3, 3600e6, "时间限制：1 秒", "按 1 秒算");
   auto memory = Words_Of(MEMORY_WORDS, MEMORY_UNITS, 1 << 20, 65536.0 * (1 << 20),
                          "内存限制：256 MB", "按 512 MB 算");

@@ -22,7 +22,9 @@ struct Problem_Limits {
   bool memory_written = false;                      // the memory limit came from the source
   long long stress_rounds = DEFAULT_STRESS_ROUNDS;  // rounds of 对拍 at most
   long long stress_us = DEFAULT_STRESS_US;          // and time on the clock
-  std::vector<std::string> notes;                   // what was written but not understood
+  std::string problem_name;  // X of the problem's files X.in and X.out, when the comments name
+                             // them ("输入文件名：X.in"); "": the program's name
+  std::vector<std::string> notes;  // what was written but not understood
 };
 
 // The comments of `source` before its first "{": where a student puts the

@@ -77,7 +77,8 @@ Tested_Program Program_Of(const std::string& path, const std::vector<std::string
     limits.memory_bytes = MEMORY_BYTES;
     limits.memory_written = false;
   }
-  return Program_For(argv, stem, names, limits);
+  return Judged_Program(argv, limits.problem_name.empty() ? stem : limits.problem_name, names,
+                        limits);
 }
 
 // Runs the program on every sample: false, once said, with the launcher's

@@ -53,7 +53,7 @@ std::string Failure_Text(const Judgement& j, const Tested_Program& helper) {
     Start_Failure(j.run.end.code, &why);
     return "无法启动（" + why + "）。\n";
   }
-  if (j.verdict == VERDICT_WA) return "输出超过 64 MB，后面的部分被截掉了。\n";
+  if (j.cut) return "输出超过 64 MB，后面的部分被截掉了。\n";
   return Verdict_Text(j, helper, "", Console_Width());
 }
 

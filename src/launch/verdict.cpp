@@ -1,6 +1,8 @@
 #include "launch/verdict.h"
 
+#include "launch/crash_report.h"
 #include "launch/difference.h"
+#include "launch/explain.h"
 #include "launch/report.h"
 
 namespace {
@@ -31,18 +33,21 @@ std::string Tolerance_Line(const Tolerance& t, const std::string& source_name) {
          " 开头的注释）。\n";
 }
 
-std::string Crash_Lines(const Judgement& j) {
+std::string Crash_Text(const Judgement& j) {
   std::string signal = j.run.end.signaled ? Signal_Name(static_cast<int>(j.run.end.code)) : "";
   std::string explanation;
   std::string text =
       "RE 运行错误，" + End_Words(j.run.end, signal, explanation) + "，" + Usage(j.run) + "。\n";
+  // Ended through abort, as a signal ends it elsewhere: said as that signal is.
+  if (explanation.empty() && j.aborted) explanation = Explain_Signal("SIGABRT");
   if (explanation.empty() && !j.run.end.signaled)
     explanation = "评测时返回值不是 0 就算运行错误：main 函数最后应当返回 0。";
   if (!explanation.empty()) text += INDENT + explanation + "\n";
-  for (size_t at = 0; at < j.location.size();) {  // where it crashed, each line indented
-    size_t end = j.location.find('\n', at);
-    text += INDENT + j.location.substr(at, end - at) + "\n";
-    at = end == std::string::npos ? j.location.size() : end + 1;
+  std::string location = Crash_Lines(j.crash);
+  for (size_t at = 0; at < location.size();) {  // where it crashed, each line indented
+    size_t end = location.find('\n', at);
+    text += INDENT + location.substr(at, end - at) + "\n";
+    at = end == std::string::npos ? location.size() : end + 1;
   }
   // Whole lines, for the console to wrap: an assertion's message comes last.
   std::string errors = Last_Lines(j.run.errors, ERROR_LINES, INDENT + INDENT, ERROR_WIDTH);
@@ -69,9 +74,13 @@ std::string Time_Lines(const Judgement& j, long long limit_us) {
     case STOP_NONE:
       return "TLE 超时，用时 " + Format_Seconds(run.cpu_us) + " 秒，超过了 " + limit + "的限制，" +
              memory;
-    default:
+    case STOP_TIME:
+    case STOP_MEMORY:
+    case STOP_OUTPUT:
+    case STOP_INTERRUPTED:
       return "TLE 超时，超过 " + limit + "还没有结束，程序已被结束，" + memory;
   }
+  return "";
 }
 
 std::string Memory_Lines(const Judgement& j, long long limit_bytes) {
@@ -81,6 +90,25 @@ std::string Memory_Lines(const Judgement& j, long long limit_bytes) {
     return "MLE 超出内存限制，内存超过 " + limit + "，程序已被结束，" + time;
   return "MLE 超出内存限制，内存 " + Format_Megabytes(j.run.peak_bytes) + " MB，超过了 " + limit +
          " 的限制，" + time;
+}
+
+// "a.txt、b.txt"
+std::string Names(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : "、") + name;
+  return joined;
+}
+
+// Why a program that used other files than the judge's fails in the contest.
+std::string Files_Lines(const Judgement& j, const Tested_Program& program) {
+  std::string text, zero = "：比赛时这道题会得 0 分。\n";
+  if (!j.unprovided.empty() && !program.inputs.empty())
+    text += INDENT + "提示：程序打开的是 " + Names(j.unprovided) + "，评测只提供 " +
+            program.inputs[0] + zero;
+  if (!j.written.empty())
+    text += INDENT + "提示：程序写出了 " + Names(j.written) + "，评测只读 " + program.out_name +
+            " 或标准输出" + zero;
+  return text;
 }
 
 }  // namespace
@@ -93,6 +121,9 @@ std::string Samples_Header(const Sample_Set& set, const Tested_Program& program,
                      Format_Megabytes(limits.memory_bytes) + " MB。" +
                      Limits_Origin(limits, source_name) + "\n" +
                      Tolerance_Line(limits.tolerance, source_name);
+  if (!limits.problem_name.empty() && !program.inputs.empty())
+    text += "评测提供的输入文件是 " + program.inputs[0] + "，读取的输出文件是 " + program.out_name +
+            "（来自 " + source_name + " 开头的注释）。\n";
   if (!program.standard_output.empty())
     text += "程序用 freopen 把输出写进 " + program.standard_output + "，评测的是这个文件。\n";
   for (const std::string& why : set.left_out) text += "提示：" + why + "，没有作为样例。\n";
@@ -117,7 +148,7 @@ std::string Verdict_Text(const Judgement& j, const Tested_Program& program,
       text += "WA 答案错误，" + Usage(j.run) + "。" + Wrong_Lines(j, source_name, width);
       break;
     case VERDICT_RE:
-      text += Crash_Lines(j);
+      text += Crash_Text(j);
       break;
     case VERDICT_TLE:
       text += Time_Lines(j, program.limits.time_us);
@@ -136,6 +167,10 @@ std::string Verdict_Text(const Judgement& j, const Tested_Program& program,
   }
   if (!j.judged_file.empty() && j.judged_file != program.standard_output)
     text += INDENT + "评测的是程序写出的 " + j.judged_file + "。\n";
+  if (j.judged_file.empty() && !program.standard_output.empty() &&
+      (j.verdict == VERDICT_AC || j.verdict == VERDICT_WA) && !j.cut)
+    text += INDENT + "程序没有写出 " + program.standard_output + "，评测的是它的标准输出。\n";
+  text += Files_Lines(j, program);
   for (const std::string& note : j.notes) text += INDENT + "提示：" + note + "。\n";
   return text;
 }

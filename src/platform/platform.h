@@ -331,6 +331,47 @@ Program_End Run_Watched(const std::vector<std::string>& argv, const std::string&
 // there are no such signals.
 void Hold_Interruptions(bool hold);
 
+// Why the launcher ended a run. The rule that decides it is the launcher's
+// (`Sample_Request::rule`); the platform only ends the run when told.
+enum Sample_Stop {
+  STOP_NONE,         // it ended by itself
+  STOP_TIME,         // its CPU time passed the limit
+  STOP_MEMORY,       // its memory passed the limit
+  STOP_WAITING,      // past `wait_us` on the clock it was waiting, not computing
+  STOP_TERMINAL,     // it stopped to read the terminal, which a sample run has not
+  STOP_SLOW,         // past `wall_us` it still had not used its time: a busy machine
+  STOP_OUTPUT,       // an output went past the cap (where files have no size limit)
+  STOP_INTERRUPTED,  // Ctrl+C
+};
+
+// What the watch saw of a run's processes at one look.
+struct Sample_Look {
+  long long wall_us = 0;        // on the clock since it started
+  long long cpu_us = 0;         // CPU time, user and system, of all its processes; where the
+                                // system tells none (`cpu_known` false), the clock's
+  long long bytes = 0;          // their memory now (Windows: the peak committed)
+  bool cpu_known = true;        // the system tells other processes' CPU time
+  bool memory_refused = false;  // the system refused them memory past the limit
+  bool stopped = false;         // one stopped to read the terminal
+  bool waiting = true;          // one of them is there and waits (where it cannot be told: true)
+  bool running = false;         // one of them runs or is ready to (where it cannot be told: false)
+  size_t output_bytes = 0;      // the largest of standard output and the files watched, where
+                                // files have no size limit of their own (else 0)
+};
+
+// The clock and CPU time when the rule last looked over a span of the run:
+// kept by the watch for each run, changed by the rule only.
+struct Watch_Mark {
+  long long wall_us = 0;
+  long long cpu_us = 0;
+};
+
+struct Sample_Request;
+
+// The rule the watch asks at every look whether the run is to be ended, and why.
+using Sample_Rule = Sample_Stop (*)(const Sample_Request& request, const Sample_Look& look,
+                                    Watch_Mark& mark);
+
 // A program run on one sample, and its limits.
 struct Sample_Request {
   std::vector<std::string> argv;         // argv[0] a path, relative to the caller's folder
@@ -345,21 +386,10 @@ struct Sample_Request {
   long long wall_us;                     // clock time after which it is ended in any case
   long long memory_bytes;                // memory of all its processes together; on POSIX the
                                          // stack may grow as large
+  Sample_Rule rule = nullptr;            // asked at every look; none: it runs to its end
   Crash_Stack* crash = nullptr;          // with one, the program is watched as Run_Watched
                                          // watches it
   std::vector<std::string> environment;  // "NAME=value": set for the program on top of ours
-};
-
-// Why the launcher ended a run.
-enum Sample_Stop {
-  STOP_NONE,         // it ended by itself
-  STOP_TIME,         // its CPU time passed the limit
-  STOP_MEMORY,       // its memory passed the limit
-  STOP_WAITING,      // past `wait_us` on the clock it was waiting, not computing
-  STOP_TERMINAL,     // it stopped to read the terminal, which a sample run has not
-  STOP_SLOW,         // past `wall_us` it still had not used its time: a busy machine
-  STOP_OUTPUT,       // an output went past the cap (where files have no size limit)
-  STOP_INTERRUPTED,  // Ctrl+C
 };
 
 // How a program run on one sample ended, and what it used.
@@ -371,6 +401,7 @@ struct Sample_Run {
   long long wall_us = 0;             // time on the clock
   long long peak_bytes = 0;          // the most memory its processes held at once (POSIX:
                                      // resident; Windows: committed)
+  bool memory_refused = false;       // the system refused it memory past the limit
   std::string output;                // what it wrote to standard output: at most `cap` + 1 bytes
   std::string errors;                // the last bytes (a few kilobytes) it wrote to standard error
 };
@@ -378,12 +409,11 @@ struct Sample_Run {
 // Runs the program of each request in its folder, all at once, with its
 // `input` as standard input and standard output and error captured, and
 // gives how each ended in `runs`, in the same order. Each run's CPU time,
-// memory and clock are watched on their own; past a limit, on Ctrl+C (all of
-// them), and after it ends, every process it started is ended too, however it
-// detached itself, and none outlives the caller. From the first call on,
-// Ctrl+C between two calls no longer ends the caller: the next call reports
-// its runs as interrupted at once. False, with the reason in `err`, when the
-// runs could not be prepared.
+// memory and clock are looked at on their own, and its rule asked; when the
+// rule ends it, on Ctrl+C (all of them), and after it ends, every process it started is ended too,
+// however it detached itself, and none outlives the caller. From the first call on, Ctrl+C between
+// two calls no longer ends the caller: the next call reports its runs as interrupted at once.
+// False, with the reason in `err`, when the runs could not be prepared.
 bool Run_Samples(const std::vector<Sample_Request>& requests, std::vector<Sample_Run>& runs,
                  std::string* err = nullptr);
 

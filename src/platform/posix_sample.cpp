@@ -4,8 +4,10 @@
 // is killed. The runs are cut in four: prepare their files, start the
 // keepers, watch the processes' time and memory, collect what they left.
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
+#include <sys/signalfd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,10 +20,10 @@
 
 namespace {
 
-const long long LOOK_US = 10000;        // how often the processes' time and memory are looked at
-const long long IDLE_MARK_US = 250000;  // the span over which a waiting program is told
-const size_t ERRORS_KEPT = 4096;        // bytes of the end of standard error kept
-const size_t CRASH_MOST = 256u << 20;   // bytes of a crashed program's stack read back
+const long long LOOK_US = 10000;       // how often the processes' time and memory are looked at
+const size_t ERRORS_KEPT = 4096;       // bytes of the end of standard error kept
+const int ERRORS_PIPE = 1 << 20;       // room in the pipe of standard error, where allowed
+const size_t CRASH_MOST = 256u << 20;  // bytes of a crashed program's stack read back
 const int STOP_SIGNALS[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
 
 volatile sig_atomic_t STOP_ASKED = 0;  // Ctrl+C came between two runs
@@ -56,6 +58,7 @@ struct Run_Signals {
   sigset_t old_mask;      // the caller's
   sigset_t program_mask;  // the program's: nothing held
   struct sigaction old_child;
+  Fd signals;  // readable while one of `set` waits: the watch wakes for it as for standard error
   Run_Signals() {
     sigemptyset(&set);
     sigaddset(&set, SIGCHLD);
@@ -70,6 +73,7 @@ struct Run_Signals {
     sigaction(SIGCHLD, &wake, &old_child);
     Keep_Interrupts();
     sigprocmask(SIG_BLOCK, &set, &old_mask);
+    signals.fd = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
     program_mask = old_mask;
     sigdelset(&program_mask, SIGCHLD);
     for (int sig : STOP_SIGNALS) sigdelset(&program_mask, sig);
@@ -82,25 +86,20 @@ struct Run_Signals {
   Run_Signals& operator=(const Run_Signals&) = delete;
 };
 
-// The clock and CPU time when the processes were last seen computing or not.
-struct Idle_Mark {
-  long long wall;  // since the start
-  long long cpu;
-};
-
 // One run among those started together: its request, its descriptors, its
 // keeper and what the watch has seen of it.
 struct Run_Job {
   const Sample_Request* request = nullptr;
   Sample_Run* run = nullptr;
   std::vector<std::string> words;  // argv with an absolute argv[0]
-  Fd in, out, errors;              // the program's standard streams
+  Fd in, out;                      // the program's standard input and output
+  Fd errors_read, errors_write;    // its standard error, drained as it comes
   Fd exec_read, exec_write;        // the error number when exec fails; nothing when it works
   Fd report_read, report_write;    // the keeper's report
   Fd crash;                        // the program's stack, when it is watched and crashed
   pid_t keeper = -1;
   int exec_error = 0;
-  Idle_Mark mark{0, 0};
+  Watch_Mark mark;
   bool ended = false;  // its keeper has ended (left unreaped), or never started
 };
 
@@ -119,18 +118,40 @@ bool Prepare(Run_Job& job, std::string* err) {
   if (job.in.fd < 0) return Fail_Errno(err, DOING_READ);
   job.out.fd = Capture_File("stdout");
   if (job.out.fd < 0) return Fail_Errno(err, DOING_WRITE);
-  job.errors.fd = Capture_File("stderr");
-  if (job.errors.fd < 0) return Fail_Errno(err, DOING_WRITE);
   if (request.crash) job.crash.fd = Capture_File("crash");
   if (request.crash && job.crash.fd < 0) return Fail_Errno(err, DOING_WRITE);
   return true;
+}
+
+// A pipe for standard error, drained by the watch: the judges discard it,
+// so it never fills a file, holds the program up or ends it.
+bool Open_Errors(Run_Job& job) {
+  if (!Open_Pipe(job.errors_read, job.errors_write)) return false;
+  fcntl(job.errors_write.fd, F_SETPIPE_SZ, ERRORS_PIPE);  // a smaller one drains as well
+  return fcntl(job.errors_read.fd, F_SETFL, O_NONBLOCK) == 0;
+}
+
+// Takes what the program has written to standard error so far, keeping its
+// last ERRORS_KEPT bytes at least. Once every writer is gone the pipe is
+// closed: at its end it would wake the watch without pause.
+void Drain(Run_Job& job) {
+  if (job.errors_read.fd < 0) return;
+  std::string& kept = job.run->errors;
+  char chunk[65536];
+  ssize_t n;
+  while ((n = read(job.errors_read.fd, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR)) {
+    kept.append(chunk, static_cast<size_t>(std::max<ssize_t>(n, 0)));
+    if (kept.size() > 4 * ERRORS_KEPT) kept.erase(0, kept.size() - ERRORS_KEPT);
+  }
+  if (n == 0 || errno != EAGAIN) job.errors_read.Close();
 }
 
 // Forks the keeper, which starts the program; on failure the run ends as not
 // started. Only the keeper and the program keep the pipes' writing ends: the
 // pipes are made just before, so that no other run's keeper holds one open.
 void Start(Run_Job& job, const Run_Signals& signals) {
-  if (!Open_Pipe(job.exec_read, job.exec_write) || !Open_Pipe(job.report_read, job.report_write)) {
+  if (!Open_Pipe(job.exec_read, job.exec_write) || !Open_Pipe(job.report_read, job.report_write) ||
+      !Open_Errors(job)) {
     job.run->end = {false, false, errno};
     job.ended = true;
     return;
@@ -140,7 +161,7 @@ void Start(Run_Job& job, const Run_Signals& signals) {
   child.folder = job.request->folder.c_str();
   child.in = job.in.fd;
   child.out = job.out.fd;
-  child.errors = job.errors.fd;
+  child.errors = job.errors_write.fd;
   child.exec_report = job.exec_write.fd;
   child.keeper_report = job.report_write.fd;
   child.crash_file = job.crash.fd;
@@ -154,6 +175,7 @@ void Start(Run_Job& job, const Run_Signals& signals) {
   int error = errno;
   job.exec_write.Close();
   job.report_write.Close();
+  job.errors_write.Close();
   if (job.keeper < 0) {
     job.run->end = {false, false, error};
     job.ended = true;
@@ -187,28 +209,23 @@ void Stop_Keeper(Run_Job& job, Sample_Stop why, long long wall) {
   _exit(128 + sig);
 }
 
-// What the processes of a run use now, and whether that ends the run. A
-// program waits when none of its processes is ready to run and, over the last
-// IDLE_MARK_US, they used less than a tenth of the clock's time: a process
-// caught once writing its output is still computing.
+// What the processes of a run use now, and whether its rule ends the run.
+// Files need no look: the system holds them to the cap.
 Sample_Stop Look(Run_Job& job, long long wall) {
-  const Sample_Request& request = *job.request;
   Sample_Run& run = *job.run;
   Tree_Usage usage = Tree_Of(job.keeper);
   run.cpu_us = std::max(run.cpu_us, usage.cpu_us);
   run.peak_bytes = std::max(run.peak_bytes, usage.bytes);
-  if (usage.cpu_us > request.time_us) return STOP_TIME;
-  if (usage.bytes > request.memory_bytes) return STOP_MEMORY;
-  if (usage.stopped) return STOP_TERMINAL;
-  if (wall - job.mark.wall < IDLE_MARK_US) return STOP_NONE;
+  Sample_Look look;
+  look.wall_us = wall;
+  look.cpu_us = usage.cpu_us;
+  look.bytes = usage.bytes;
+  look.stopped = usage.stopped;
   // Only a process that is there and waits makes a waiting program: one that
   // has just ended is not yet reaped.
-  bool waits =
-      usage.waiting && !usage.running && (usage.cpu_us - job.mark.cpu) * 10 < wall - job.mark.wall;
-  job.mark = {wall, usage.cpu_us};
-  if (wall > request.wait_us && waits) return STOP_WAITING;
-  if (wall > request.wall_us) return STOP_SLOW;
-  return STOP_NONE;
+  look.waiting = usage.waiting;
+  look.running = usage.running;
+  return job.request->rule ? job.request->rule(*job.request, look, job.mark) : STOP_NONE;
 }
 
 // Marks the runs whose keeper has ended (it is left unreaped); false once
@@ -232,6 +249,21 @@ bool Any_Running(std::vector<Run_Job>& jobs, long long wall) {
   return running;
 }
 
+// Waits at most `us` for a signal of `set` or for standard error to come,
+// draining what came; gives the signal, or 0.
+int Wait_Event(std::vector<Run_Job>& jobs, const Run_Signals& signals, long long us) {
+  std::vector<pollfd> waits = {{signals.signals.fd, POLLIN, 0}};
+  for (Run_Job& job : jobs)
+    if (job.errors_read.fd >= 0) waits.push_back({job.errors_read.fd, POLLIN, 0});
+  timespec wait{static_cast<time_t>(us / 1000000), static_cast<long>(us % 1000000) * 1000};
+  ppoll(waits.data(), waits.size(), &wait, nullptr);
+  for (Run_Job& job : jobs) Drain(job);
+  // The signal itself is taken here, so that without a signalfd (which only
+  // wakes the wait) the watch merely wakes later.
+  timespec now{0, 0};
+  return std::max(sigtimedwait(&signals.set, nullptr, &now), 0);
+}
+
 // Waits, looking at the processes every LOOK_US, until every keeper has
 // ended; a run past a limit, or all of them on Ctrl+C, are ended meanwhile.
 void Watch(std::vector<Run_Job>& jobs, long long start, const Run_Signals& signals) {
@@ -246,9 +278,7 @@ void Watch(std::vector<Run_Job>& jobs, long long start, const Run_Signals& signa
       }
       look = now + LOOK_US;
     }
-    long long left = std::max(look - now, 1LL);
-    timespec wait{static_cast<time_t>(left / 1000000), static_cast<long>(left % 1000000) * 1000};
-    int sig = sigtimedwait(&signals.set, nullptr, &wait);
+    int sig = Wait_Event(jobs, signals, std::max(look - now, 1LL));
     if (sig == SIGTERM || sig == SIGHUP) End_With(jobs, sig);
     if (sig != SIGINT && sig != SIGQUIT) continue;
     for (Run_Job& job : jobs)
@@ -268,14 +298,6 @@ std::string Read_From(int fd, off_t offset, size_t most) {
     bytes.append(chunk, static_cast<size_t>(n));
   }
   return bytes;
-}
-
-// The last `most` bytes of the open file.
-std::string Read_Tail(int fd, size_t most) {
-  struct stat st {};
-  if (fstat(fd, &st) != 0) return "";
-  off_t size = st.st_size, keep = static_cast<off_t>(most);
-  return Read_From(fd, size > keep ? size - keep : 0, most);
 }
 
 // Reaps the keeper and takes its report; false when the keeper ended
@@ -314,7 +336,9 @@ void Collect(std::vector<Run_Job>& jobs) {
   for (Run_Job& job : jobs) {
     if (job.keeper <= 0) continue;
     job.run->output = Read_From(job.out.fd, 0, job.request->cap + 1);
-    job.run->errors = Read_Tail(job.errors.fd, ERRORS_KEPT);
+    Drain(job);
+    std::string& errors = job.run->errors;
+    if (errors.size() > ERRORS_KEPT) errors.erase(0, errors.size() - ERRORS_KEPT);
     if (job.request->crash)
       Read_Stack_Bytes(Read_From(job.crash.fd, 0, CRASH_MOST), *job.request->crash);
   }

@@ -133,8 +133,8 @@ bool Memory_Limit_Hit(HANDLE port);
 void End_Job(HANDLE job);
 
 // Windows has no limit on the size of a file to set, so the launcher looks:
-// true once standard output or an output file has grown past `cap`.
-bool Past_Cap(HANDLE out, const std::vector<std::string>& outputs, size_t cap);
+// the size of standard output or of the largest output file, whichever is larger.
+size_t Largest_Output(HANDLE out, const std::vector<std::string>& outputs);
 
 // A token of this user at low integrity, with the folder labelled so that a
 // process holding it may write there and nowhere else; nullptr (and nothing

@@ -11,9 +11,8 @@
 
 namespace {
 
-const DWORD LOOK_MS = 10;               // how often the job's time and memory are looked at
-const size_t ERRORS_KEPT = 4096;        // bytes of the end of standard error kept
-const long long IDLE_MARK_US = 250000;  // the span over which a waiting program is told
+const DWORD LOOK_MS = 10;         // how often the job's time and memory are looked at
+const size_t ERRORS_KEPT = 4096;  // bytes of the end of standard error kept
 
 HANDLE STOP = nullptr;  // set by Ctrl+C or Ctrl+Break, kept for the next run when none runs
 
@@ -31,18 +30,12 @@ struct Run_Handles {
   Handle process, thread;
 };
 
-// The clock and CPU time when the program was last seen computing or not.
-struct Idle_Mark {
-  long long wall;  // since the start
-  long long cpu;
-};
-
 // One run among those started together.
 struct Run_Job {
   const Sample_Request* request = nullptr;
   Sample_Run* run = nullptr;
   Run_Handles h;
-  Idle_Mark mark{0, 0};
+  Watch_Mark mark;
   bool ended = false;    // its program has ended, or never started
   bool watched = false;  // it runs as a debuggee
   Debuggee debuggee;
@@ -175,31 +168,32 @@ bool Start(Run_Job& job, std::string* err) {
   return true;
 }
 
-// What the job uses now, and whether that ends the run. A job's CPU time
-// grows in whole ticks, so whether it waits is told over IDLE_MARK_US.
-Sample_Stop Look(const Sample_Request& request, const Run_Handles& h, long long wall,
-                 Idle_Mark& mark, Sample_Run& run) {
-  Job_Usage usage = Usage_Of(h.job.h, h.process.h);
-  if (!Times_Known()) usage.cpu_us = wall;
+// What the job uses now, and whether its rule ends the run. Which of its
+// processes wait cannot be told: only its CPU time, which grows in whole
+// ticks. Files have no size limit here, so their sizes are looked at.
+Sample_Stop Look(Run_Job& job, long long wall) {
+  const Sample_Request& request = *job.request;
+  Sample_Run& run = *job.run;
+  Job_Usage usage = Usage_Of(job.h.job.h, job.h.process.h);
+  Sample_Look look;
+  look.cpu_known = Times_Known();
+  if (!look.cpu_known) usage.cpu_us = wall;
   run.cpu_us = std::max(run.cpu_us, usage.cpu_us);
   run.peak_bytes = std::max(run.peak_bytes, usage.peak_bytes);
-  if (usage.cpu_us > request.time_us) return STOP_TIME;
-  if (Memory_Limit_Hit(h.port.h) || usage.peak_bytes > request.memory_bytes) return STOP_MEMORY;
-  if (Past_Cap(h.out.h, request.outputs, request.cap)) return STOP_OUTPUT;
-  if (wall - mark.wall < IDLE_MARK_US || !Times_Known()) return STOP_NONE;
-  bool busy = (usage.cpu_us - mark.cpu) * 10 > wall - mark.wall;
-  mark = {wall, usage.cpu_us};
-  if (wall > request.wait_us && !busy) return STOP_WAITING;
-  if (wall > request.wall_us) return STOP_SLOW;
-  return STOP_NONE;
+  run.memory_refused = Memory_Limit_Hit(job.h.port.h) || run.memory_refused;
+  look.wall_us = wall;
+  look.cpu_us = usage.cpu_us;
+  look.bytes = usage.peak_bytes;
+  look.memory_refused = run.memory_refused;
+  look.output_bytes = Largest_Output(job.h.out.h, request.outputs);
+  return request.rule ? request.rule(request, look, job.mark) : STOP_NONE;
 }
 
 // Ends whatever of the job still runs, also after a normal end, and takes
-// what it used and how the program ended. A program that ended after the
-// job refused it memory ended for want of it.
+// what it used and how the program ended.
 void Collect(Run_Handles& h, Sample_Run& run) {
   End_Job(h.job.h);
-  if (run.stop == STOP_NONE && Memory_Limit_Hit(h.port.h)) run.stop = STOP_MEMORY;
+  run.memory_refused = Memory_Limit_Hit(h.port.h) || run.memory_refused;
   Job_Usage usage = Usage_Of(h.job.h, h.process.h);
   if (!Times_Known()) usage.cpu_us = run.wall_us;
   run.cpu_us = std::max(run.cpu_us, usage.cpu_us);
@@ -248,9 +242,7 @@ void Watch(std::vector<Run_Job>& jobs, long long start) {
     if (served && woke == WAIT_TIMEOUT && wall - looked < LOOK_MS * 1000) continue;
     looked = wall;
     for (Run_Job* job : running) {
-      Sample_Stop stop = woke == WAIT_OBJECT_0
-                             ? STOP_INTERRUPTED
-                             : Look(*job->request, job->h, wall, job->mark, *job->run);
+      Sample_Stop stop = woke == WAIT_OBJECT_0 ? STOP_INTERRUPTED : Look(*job, wall);
       if (stop == STOP_NONE) continue;
       job->run->stop = stop;
       job->run->wall_us = wall;

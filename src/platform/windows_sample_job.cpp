@@ -96,16 +96,16 @@ void End_Job(HANDLE job) {
   }
 }
 
-bool Past_Cap(HANDLE out, const std::vector<std::string>& outputs, size_t cap) {
-  if (Size_Of(out) > cap) return true;
+size_t Largest_Output(HANDLE out, const std::vector<std::string>& outputs) {
+  size_t largest = static_cast<size_t>(Size_Of(out));
   for (const std::string& path : outputs) {
     // Through a handle: a folder's listing shows an open file's old size.
     Handle h(CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, 0, nullptr));
-    if (h.Valid() && Size_Of(h.h) > cap) return true;
+    if (h.Valid()) largest = std::max(largest, static_cast<size_t>(Size_Of(h.h)));
   }
-  return false;
+  return largest;
 }
 
 HANDLE Low_Token(const std::string& folder) {

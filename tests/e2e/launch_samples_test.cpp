@@ -333,10 +333,10 @@ struct Layout {
 TEST(LaunchSamples, FindsSamplesInEachLayoutAndThenRunsTheProgramByHand) {
   // clang-format off
   const Layout layouts[] = {
-      // freopen under names other than its own, read from the source; samples in X/.
-      {"sum", "fsum", {{"fsum/fsum1.in", "5 6\n"}, {"fsum/fsum1.ans", "11\n"},
-                       {"fsum/FSUM2.IN", "1 1\r\n"}, {"fsum/fsum2.out", "2\r\n"}}, "x",
-       "在 ./fsum 找到 2 个样例，每个限时 1.000 秒，内存限制 512 MB。\n"
+      // freopen of its own files; samples in X/.
+      {"sum", "sum", {{"sum/sum1.in", "5 6\n"}, {"sum/sum1.ans", "11\n"},
+                      {"sum/SUM2.IN", "1 1\r\n"}, {"sum/sum2.out", "2\r\n"}}, "x",
+       "在 ./sum 找到 2 个样例，每个限时 1.000 秒，内存限制 512 MB。\n"
        "程序用 freopen 把输出写进 sum.out，评测的是这个文件。\n"
        "样例 1：AC 通过，用时 T 秒，内存 M MB。\n样例 2：AC 通过，用时 T 秒，内存 M MB。\n"
        "通过 2/2\n" + SAMPLES_KEY + "\n", 0},

@@ -1,7 +1,7 @@
 // A contest program for the launcher's samples: reads a and b, prints a + b.
 // A word in place of a picks a fault: "loop" never ends, "fork" never ends
 // either and leaves a child that never ends, "div" divides by zero, "flood"
-// prints without end, "hog N" takes N megabytes and prints N.
+// prints without end, "hog N" takes N megabytes and prints N, "throw" throws.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +24,7 @@ int main() {
   volatile int one = 1, zero = 0;  // a constant 1 / x compiles to a comparison
   if (std::strcmp(word, "div") == 0) return one / zero;
   while (std::strcmp(word, "flood") == 0) std::puts("flood");
+  if (std::strcmp(word, "throw") == 0) throw one;  // caught by nothing: it ends through abort
   long long megabytes;
   if (std::strcmp(word, "hog") == 0 && std::scanf("%lld", &megabytes) == 1) {
     size_t size = static_cast<size_t>(megabytes) << 20;

@@ -261,6 +261,17 @@ TEST(WindowsLauncher, JudgesCRLFSamplesAFreopenProgramAndAnEndlessLoop) {
   out = ::Run(Launcher(), {"--time-limit=3", "sum.exe"}, folder, "x", &status);
   EXPECT_NE(out.find("样例 1：AC 通过"), std::string::npos) << Escaped(out);
   EXPECT_EQ(status, 0);
+  // The same program as problem "sun": the judge gives sun.in, not the sum.in it opens.
+  fs::copy_file(folder + "/sum.exe", folder + "/sun.exe");
+  fs::copy_file(folder + "/sum.cpp", folder + "/sun.cpp");
+  Write_File_Bytes(folder + "/sun1.in", "5 6\r\n");
+  Write_File_Bytes(folder + "/sun1.ans", "11\r\n");
+  out = ::Run(Launcher(), {"--time-limit=3", "sun.exe"}, folder, "x", &status);
+  EXPECT_NE(Timeless(out).find(
+                "  提示：程序打开的是 sum.in，评测只提供 sun.in：比赛时这道题会得 0 分。\n"),
+            std::string::npos)
+      << Escaped(out);
+  EXPECT_EQ(out.find("样例 1：AC"), std::string::npos) << Escaped(out);
   for (const auto& [name, bytes] : files) EXPECT_EQ(Read_File_Bytes(folder + "/" + name), bytes);
   EXPECT_FALSE(fs::exists(folder + "/sum.out"));  // it wrote in a folder of its own
 }
@@ -297,7 +308,9 @@ TEST(WindowsLauncher, NamesTheLineOfASamplesCrash) {
   for (const auto& [name, bytes] : std::map<std::string, std::string>{{"plus1.in", "1 2\r\n"},
                                                                       {"plus1.ans", "3\r\n"},
                                                                       {"plus2.in", "div\r\n"},
-                                                                      {"plus2.ans", "0\r\n"}})
+                                                                      {"plus2.ans", "0\r\n"},
+                                                                      {"plus3.in", "throw\r\n"},
+                                                                      {"plus3.ans", "0\r\n"}})
     Write_File_Bytes(folder + "/" + name, bytes);
   int status = -1;
   std::string out = ::Run(folder + "/tarnwickstone-launch.exe", {"--time-limit=3", "plus.exe"},
@@ -310,9 +323,15 @@ TEST(WindowsLauncher, NamesTheLineOfASamplesCrash) {
                                "用时 T 秒，内存 M MB。\n"
                                "  整数除以零：整数除法或取余运算的除数为 0。\n"
                                "  出错位置：plus.cpp 第 " +
-                               std::to_string(line) + " 行，函数 main\n通过 1/2\n"),
+                               std::to_string(line) + " 行，函数 main\n"),
             std::string::npos)
       << Escaped(out);
+  // An exception nobody catches ends it through abort: said as the abort it is.
+  EXPECT_NE(Timeless(out).find("样例 3：RE 运行错误，程序已结束，返回值 3，用时 T 秒，内存 M MB。\n"
+                               "  程序中止（abort）：常见原因是断言失败或异常没有被捕获。\n"),
+            std::string::npos)
+      << Escaped(out);
+  EXPECT_NE(Timeless(out).find("通过 1/3\n"), std::string::npos) << Escaped(out);
   EXPECT_EQ(status, 1);
 }
 

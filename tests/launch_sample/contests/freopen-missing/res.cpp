@@ -1,4 +1,5 @@
-// Sends its output to res.out only for large inputs: small ones go nowhere a judge looks.
+// Sends its output to res.out only for large inputs: for small ones the judge reads
+// standard output, as it does when no res.out is written.
 #include <cstdio>
 
 int main() {
