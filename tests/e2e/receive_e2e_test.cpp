@@ -2,13 +2,8 @@
 // (recorded payloads, tests/receive/*.json) posted to the real receiver on a
 // free loopback port; the files it writes, byte for byte, then judged by the
 // launcher with each problem's own limits. Hostile requests write nothing.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <httplib.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -16,6 +11,7 @@
 
 #include "e2e/piped_run.h"
 #include "e2e/pty_session.h"
+#include "loopback.h"
 #include "process.h"
 #include "test_text.h"
 
@@ -25,19 +21,6 @@ namespace {
 
 const std::string PAYLOADS = std::string(TWS_SOURCE_DIR) + "/tests/receive/";
 const std::string LISTENING = "接收 Competitive Companion 发来的题目";
-
-// A port nothing listens on now: the system's pick for a socket bound to 0.
-int Free_Port() {
-  int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  bind(fd, reinterpret_cast<sockaddr*>(&address), size);
-  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-  close(fd);
-  return ntohs(address.sin_port);
-}
 
 struct Receiver {
   Child child;
@@ -60,7 +43,7 @@ bool Wait_For(Receiver& r, const std::string& text, size_t times = 1) {
 
 Receiver Start_Receiver(const std::string& folder) {
   Receiver r;
-  r.port = Free_Port();
+  r.port = Free_Loopback_Port();
   r.child = Spawn({TWS_LAUNCHER, "--receive", "--port=" + std::to_string(r.port), folder});
   EXPECT_TRUE(Wait_For(r, LISTENING)) << r.screen;
   return r;
@@ -72,11 +55,9 @@ int Stop(Receiver& r) {
   return Wait_End(r.child, r.screen, 20000);
 }
 
-int Post(const Receiver& r, const std::string& body, const httplib::Headers& headers = {}) {
-  httplib::Client client("127.0.0.1", r.port);
-  client.set_read_timeout(20, 0);
-  auto result = client.Post("/", headers, body, "application/json");
-  return result ? result->status : -1;
+int Post(const Receiver& r, const std::string& body,
+         const std::multimap<std::string, std::string>& headers = {}) {
+  return Post_To_Loopback(r.port, body, headers);
 }
 
 std::string Payload(const std::string& name) {
@@ -191,9 +172,7 @@ TEST(Receive, HostileRequestsAreRefusedAndWriteNothing) {
   EXPECT_EQ(Post(r, good, {{"Origin", "https://contest.example"}}), 403);
   EXPECT_EQ(Post(r, good, {{"Host", "rebound.example:80"}}), 403);
   EXPECT_EQ(Post(r, std::string(9 << 20, ' ')), 413);
-  httplib::Client client("127.0.0.1", r.port);
-  auto got = client.Get("/");
-  EXPECT_EQ(got ? got->status : -1, 405);
+  EXPECT_EQ(Post_To_Loopback(r.port, "", {}, "GET"), 405);
   refused += 4;
   EXPECT_TRUE(Wait_For(r, "什么也没有写入。", refused)) << r.screen;
   EXPECT_TRUE(Names_In(folder).empty()) << r.screen;
