@@ -108,6 +108,7 @@ int Receive(const std::vector<std::string>& args) {
   std::string folder;
   if (!Read_Receive_Options(args, port, folder)) return BAD_OPTIONS;
   FOLDER = Real_Path(folder);
+  if (FOLDER.empty()) FOLDER = folder;  // shown as given when its full path cannot be told
   std::string where = "127.0.0.1:" + std::to_string(port), why;
   auto ready = [&] {
     Write_Out("正在 " + where + " 接收 Competitive Companion 发来的题目，保存到 " + FOLDER +

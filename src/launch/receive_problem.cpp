@@ -87,14 +87,14 @@ bool Samples_Of(const Json& object, Received_Problem& problem, std::string& why)
     std::string number = "样例 " + std::to_string(problem.samples.size() + 1);
     Received_Sample sample;
     if (!test.is_object()) {
-      why = number + "不是对象";
+      why = number + " 不是对象";
       return false;
     }
-    if (!Text_Of(test, "input", true, sample.input, why, number + "的输入") ||
-        !Text_Of(test, "output", true, sample.answer, why, number + "的答案"))
+    if (!Text_Of(test, "input", true, sample.input, why, number + " 的输入") ||
+        !Text_Of(test, "output", true, sample.answer, why, number + " 的答案"))
       return false;
     if ((sample.input + sample.answer).find('\0') != std::string::npos) {
-      why = number + "里有 NUL 字符（\\u0000），不是文本";
+      why = number + " 里有 NUL 字符（\\u0000），不是文本";
       return false;
     }
     problem.samples.push_back(sample);

@@ -180,7 +180,7 @@ TEST(Receive, HostileRequestsAreRefusedAndWriteNothing) {
   EXPECT_EQ(Post(r, good, {{"Origin", "moz-extension://4c1b5e2a"}}), 200);
   EXPECT_EQ(Stop(r), 0);
   for (const char* said :
-       {"缺少“tests”（样例）", "样例 1里有 NUL 字符", "不是 UTF-8 文字",
+       {"缺少“tests”（样例）", "样例 1 里有 NUL 字符", "不是 UTF-8 文字",
         "输入文件名“../../escape.in”不能用作文件名", "路径分隔符", "是 Windows 留给设备的名字",
         "不是有效的 JSON", "控制字符", "请求来自网页 https://contest.example", "内容超过 8 MB",
         "请求方式是 GET"})
