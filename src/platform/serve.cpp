@@ -1,6 +1,9 @@
 // The loopback HTTP server, the same on both systems: cpp-httplib speaks
 // HTTP and holds the sockets (Winsock on Windows); the system's own files
 // only hand it Ctrl+C, which sets a flag that the server looks at.
+#if defined(_WIN32) && !defined(_WIN32_WINNT)
+#define _WIN32_WINNT 0x0601  // Windows 7 and later, as windows_internal.h: httplib needs WSAPoll
+#endif
 #include <httplib.h>
 
 #include <atomic>
