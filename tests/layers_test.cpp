@@ -89,9 +89,11 @@ TEST(Layers, EachFileIncludesOnlyWhatItsLayerMay) {
     for (std::sregex_iterator it(text.begin(), text.end(), quoted), end; it != end; ++it)
       EXPECT_TRUE(May_Include(path, (*it)[1])) << path << " includes " << (*it)[1];
     if (Starts(path, "platform/")) continue;
-    // Above the platform layer, only the standard library's own headers.
+    // Above the platform layer, only the standard library's own headers, and
+    // the JSON library where problems are received.
     for (std::sregex_iterator it(text.begin(), text.end(), system), end; it != end; ++it)
-      EXPECT_EQ(std::string((*it)[1]).find_first_of("./"), std::string::npos)
+      EXPECT_TRUE(std::string((*it)[1]).find_first_of("./") == std::string::npos ||
+                  (Starts(path, "launch/receive") && (*it)[1] == "nlohmann/json.hpp"))
           << path << " includes <" << (*it)[1] << ">";
   }
   EXPECT_GT(files, 20);

@@ -435,6 +435,13 @@ TEST_F(Posix, CreateEmptyFileNeverTouchesAnExistingFile) {
   EXPECT_EQ("1 2\r\n", Read_File_Bytes(dir + "/c.in"));
   EXPECT_FALSE(Write_New_File(dir + "/b.cpp", "x", &why));
   EXPECT_EQ("它已经存在", why);
+  EXPECT_EQ("int main() {}", Read_File_Bytes(dir + "/b.cpp"));
+  std::filesystem::create_symlink(dir + "/nowhere", dir + "/link.in");
+  EXPECT_FALSE(Write_New_File(dir + "/link.in", "x"));  // a link, even to nothing, is there
+  EXPECT_FALSE(std::filesystem::exists(dir + "/nowhere"));
+  // It was written beside its place, and nothing of that is left.
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    EXPECT_EQ(entry.path().filename().string().find(".~"), std::string::npos) << entry.path();
   File_Stamp old{0, 0}, now{0, 0};
   std::filesystem::last_write_time(
       dir + "/b.cpp", std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));

@@ -3,7 +3,7 @@
 // When the program has samples beside it, it is first run on each of them;
 // with a generator and a brute force beside it, D runs 对拍.
 // Usage: tarnwickstone-launch [--time-limit=SECONDS] [--memory-limit=MB] PROGRAM
-// [ARGUMENTS...], or --help, or --version.
+// [ARGUMENTS...], or --receive [--port=N] [FOLDER], or --help, or --version.
 
 #include <cstdlib>
 #include <string>
@@ -14,6 +14,7 @@
 #include "launch/crash_report.h"
 #include "launch/judge.h"
 #include "launch/limits.h"
+#include "launch/receive.h"
 #include "launch/report.h"
 #include "launch/samples.h"
 #include "launch/source_names.h"
@@ -184,6 +185,8 @@ bool Read_Options(const std::vector<std::string>& args, size_t& first) {
 
 int Launch(const std::vector<std::string>& args) {
   Remove_Left_Folders();
+  if (args.size() > 1 && args[1] == "--receive")
+    return Receive(std::vector<std::string>(args.begin() + 2, args.end()));
   size_t first = 1;  // the program's path; options come before it
   if (!Read_Options(args, first)) return Finish(NO_PROGRAM);
   if (args.size() <= first) {

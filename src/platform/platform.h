@@ -124,7 +124,8 @@ bool Read_Bytes(const std::string& path, size_t most, std::string& bytes,
 bool Copy_File(const std::string& from, const std::string& to, std::string* err = nullptr);
 
 // Writes the bytes exactly as they are to a new file at `path`, which must
-// not exist yet: never opens or truncates one that does.
+// not exist yet: never opens, truncates or replaces one that does. The file
+// is written beside it first, so `path` never holds a part of it.
 bool Write_New_File(const std::string& path, const std::string& bytes, std::string* err = nullptr);
 
 // Removes a file; never a folder.
@@ -421,3 +422,39 @@ bool Run_Samples(const std::vector<Sample_Request>& requests, std::vector<Sample
 // program could not be started, from the system's number in its `end.code`:
 // what Run_Program gives at once. In failure.cpp.
 int Start_Failure(long long code, std::string* err = nullptr);
+
+// ---- Serving on loopback: serve.cpp, posix_serve.cpp, windows_serve.cpp -----
+// A small HTTP server for tools on this machine, such as a browser extension
+// that sends a problem. serve.cpp, the same on both systems, has the server;
+// the two others hand it Ctrl+C.
+
+// One request, as far as the receiver needs it.
+struct Http_Request {
+  std::string method;  // "POST", "GET", …; "" when the request could not be read
+  std::string host;    // its Host header: the name it was sent to
+  std::string origin;  // its Origin header: the page or extension that sent it; "" for none
+  std::string body;    // for a POST within the limit
+  bool too_large;      // a body over the limit, which was not read
+};
+
+struct Http_Answer {
+  int status;        // 200, 400, 403, 405, 413, …
+  std::string body;  // plain text
+};
+
+// Serves HTTP on 127.0.0.1 at `port` (never on another address) until Ctrl+C
+// or a request to end the process, which then stop the server instead of
+// ending the process, once the request at hand is answered. Requests are
+// answered one at a time, in the order they came; a body is read only up to
+// `most` bytes. `ready` is called once the port is ours. False, with the
+// reason, when the port cannot be had.
+bool Serve_Loopback(int port, size_t most, const std::function<void()>& ready,
+                    const std::function<Http_Answer(const Http_Request&)>& answer,
+                    std::string* err = nullptr);
+
+// From now on, Ctrl+C and the requests to end the process (POSIX: SIGINT,
+// SIGTERM, SIGHUP; Windows: the console's Ctrl+C, Ctrl+Break and close)
+// call `stop` instead, once for each; nullptr puts back what they did before.
+// On POSIX `stop` runs in a signal handler, on Windows in a thread of its
+// own: it may only set a flag.
+void On_Interrupt(void (*stop)());

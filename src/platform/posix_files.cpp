@@ -1,6 +1,7 @@
 // Files on POSIX: their kind, reading and writing them whole, and the
 // descriptors that hold them open.
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,6 +70,14 @@ int Write_And_Close(Fd& file, const std::string& bytes, bool sync) {
     error = errno;
   if (!file.Close() && error == 0) error = errno;
   return error;
+}
+// Gives the file `temp` the name `path` unless something has that name: 0,
+// or why not.
+int Name_New(const std::string& temp, const std::string& path) {
+  if (renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  // A file system that cannot rename that way can still link.
+  return link(temp.c_str(), path.c_str()) == 0 ? 0 : errno;
 }
 }  // namespace
 
@@ -146,9 +155,14 @@ bool Copy_File(const std::string& from, const std::string& to, std::string* err)
 
 bool Write_New_File(const std::string& path, const std::string& bytes, std::string* err) {
   if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
-  Fd file(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+  // Written beside it, then given its name only where nothing has it: never
+  // a part of the file at `path`, never a file that was there replaced.
+  std::string temp;
+  Fd file(Create_Temporary(path, temp));
   if (file.fd < 0) return Fail_Errno(err, DOING_WRITE);
   int error = Write_And_Close(file, bytes, false);
+  if (error == 0) error = Name_New(temp, path);
+  unlink(temp.c_str());  // gone already when it was renamed
   return error == 0 || Fail_Code(err, error, DOING_WRITE);
 }
 

@@ -183,11 +183,18 @@ bool Copy_File(const std::string& from, const std::string& to, std::string* err)
 
 bool Write_New_File(const std::string& path, const std::string& bytes, std::string* err) {
   if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
-  Handle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return Fail_Last(err, DOING_WRITE);
-  DWORD error = Write_And_Close(file, bytes, false);
-  return error == ERROR_SUCCESS || Fail_Code(err, error, DOING_WRITE);
+  // Written beside it, then given its name only where nothing has it: never
+  // a part of the file at `path`, never a file that was there replaced.
+  std::wstring target = Widen(path), temp;
+  DWORD error;
+  Handle file(Create_Temporary(target, temp, error));
+  if (!file.Valid()) return Write_Failed(err, error, path);
+  error = Write_And_Close(file, bytes, false);
+  if (error == ERROR_SUCCESS && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+    error = GetLastError();
+  if (error == ERROR_SUCCESS) return true;
+  DeleteFileW(temp.c_str());
+  return Write_Failed(err, error, path);
 }
 
 bool Remove_File(const std::string& path, std::string* err) {

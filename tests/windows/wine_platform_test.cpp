@@ -78,6 +78,10 @@ TEST(WindowsLayer, ReadsTextFilesAndCreatesOnlyNewFiles) {
   EXPECT_EQ(Probe(folder, {"write-new", "样例 1.in", "1 2\n3"}), "written\r\n");
   EXPECT_EQ(Read_File_Bytes(folder + "/样例 1.in"), "1 2\n3");
   EXPECT_EQ(Probe(folder, {"write-new", "文本.txt", "x"}), "failed: 它已经存在\r\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/文本.txt").size(), 9u);  // as it was
+  // Each was written beside its place first, and nothing of that is left.
+  for (const auto& entry : fs::directory_iterator(folder))
+    EXPECT_EQ(entry.path().filename().string().find(".~"), std::string::npos) << entry.path();
   EXPECT_EQ(Probe(folder, {"remove", "样例 1.in"}), "removed\r\n");
   EXPECT_FALSE(fs::exists(folder + "/样例 1.in"));
   EXPECT_EQ(Probe(folder, {"remove", "样例 1.in"}), "failed: 不存在\r\n");
