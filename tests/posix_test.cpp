@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -293,6 +296,50 @@ TEST(Console, ClearAndTitleWriteTheirBytesOnlyWhereTheyMeanSomething) {
   });
   EXPECT_EQ("\x1b[H\x1b[2J\x1b[3J", run.out);  // no title: output is not a terminal
   EXPECT_EQ("00", run.result);
+}
+
+// The shell took the terminal back before the key wait's process was ended
+// (its group's leader died first): its mode is put back all the same.
+TEST(Console, AKeyWaitEndedAfterTheShellTookTheTerminalBackPutsItsModeBack) {
+  int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(master, 0);
+  ASSERT_TRUE(grantpt(master) == 0 && unlockpt(master) == 0);
+  std::string name = ptsname(master);
+  int go[2], done[2];
+  ASSERT_TRUE(pipe(go) == 0 && pipe(done) == 0);
+  pid_t waiter = fork();
+  if (waiter == 0) {
+    setsid();
+    int terminal = open(name.c_str(), O_RDWR);
+    ioctl(terminal, TIOCSCTTY, 0);
+    dup2(terminal, STDIN_FILENO);
+    dup2(terminal, STDOUT_FILENO);
+    if (fork() == 0) {  // the shell, in a group of its own
+      setpgid(0, 0);
+      signal(SIGTTOU, SIG_IGN);
+      char c;
+      if (read(go[0], &c, 1) == 1 && tcsetpgrp(STDIN_FILENO, getpgrp()) == 0)
+        (void)!write(done[1], "y", 1);
+      pause();
+      _exit(0);
+    }
+    Wait_Key("");
+    _exit(0);
+  }
+  struct termios mode {};
+  auto raw = [&] { return tcgetattr(master, &mode) == 0 && !(mode.c_lflag & ICANON); };
+  ASSERT_TRUE(Wait_Until(raw, 10000));
+  char c = 0;
+  ASSERT_EQ(write(go[1], "g", 1), 1);
+  ASSERT_EQ(read(done[0], &c, 1), 1);
+  kill(waiter, SIGTERM);
+  int status = 0;
+  waitpid(waiter, &status, 0);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  ASSERT_EQ(tcgetattr(master, &mode), 0);
+  EXPECT_TRUE((mode.c_lflag & ICANON) && (mode.c_lflag & ECHO)) << std::hex << mode.c_lflag;
+  close(master);  // the shell goes with its terminal
+  for (int fd : {go[0], go[1], done[0], done[1]}) close(fd);
 }
 
 TEST(Console, PauseTakesOneByteOfPipedInputAndLeavesTheRest) {
