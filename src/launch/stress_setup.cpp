@@ -110,17 +110,18 @@ bool Compile_Helper(const std::string& source, const std::vector<std::string>& o
   if (Fresh(exe, source)) return true;
   std::string compiler = Find_Compiler();
   if (compiler.empty()) {
-    Write_Out(Not_Found_Text() + "要对拍，先要编译 " + Base_Name(source) + "。\n");
+    Write_Out(Not_Found_Text() + "要对拍，先要编译 " + Shown_Path(Base_Name(source)) + "。\n");
     return false;
   }
   std::string shown = "g++";
   for (const std::string& word : options) shown += " " + word;
-  Write_Out("正在编译 " + Base_Name(source) + "：" + shown + " -o " + exe + " " + source + "\n");
+  Write_Out("正在编译 " + Shown_Path(Base_Name(source)) + "：" + shown + " -o " + Shown_Path(exe) +
+            " " + Shown_Path(source) + "\n");
   // Into a file of this launcher's own, then put in place in one step: a
   // launcher beside it runs the old program or the new, never a half-written one.
   std::string own, out, errors, why;
   if (!Own_File_Beside(exe, own, &why)) {
-    Write_Out("无法编译 " + Base_Name(source) + "（" + why + "），没有对拍。\n");
+    Write_Out("无法编译 " + Shown_Path(Base_Name(source)) + "（" + why + "），没有对拍。\n");
     return false;
   }
   std::vector<std::string> argv = {compiler};
@@ -130,13 +131,13 @@ bool Compile_Helper(const std::string& source, const std::vector<std::string>& o
   bool made = end.started && !end.signaled && end.code == 0;
   // Another launcher may have put its own in place meanwhile, which serves as well.
   if (made && !Replace_File(own, exe, &why) && !Fresh(exe, source)) {
-    Write_Out("无法把编译好的程序放到 " + exe + "（" + why + "），没有对拍。\n");
+    Write_Out("无法把编译好的程序放到 " + Shown_Path(exe) + "（" + why + "），没有对拍。\n");
     made = false;
   }
   Remove_File(own);
-  if (!end.started) Write_Out("无法启动编译器 " + compiler + "：" + why + "。\n");
+  if (!end.started) Write_Out("无法启动编译器 " + Shown_Path(compiler) + "：" + why + "。\n");
   if (made || !end.started) return made;
-  Write_Out(Base_Name(source) +
+  Write_Out(Shown_Path(Base_Name(source)) +
             (end.signaled ? " 的编译被中断了" : " 编译失败（见上面编译器的话）") +
             "，没有对拍。\n");
   return false;
