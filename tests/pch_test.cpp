@@ -132,6 +132,13 @@ TEST(Pch, AnyFailureTheHeaderCouldHaveCausedSendsTheCompileBackToGxx) {
   EXPECT_FALSE(Cache_Failure(plan, normal, failed));
   EXPECT_FALSE(Cache_Failure(plan, "a.cpp:3:5: warning: unused variable 'x'\n", passed));
   EXPECT_FALSE(Cache_Failure(plan, "", failed));
+  // Their words: a file or a name that holds the letters, a source line g++ shows.
+  EXPECT_FALSE(Cache_Failure(plan, "epoch.cpp:3:5: error: 'x' was not declared\n", failed));
+  EXPECT_FALSE(Cache_Failure(plan,
+                             "a.cpp:6:9: error: invalid conversion\n"
+                             "    6 |   char* pch = strtok(s, \" \"); // 预编译 .gch\n"
+                             "      |         ^~~\n",
+                             failed));
 }
 
 TEST(Pch, TheDigestTellsAnyChangedByteAndCostsOneRead) {

@@ -1,6 +1,7 @@
 // What the cache trusts and what it blames itself for: a header is served
 // only while it has the digest it was made with, and a compile that fails in
 // a way the header could have caused is done again without it.
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -55,16 +56,55 @@ bool Pch_Refused(const Pch_Plan& plan, const std::string& first_line) {
   return !read.empty() && read[0].file == plan.source && read[0].line == plan.line;
 }
 
+namespace {
+
+// The line without its colour escapes, in lower case.
+std::string Plain_Lower(const std::string& line) {
+  std::string plain;
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '\x1b') {
+      while (i < line.size() && !std::isalpha(static_cast<unsigned char>(line[i]))) ++i;
+      continue;
+    }
+    plain += static_cast<char>(std::tolower(static_cast<unsigned char>(line[i])));
+  }
+  return plain;
+}
+
+// A line of the student's source that g++ shows under a message ("   5 |   char* pch;"),
+// or the marks under it: their words are the student's, not g++'s.
+bool Source_Shown(const std::string& plain) {
+  size_t at = plain.find_first_not_of(" 0123456789");
+  return at != std::string::npos && plain[at] == '|';
+}
+
+// Whether g++'s own words on the line speak of a precompiled header or of a
+// failure within itself.
+bool Blames_Header(const std::string& plain) {
+  for (const char* said :
+       {"internal compiler error", "内部编译器错误", "precompiled", "预编译", ".gch"})
+    if (plain.find(said) != std::string::npos) return true;
+  // "PCH", "gt_pch_use_address", not "epoch".
+  for (size_t at = plain.find("pch"); at != std::string::npos; at = plain.find("pch", at + 1))
+    if ((at == 0 || !std::isalpha(static_cast<unsigned char>(plain[at - 1]))) &&
+        (at + 3 == plain.size() || !std::isalpha(static_cast<unsigned char>(plain[at + 3]))))
+      return true;
+  return false;
+}
+
+}  // namespace
+
 bool Cache_Failure(const Pch_Plan& plan, const std::string& errors, const Program_End& end) {
   if (end.started && !end.signaled && end.code == 0) return false;
   // Ctrl+C is the student's, not a fault; a crash's status on Windows is past 255.
   if ((end.signaled && Signal_Name(static_cast<int>(end.code)) != "SIGINT") || end.code > 255)
     return true;
-  std::string lower = errors;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  for (const char* said :
-       {"internal compiler error", "内部编译器错误", "pch", "precompiled", "预编译", ".gch"})
-    if (lower.find(said) != std::string::npos) return true;
+  for (size_t at = 0; at < errors.size();) {
+    size_t next = std::min(errors.find('\n', at), errors.size());
+    std::string plain = Plain_Lower(errors.substr(at, next - at));
+    if (!Source_Shown(plain) && Blames_Header(plain)) return true;
+    at = next + 1;
+  }
   return errors.find(plan.entry) != std::string::npos ||
          Pch_Refused(plan, errors.substr(0, errors.find('\n')));
 }

@@ -215,6 +215,8 @@ bool Write_Whole(const std::string& path, const std::function<DWORD(const std::w
 
 bool Copy_File(const std::string& from, const std::string& to, std::string* err) {
   if (Has_Nul(from)) return Fail(err, FAILURE_NOT_FOUND);
+  // What is missing is then the file copied, not the place of the copy.
+  if (GetFileAttributesW(Widen(from).c_str()) == INVALID_FILE_ATTRIBUTES) return Fail_Last(err);
   return Write_Whole(
       to,
       [&](const std::wstring& temp) -> DWORD {
