@@ -92,6 +92,26 @@ bool Write_Failed(std::string* err, DWORD error, const std::string& path) {
     return Fail(err, FAILURE_IS_FOLDER, DOING_WRITE);
   return Fail_Code(err, error, DOING_WRITE);
 }
+
+// Makes the new file `path` whole or not at all: `fill` writes a file of ours beside it
+// (ERROR_SUCCESS, or why not), which then takes the name, never over another's.
+bool Write_Whole(const std::string& path, const std::function<DWORD(const std::wstring&)>& fill,
+                 std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  std::wstring target = Widen(path), temp;
+  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return Fail(err, FAILURE_EXISTS, DOING_WRITE);
+  DWORD error;
+  Handle file(Create_Temporary(target, temp, error));
+  if (!file.Valid()) return Write_Failed(err, error, path);
+  file.Close();
+  error = fill(temp);
+  if (error == ERROR_SUCCESS && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+    error = GetLastError();
+  if (error == ERROR_SUCCESS) return true;
+  DeleteFileW(temp.c_str());
+  return Write_Failed(err, error, path);
+}
 }  // namespace
 
 Path_Kind Path_Status(const std::string& path) {
@@ -189,29 +209,6 @@ bool Read_Chunks(const std::string& path, const std::function<bool(const char*, 
     if (got == 0 || !take(chunk.data(), got)) return true;
   }
 }
-
-namespace {
-// Makes the new file `path` whole or not at all: `fill` writes a file of
-// ours beside it (ERROR_SUCCESS, or why not), which then takes the name,
-// never over one that is there; on any failure nothing is left behind.
-bool Write_Whole(const std::string& path, const std::function<DWORD(const std::wstring&)>& fill,
-                 std::string* err) {
-  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
-  std::wstring target = Widen(path), temp;
-  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
-    return Fail(err, FAILURE_EXISTS, DOING_WRITE);
-  DWORD error;
-  Handle file(Create_Temporary(target, temp, error));
-  if (!file.Valid()) return Write_Failed(err, error, path);
-  file.Close();
-  error = fill(temp);
-  if (error == ERROR_SUCCESS && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
-    error = GetLastError();
-  if (error == ERROR_SUCCESS) return true;
-  DeleteFileW(temp.c_str());
-  return Write_Failed(err, error, path);
-}
-}  // namespace
 
 bool Copy_File(const std::string& from, const std::string& to, std::string* err) {
   if (Has_Nul(from)) return Fail(err, FAILURE_NOT_FOUND);
