@@ -193,7 +193,7 @@ bool Copy_File(const std::string& from, const std::string& to, std::string* err)
   return Write_Whole(
       to,
       [&](int fd) {
-        std::vector<char> chunk(1 << 20);
+        std::vector<char> chunk(1 << 16);
         for (;;) {
           ssize_t n = read(source.fd, chunk.data(), chunk.size());
           if (n < 0 && errno == EINTR) continue;
