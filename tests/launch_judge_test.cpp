@@ -52,6 +52,8 @@ TEST(Limits, AsStudentsCopyThemFromAProblemStatement) {
       {"int main() { // 时间限制：3 秒\n}", 1000000, 512, 0, 0, 0},        // inside a function
       {"// 时间限制：很长\n// 内存限制 1s", 1000000, 512, 0, 0, 2},        // neither understood
       {"// 时间限制：9999 秒", 1000000, 512, 0, 0, 1},                    // out of range
+      {"// 内存限制：-1 MB 时间限制：−2 秒", 1000000, 512, 0, 0, 2},      // below zero
+      {"// 时间限制 - 2 秒，内存限制：－64MB", 2000000, 512, 0, 0, 1},   // a dash, then a sign
       {"// Reads the time limit from the file", 1000000, 512, 0, 0, 0},  // a sentence, said nothing
       {"const char* s = \"// 时限 3 秒\"; // 内存限制 32 MB", 1000000, 32, 0, 0, 0},
   };

@@ -2,8 +2,12 @@
 // by name, the options read from the program, the next free sample, seeds,
 // and a long input shown by its start.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -109,6 +113,52 @@ TEST(StressSamples, ANewPairTakesTheNextFreeNumberAndNeverAFileThatExists) {
   EXPECT_EQ(added.input, d + "/p2.in");
   EXPECT_EQ(added.answer, d + "/p2.ans");
   EXPECT_EQ(Find_Samples(d + "/p.exe").samples.size(), 1u);
+  fs::remove_all(d);
+}
+
+TEST(StressSamples, APairIsSavedWholeOrNotAtAllOnAFullDisk) {
+  std::string d = Folder_With("full", {"x.cpp"});
+  Write_File_Bytes(d + "/input", std::string(16000, '1'));
+  std::string small = d + "/small";
+  fs::create_directory(small);
+  if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "mounting a small disk needs root";
+  Write_File_Bytes(small + "/x.cpp", "");
+  Sample_Set set = Find_Samples(small + "/x.exe");
+  Sample added;
+  std::string err;
+  // The input fits and the answer does not: neither stays.
+  EXPECT_FALSE(
+      Add_Sample(small + "/x.exe", set, d + "/input", std::string(200000, '2'), added, &err));
+  EXPECT_EQ(err, "磁盘已满");
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(small)) left.push_back(entry.path().filename());
+  EXPECT_EQ(left, std::vector<std::string>{"x.cpp"});
+  umount(small.c_str());
+  fs::remove_all(d);
+}
+
+TEST(StressHelpers, ALauncherCompilingAHelperNeverLetsAnotherRunItHalfWritten) {
+  std::string d = Folder_With("helpers", {});
+  Write_File_Bytes(d + "/gen.cpp", "#include <cstdio>\nint main() { std::puts(\"made\"); }\n");
+  ASSERT_TRUE(Compile_Helper(d + "/gen.cpp", {"-O0"}));
+  // Its source changed: another launcher compiles it again while this one runs it.
+  fs::last_write_time(d + "/gen.cpp", fs::file_time_type::clock::now() + std::chrono::hours(1));
+  pid_t other = fork();
+  if (other == 0) _exit(Compile_Helper(d + "/gen.cpp", {"-O0"}) ? 0 : 1);
+  int runs = 0, whole = 0, status = 0;
+  while (waitpid(other, &status, WNOHANG) == 0) {
+    std::string out;
+    Program_End end = Run_Quietly({d + "/gen.exe"}, out);
+    ++runs;
+    whole += end.started && !end.signaled && end.code == 0 && out == "made\n";
+  }
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(whole, runs);
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(d)) left.push_back(entry.path().filename());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"gen.cpp", "gen.exe"}));
   fs::remove_all(d);
 }
 

@@ -96,6 +96,24 @@ TEST(Launch, TheTitleIsTheFileNameAlone) {
 
 TEST(Launch, ACannotStartLineNamesThePathAndTheReason) {
   EXPECT_EQ("无法启动程序 /tmp/x：文件不存在。\n", Cannot_Start_Line("/tmp/x", "文件不存在"));
+  // A line end in a folder's name cannot split the line, nor an escape steer the terminal.
+  EXPECT_EQ("无法启动程序 /tmp/a\\nb/x：文件不存在。\n",
+            Cannot_Start_Line("/tmp/a\nb/x", "文件不存在"));
+}
+
+TEST(Launch, ControlCharactersInAPathAreShownEscapedAndNothingElse) {
+  const std::pair<std::string, std::string> paths[] = {
+      {"/home/用户/代码/a.exe", "/home/用户/代码/a.exe"},
+      {"D:\\oi\\t.exe", "D:\\oi\\t.exe"},  // a backslash stays one
+      {"a\nb\tc\rd", "a\\nb\\tc\\rd"},
+      {"x\x1b[2Jy\x7f", "x\\x1B[2Jy\\x7F"},
+      {std::string("n\0ul", 4), "n\\x00ul"},
+      {"c1\xc2\x9b"
+       "31m",
+       "c1\\xC2\\x9B31m"},               // U+009B, the terminal's one-byte escape
+      {"\xc2\xa0nbsp", "\xc2\xa0nbsp"},  // U+00A0 is text
+  };
+  for (const auto& [path, shown] : paths) EXPECT_EQ(Shown_Path(path), shown) << Escaped(path);
 }
 
 TEST(Samples, LineEndsBOMAndTrailingBlanksDoNotCountEverythingElseDoes) {

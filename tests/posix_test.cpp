@@ -2,8 +2,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -293,6 +298,50 @@ TEST(Console, ClearAndTitleWriteTheirBytesOnlyWhereTheyMeanSomething) {
   EXPECT_EQ("00", run.result);
 }
 
+// The shell took the terminal back before the key wait's process was ended
+// (its group's leader died first): its mode is put back all the same.
+TEST(Console, AKeyWaitEndedAfterTheShellTookTheTerminalBackPutsItsModeBack) {
+  int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(master, 0);
+  ASSERT_TRUE(grantpt(master) == 0 && unlockpt(master) == 0);
+  std::string name = ptsname(master);
+  int go[2], done[2];
+  ASSERT_TRUE(pipe(go) == 0 && pipe(done) == 0);
+  pid_t waiter = fork();
+  if (waiter == 0) {
+    setsid();
+    int terminal = open(name.c_str(), O_RDWR);
+    ioctl(terminal, TIOCSCTTY, 0);
+    dup2(terminal, STDIN_FILENO);
+    dup2(terminal, STDOUT_FILENO);
+    if (fork() == 0) {  // the shell, in a group of its own
+      setpgid(0, 0);
+      signal(SIGTTOU, SIG_IGN);
+      char c;
+      if (read(go[0], &c, 1) == 1 && tcsetpgrp(STDIN_FILENO, getpgrp()) == 0)
+        (void)!write(done[1], "y", 1);
+      pause();
+      _exit(0);
+    }
+    Wait_Key("");
+    _exit(0);
+  }
+  struct termios mode {};
+  auto raw = [&] { return tcgetattr(master, &mode) == 0 && !(mode.c_lflag & ICANON); };
+  ASSERT_TRUE(Wait_Until(raw, 10000));
+  char c = 0;
+  ASSERT_EQ(write(go[1], "g", 1), 1);
+  ASSERT_EQ(read(done[0], &c, 1), 1);
+  kill(waiter, SIGTERM);
+  int status = 0;
+  waitpid(waiter, &status, 0);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  ASSERT_EQ(tcgetattr(master, &mode), 0);
+  EXPECT_TRUE((mode.c_lflag & ICANON) && (mode.c_lflag & ECHO)) << std::hex << mode.c_lflag;
+  close(master);  // the shell goes with its terminal
+  for (int fd : {go[0], go[1], done[0], done[1]}) close(fd);
+}
+
 TEST(Console, PauseTakesOneByteOfPipedInputAndLeavesTheRest) {
   Child_Run run = In_Child("xrest\nnext", [] {
     std::string result = std::to_string(Command("pause"));
@@ -456,6 +505,60 @@ TEST_F(Posix, CreateEmptyFileNeverTouchesAnExistingFile) {
 }
 }  // namespace
 
+TEST_F(Posix, ANewFileOnAFullDiskLeavesNothingBehindAndAReplaceIsWhole) {
+  std::string small = dir + "/small";
+  fs::create_directory(small);
+  if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "mounting a small disk needs root";
+  struct Unmounted {
+    std::string at;
+    ~Unmounted() { umount(at.c_str()); }
+  } unmounted{small};
+  std::string big(200000, 'x'), why;
+  Write_File_Bytes(dir + "/big.in", big);
+  EXPECT_FALSE(Write_New_File(small + "/a.ans", big, &why));
+  EXPECT_EQ(why, "磁盘已满");
+  EXPECT_FALSE(Copy_File(dir + "/big.in", small + "/a.in", &why));
+  EXPECT_EQ(why, "磁盘已满");
+  std::vector<Folder_Entry> left;
+  ASSERT_TRUE(List_Folder(small, left));
+  EXPECT_TRUE(left.empty()) << left[0].name;
+  // Read back a chunk at a time, the whole file; and copied whole where there is room.
+  size_t read = 0;
+  ASSERT_TRUE(
+      Read_Chunks(dir + "/big.in", [&](const char*, size_t n) { return (read += n, true); }));
+  EXPECT_EQ(read, big.size());
+  ASSERT_TRUE(Copy_File(dir + "/big.in", dir + "/copy.in"));
+  EXPECT_EQ(Read_File_Bytes(dir + "/copy.in"), big);
+  EXPECT_FALSE(Copy_File(dir + "/big.in", dir + "/copy.in", &why));
+  EXPECT_EQ("它已经存在", why);
+  Write_File_Bytes(dir + "/new.exe", "new");
+  Write_File_Bytes(dir + "/old.exe", "old");
+  ASSERT_TRUE(Replace_File(dir + "/new.exe", dir + "/old.exe"));
+  EXPECT_EQ(Read_File_Bytes(dir + "/old.exe"), "new");
+  EXPECT_FALSE(fs::exists(dir + "/new.exe"));
+}
+
+TEST_F(Posix, APrivateFolderIsOursAndClosedToOthers) {
+  std::string folder = dir + "/cache";
+  ASSERT_TRUE(Make_Private_Folder(folder));
+  struct stat st;
+  ASSERT_EQ(stat(folder.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  chmod(folder.c_str(), 0777);
+  ASSERT_TRUE(Make_Private_Folder(folder));
+  ASSERT_EQ(stat(folder.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  std::string why;
+  fs::create_directory_symlink(folder, dir + "/link");
+  EXPECT_FALSE(Make_Private_Folder(dir + "/link", &why));
+  EXPECT_EQ(why, "没有权限");
+  if (geteuid() != 0) GTEST_SKIP() << "only root can give a folder to another user";
+  ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
+  EXPECT_FALSE(Make_Private_Folder(folder, &why));
+  EXPECT_EQ(why, "没有权限");
+}
+
 TEST_F(Posix, RemoveTreeAndEmptyFolderTakeEverythingAndFollowNoLink) {
   std::string tree = dir + "/tree", outside = dir + "/outside";
   fs::create_directories(tree + "/a/b");
@@ -503,16 +606,33 @@ TEST_F(Posix, RemoveTreeGoesThousandsOfFoldersDeepWithAFewDescriptors) {
 
 TEST_F(Posix, FoldersLeftByALauncherThatIsGoneAreRemovedAndNoOthers) {
   setenv("TMPDIR", dir.c_str(), 1);
-  std::string gone = dir + "/tws-sample-999999999-x", alive = dir + "/tws-sample-1-x";
+  // Gone, though process 1 runs: a number may be another namespace's, a lock is not.
+  std::string gone = dir + "/tws-sample-1-x", alive = dir + "/tws-sample-999999999-x", own;
   fs::create_directories(gone + "/a");
   fs::create_directories(alive);
   fs::create_directories(dir + "/other-999999999");
   Write_File_Bytes(gone + "/a/f", "x");
+  ASSERT_TRUE(Make_Temp_Folder(own));
+  // Held by a process of its own, as a launcher elsewhere holds it.
+  pid_t holder = fork();
+  if (holder == 0) {
+    int fd = open(alive.c_str(), O_RDONLY | O_DIRECTORY);
+    flock(fd, LOCK_EX);
+    Write_File_Bytes(dir + "/held", "");
+    pause();
+    _exit(0);
+  }
+  ASSERT_TRUE(Wait_Until([&] { return fs::exists(dir + "/held"); }, 10000));
   Remove_Left_Folders();
   unsetenv("TMPDIR");
+  kill(holder, SIGKILL);
+  Wait_Forked(holder);
   EXPECT_FALSE(fs::exists(gone));
-  EXPECT_TRUE(fs::exists(alive));  // process 1 runs
+  EXPECT_TRUE(fs::exists(alive));
+  EXPECT_TRUE(fs::exists(own));
+  EXPECT_EQ(own.rfind(dir + "/tws-sample-" + std::to_string(getpid()) + "-", 0), 0u) << own;
   EXPECT_TRUE(fs::exists(dir + "/other-999999999"));
+  EXPECT_TRUE(Remove_Tree(own));
 }
 
 TEST_F(Posix, AFolderListsWhatEachNameLeadsTo) {

@@ -2,11 +2,8 @@
 #include "cc/pch.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
-
-#include "cc/records.h"
 
 const char* const NO_PCH_OPTION = "--no-pch";
 const char* const NO_PCH_VARIABLE = "TARNWICKSTONE_CC_NO_PCH";
@@ -214,12 +211,4 @@ bool Plan_Pch(const std::string& compiler, const std::vector<std::string>& args,
   plan.entry =
       cache + SEPARATOR + "tarnwickstone" + SEPARATOR + "pch" + SEPARATOR + Hash_Name(plan.key);
   return true;
-}
-
-bool Pch_Refused(const Pch_Plan& plan, const std::string& first_line) {
-  std::string lower = first_line;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (lower.find("pch") != std::string::npos) return true;
-  std::vector<Record> read = Read_Records(first_line);
-  return !read.empty() && read[0].file == plan.source && read[0].line == plan.line;
 }

@@ -49,6 +49,16 @@ bool Plan_Pch(const std::string& compiler, const std::vector<std::string>& args,
 // precompiled header: it names the header, or the line that includes it.
 bool Pch_Refused(const Pch_Plan& plan, const std::string& first_line);
 
+// Whether a compile through the plan's header that ended so, saying
+// `errors`, may have failed because of the header: g++ crashed or was
+// killed, said it failed within itself, spoke of a precompiled header, or
+// refused this one. Such a compile is done again without it.
+bool Cache_Failure(const Pch_Plan& plan, const std::string& errors, const Program_End& end);
+
+// A digest of every byte of a file, made with the header and checked before
+// each use; "" when it cannot be read.
+std::string Header_Digest(const std::string& path);
+
 // Compiles as g++ would be run with `args`, through the precompiled header
 // when one is ready for it, and starts preparing one when it could serve and
 // is missing. What g++ wrote is passed on and kept in `out` and `errors`; the

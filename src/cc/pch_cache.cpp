@@ -1,8 +1,10 @@
 // The cache of precompiled headers: an entry is a folder named after its key,
 // holding bits/stdc++.h.gch (the folder g++ is pointed to with -I) and
-// made-for.txt, which says what it was made for and from which files. An entry
-// is made whole in a folder of its own and then moved into place in one step,
-// by one preparer at a time, in the background.
+// made-for.txt, which says what it was made for, from which files, and the
+// header's digest. An entry is made whole in a folder of its own and then
+// moved into place in one step, by one preparer at a time, in the background.
+// Every folder of the cache is private to the user, and an entry is served
+// only when its folders are the user's own and its header still has its digest.
 #include <algorithm>
 
 #include "cc/pch.h"
@@ -12,7 +14,6 @@ namespace {
 const char* const MADE_FOR = "made-for.txt";
 const long long CACHE_BOUND = 512LL << 20;  // bytes of headers kept; the newest always stays
 const size_t MOST_ENTRIES = 32;             // entries kept, those that could not be made among them
-const long long LOCK_WAIT_US = 120000000;   // how long a preparer waits for the one before it
 
 enum Pch_State { PCH_MISSING, PCH_READY, PCH_UNUSABLE };
 enum Made { MADE, UNUSABLE, NOT_MADE };
@@ -59,16 +60,26 @@ bool Stamps_Hold(const std::string& stamps) {
 }
 
 // The state of the plan's entry: missing also when it was made for other
-// files, as after g++ or its headers were updated.
+// files, as after g++ or its headers were updated, or its header was
+// changed since; unusable (for this compile) when the cache's folders are
+// not this user's own.
 Pch_State Entry_State(const Pch_Plan& plan) {
-  std::string text, why;
+  std::string root = Root_Of(plan), text, why;
+  if (Path_Status(root) == PATH_MISSING) return PCH_MISSING;
+  if (!Make_Private_Folder(root)) return PCH_UNUSABLE;
   if (!Read_Text_File(Join(plan.entry, MADE_FOR), 16 << 20, text, &why)) return PCH_MISSING;
-  size_t key = text.find('\n') + 1;
+  bool ready = text.compare(0, 6, "ready\n") == 0;
+  size_t digest = text.find('\n') + 1, key = digest;
+  if (ready) key = text.find('\n', digest) + 1;
   size_t stamps = key + plan.key.size() + 6;
-  if (key == 0 || text.compare(key, plan.key.size(), plan.key) != 0 ||
+  if (digest == 0 || key == 0 || text.compare(key, plan.key.size(), plan.key) != 0 ||
       text.compare(stamps - 6, 6, "files\n") != 0 || !Stamps_Hold(text.substr(stamps)))
     return PCH_MISSING;
-  if (text.compare(0, key, "ready\n") != 0) return PCH_UNUSABLE;
+  if (!ready) return PCH_UNUSABLE;
+  if (!Make_Private_Folder(plan.entry) ||
+      text.compare(digest, key - digest, "digest " + Header_Digest(Header_In(plan.entry)) + "\n") !=
+          0)
+    return PCH_MISSING;
   Touch_File(Join(plan.entry, MADE_FOR));  // how recently it served, for the bound
   return PCH_READY;
 }
@@ -163,9 +174,10 @@ Made Make_Header(const Pch_Plan& plan, const std::string& building, const std::s
       Run_Kept(Compiler_Words(plan, {"-x", "c++-header", wrapper, "-o", Header_In(building), "-MD",
                                      "-MF", deps, "-MT", "pch"}),
                out, err);
-  if (!end.started) return NOT_MADE;
+  // A failure may be the disk's or the system's, gone by the next compile: nothing is noted.
+  if (!end.started || end.signaled || end.code != 0) return NOT_MADE;
   // A header that drew any word from g++ would lose that word in the compiles that use it.
-  if (end.signaled || end.code != 0 || !out.empty() || !err.empty()) {
+  if (!out.empty() || !err.empty()) {
     why = "g++ 制作它时说：" + First_Line(err + out) + "（状态 " + std::to_string(end.code) + "）";
     return UNUSABLE;
   }
@@ -178,17 +190,6 @@ Made Make_Header(const Pch_Plan& plan, const std::string& building, const std::s
   }
   stamps = Made_From(plan, building, deps, wrapper, why);
   return stamps.empty() ? NOT_MADE : MADE;
-}
-
-// Takes the preparers' lock in the cache folder once no other preparer holds
-// it; false when that does not come within LOCK_WAIT_US, or the folder is gone.
-bool Wait_For_Lock(const std::string& root) {
-  for (long long waited = 0; waited < LOCK_WAIT_US; waited += 200000) {
-    if (Take_Lock(Join(root, "prepare.lock"))) return true;
-    if (Path_Status(root) != PATH_DIRECTORY) return false;
-    Sleep_Us(200000);
-  }
-  return false;
 }
 
 // Removes the entries used least recently beyond the bound.
@@ -231,12 +232,15 @@ Program_End Compile_With_Pch(const std::string& compiler, const std::vector<std:
   Pch_Plan plan;
   Pch_State state = Plan_Pch(compiler, args, plan) ? Entry_State(plan) : PCH_UNUSABLE;
   if (state == PCH_READY) {
-    // Should g++ refuse the header, its words about it are not shown: the
-    // compile is done again without it, and that one's words are g++'s answer.
-    auto passes = [&](const std::string& line) { return !Pch_Refused(plan, line); };
+    // Should g++ fail in a way the header could have caused, its words are
+    // not shown: the compile is done again without it, and that one's words
+    // are g++'s answer.
+    auto passes = [&](const std::string& text, const Program_End& end) {
+      return !Cache_Failure(plan, text, end);
+    };
     Program_End end =
         Relay_Program(With({compiler, "-I" + plan.entry}, args), out, errors, err, passes);
-    if (!end.started || !Pch_Refused(plan, First_Line(errors))) return end;
+    if (!end.started || !Cache_Failure(plan, errors, end)) return end;
     Remove_Tree(plan.entry);
     state = PCH_MISSING;
     out.clear();
@@ -254,15 +258,19 @@ int Prepare_Pch(const std::string& compiler, const std::vector<std::string>& arg
   Pch_Plan plan;
   if (!Plan_Pch(compiler, args, plan)) return 0;
   std::string root = Root_Of(plan), why, stamps;
-  // One preparer at a time: one that comes while another works waits its
-  // turn (a while), and then finds its header made if it was the same one.
-  if (!Make_Folders(root, &why) || !Wait_For_Lock(root)) return 1;
+  // One preparer at a time: one that comes while another works leaves at
+  // once; a later compile starts another if the header is still missing.
+  if (!Make_Folders(root.substr(0, root.rfind(SEPARATOR)), &why) ||
+      !Make_Private_Folder(root, &why) || !Take_Lock(Join(root, "prepare.lock")))
+    return 1;
   if (Entry_State(plan) != PCH_MISSING) return 0;
   std::string building = Join(root, "building"), scratch = Join(root, "scratch");
   // An entry made for other files, and what a preparer that was ended left.
   for (const std::string& folder : {plan.entry, building, scratch})
     if (Path_Status(folder) != PATH_MISSING) Remove_Tree(folder);
-  if (!Make_Folders(Join(building, "bits"), &why) || !Make_Folders(scratch, &why)) return 1;
+  if (!Make_Private_Folder(building, &why) || !Make_Private_Folder(Join(building, "bits"), &why) ||
+      !Make_Private_Folder(scratch, &why))
+    return 1;
   Made made = Make_Header(plan, building, scratch, stamps, why);
   Remove_Tree(scratch);
   if (made == UNUSABLE) {
@@ -271,8 +279,9 @@ int Prepare_Pch(const std::string& compiler, const std::vector<std::string>& arg
     stamps = Stamp_Line(compiler, &why);
   }
   std::replace(why.begin(), why.end(), '\n', ' ');
-  std::string state = made == MADE ? "ready" : "unusable: " + why;
-  bool placed = made != NOT_MADE && !stamps.empty() &&
+  std::string digest = made == MADE ? Header_Digest(Header_In(building)) : "";
+  std::string state = made == MADE ? "ready\ndigest " + digest : "unusable: " + why;
+  bool placed = made != NOT_MADE && !stamps.empty() && (made != MADE || !digest.empty()) &&
                 Replace_Text_File(Join(building, MADE_FOR),
                                   state + "\n" + plan.key + "files\n" + stamps, &why) &&
                 Move_Folder(building, plan.entry, &why);

@@ -12,6 +12,11 @@ std::string Base_Name(const std::string& path);
 // when it names no folder.
 std::string Folder_Of(const std::string& path);
 
+// The path as it is printed: a control character (a line end, a tab, an
+// escape) is written as \n, \t or \xNN, so that a name cannot break a line
+// or steer the terminal. Everything else is left as it is.
+std::string Shown_Path(const std::string& path);
+
 // The text with its ASCII letters in lower case: file names are compared
 // this way, as Windows compares them.
 std::string Lower(std::string text);

@@ -218,10 +218,13 @@ Judgement Judge_Sample(const Tested_Program& program, const Sample& sample) {
   bool ready = Read_Bytes(sample.input, SHOWN_INPUT, input, &why) ||
                Failed(&j.error, "读取 " + sample.input, why);
   ready = ready && Run_Test(program, sample.input, test, &j.error);
-  ready = ready && (Read_Bytes(sample.answer, OUTPUT_CAP + 1, answer, &why) ||
+  // An answer past the cap is refused by its size, before any of it is read.
+  File_Stamp stamp{0, 0};
+  bool fits = !Stamp_File(sample.answer, stamp) || stamp.size <= static_cast<long long>(OUTPUT_CAP);
+  ready = ready && (!fits || Read_Bytes(sample.answer, OUTPUT_CAP + 1, answer, &why) ||
                     Failed(&j.error, "读取 " + sample.answer, why));
   if (!ready) return j;
-  if (answer.size() > OUTPUT_CAP) {
+  if (!fits || answer.size() > OUTPUT_CAP) {
     j.error = "答案文件 " + sample.answer + " 超过 64 MB";
     return j;
   }

@@ -233,6 +233,16 @@ Limit_Words<N, M> Words_Of(const char* const (&words)[N], const Unit (&units)[M]
   return {words, units, least, most, example, fallback};
 }
 
+// A minus sign against the digit at `at` ("-1", "−2", "－3"): a limit
+// below zero is not one, whatever its digits say.
+bool Signed(const std::string& text, size_t at) {
+  for (const char* minus : {"-", "\xE2\x88\x92", "\xEF\xBC\x8D"}) {
+    size_t n = std::string(minus).size();
+    if (at >= n && text.compare(at - n, n, minus) == 0) return true;
+  }
+  return false;
+}
+
 template <size_t N, size_t M>
 void Read_Limit(const std::string& text, const Limit_Words<N, M>& limit, long long& value,
                 bool& written, Problem_Limits& limits, const std::string& source_name) {
@@ -241,8 +251,9 @@ void Read_Limit(const std::string& text, const Limit_Words<N, M>& limit, long lo
   if (at == std::string::npos) return;
   size_t start = Value_Start(text, at, limit.words);
   double amount = 0;
-  if (start != std::string::npos && Read_Amount(text, start, limit.units, amount) &&
-      amount >= limit.least && amount <= limit.most) {
+  if (start != std::string::npos && !Signed(text, start) &&
+      Read_Amount(text, start, limit.units, amount) && amount >= limit.least &&
+      amount <= limit.most) {
     value = std::llround(amount);
     written = true;
   } else {

@@ -57,10 +57,11 @@ void Write_Notes(const std::vector<std::string>& notes) {
 // the problem's limits, unless the command line gave them.
 Tested_Program Program_Of(const std::string& path, const std::vector<std::string>& argv,
                           const Sample_Set& set, std::vector<std::string>& notes) {
-  std::string text, why, name = Base_Name(set.source), stem = Program_Stem(path);
+  std::string text, why, name = Shown_Path(Base_Name(set.source));
+  std::string stem = Shown_Path(Program_Stem(path));
   if (!set.source.empty() && !Read_Bytes(set.source, SOURCE_MOST, text, &why))
-    notes.push_back("无法读取 " + set.source + "（" + why + "），只按 " + stem + ".in 和 " + stem +
-                    ".out 找输入输出文件");
+    notes.push_back("无法读取 " + Shown_Path(set.source) + "（" + why + "），只按 " + stem +
+                    ".in 和 " + stem + ".out 找输入输出文件");
   Source_Names names = Scan_Source(text);
   std::string standard_io = Standard_Io_Note(path, set, text);
   if (!standard_io.empty()) notes.push_back(standard_io);
@@ -87,7 +88,7 @@ Tested_Program Program_Of(const std::string& path, const std::vector<std::string
 // `status` when every sample passed and 1 otherwise.
 bool Test_Samples(const std::string& path, const Tested_Program& program, const Sample_Set& set,
                   int& status) {
-  std::string source_name = Base_Name(set.source);
+  std::string source_name = Shown_Path(Base_Name(set.source));
   int passed = 0, width = Console_Width();
   for (const Sample& sample : set.samples) {
     Judgement j = Judge_Sample(program, sample);
@@ -109,8 +110,8 @@ bool Test_Samples(const std::string& path, const Tested_Program& program, const 
 
 // What the helpers found beside the program make of 对拍.
 std::string Stress_Note(const std::string& path, const Stress_Pair& pair) {
-  std::string generator = Base_Name(pair.generator), brute = Base_Name(pair.brute);
-  std::string stem = Program_Stem(path);
+  std::string generator = Shown_Path(Base_Name(pair.generator));
+  std::string brute = Shown_Path(Base_Name(pair.brute)), stem = Shown_Path(Program_Stem(path));
   if (!generator.empty() && !brute.empty())
     return "找到生成器 " + generator + " 和暴力程序 " + brute + "，可以对拍。\n";
   if (!generator.empty())
@@ -146,7 +147,8 @@ int Judge_And_Choose(const std::string& path, const std::vector<std::string>& ar
   std::vector<std::string> notes;
   Tested_Program program = Program_Of(path, argv, set, notes);
   int status = 0;
-  if (!set.samples.empty()) Write_Out(Samples_Header(set, program, Base_Name(set.source)));
+  if (!set.samples.empty())
+    Write_Out(Samples_Header(set, program, Shown_Path(Base_Name(set.source))));
   Write_Notes(notes);
   const long long memory = program.limits.memory_bytes;
   if (set.samples.empty())

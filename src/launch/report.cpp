@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "common/names.h"
 #include "launch/explain.h"
 
 namespace {
@@ -75,5 +76,5 @@ int Exit_Status(const Program_End& end) {
 }
 
 std::string Cannot_Start_Line(const std::string& path, const std::string& reason) {
-  return "无法启动程序 " + path + "：" + reason + "。\n";
+  return "无法启动程序 " + Shown_Path(path) + "：" + reason + "。\n";
 }

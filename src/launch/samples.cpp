@@ -78,7 +78,7 @@ void Take(Sample_Set& set, const Place& place, const Folder_Entry& input, const 
           const std::map<std::string, const Folder_Entry*>& by_lower, const std::string& inside) {
   std::string in = place.folder + input.name, why = Unusable(input, inside);
   if (!why.empty()) {
-    set.left_out.push_back(in + " " + why);
+    set.left_out.push_back(Shown_Path(in) + " " + why);
     return;
   }
   for (const std::string& ext : place.answers) {
@@ -89,10 +89,10 @@ void Take(Sample_Set& set, const Place& place, const Folder_Entry& input, const 
     if (why.empty())
       set.samples.push_back({number, in, answer});
     else
-      set.left_out.push_back(in + " 的答案 " + answer + " " + why);
+      set.left_out.push_back(Shown_Path(in) + " 的答案 " + Shown_Path(answer) + " " + why);
     return;
   }
-  set.left_out.push_back(in + " 没有对应的答案文件");
+  set.left_out.push_back(Shown_Path(in) + " 没有对应的答案文件");
 }
 
 Sample_Set Pick(const Place& place, const std::string& inside) {

@@ -45,6 +45,23 @@ std::string Recorded_Options(const std::string& program) {
   return record;
 }
 
+// Whether the executable was made after its source was last changed.
+bool Fresh(const std::string& exe, const std::string& source) {
+  File_Stamp made{0, 0}, written{0, 0};
+  return Stamp_File(exe, made) && Stamp_File(source, written) && made.written >= written.written;
+}
+
+// A new empty file beside the executable `exe` that no other launcher has:
+// "X_gen.~N.exe", still named as a program, so that g++ adds no ending of its own.
+bool Own_File_Beside(const std::string& exe, std::string& own, std::string* err) {
+  for (int n = 0; n < 100; ++n) {
+    own = exe.substr(0, exe.size() - 4) + ".~" + std::to_string(n) + ".exe";
+    if (Create_Empty_File(own, err)) return true;
+    if (Path_Status(own) == PATH_MISSING) return false;  // not taken: refused
+  }
+  return false;
+}
+
 }  // namespace
 
 Stress_Pair Find_Stress_Pair(const std::string& program) {
@@ -90,28 +107,37 @@ std::vector<std::string> Compile_Options(const std::string& program) {
 
 bool Compile_Helper(const std::string& source, const std::vector<std::string>& options) {
   std::string exe = Executable_Of(source);
-  File_Stamp made{0, 0}, written{0, 0};
-  if (Stamp_File(exe, made) && Stamp_File(source, written) && made.written >= written.written)
-    return true;
+  if (Fresh(exe, source)) return true;
   std::string compiler = Find_Compiler();
   if (compiler.empty()) {
-    Write_Out(Not_Found_Text() + "要对拍，先要编译 " + Base_Name(source) + "。\n");
+    Write_Out(Not_Found_Text() + "要对拍，先要编译 " + Shown_Path(Base_Name(source)) + "。\n");
+    return false;
+  }
+  std::string shown = "g++";
+  for (const std::string& word : options) shown += " " + word;
+  Write_Out("正在编译 " + Shown_Path(Base_Name(source)) + "：" + shown + " -o " + Shown_Path(exe) +
+            " " + Shown_Path(source) + "\n");
+  // Into a file of this launcher's own, then put in place in one step: a
+  // launcher beside it runs the old program or the new, never a half-written one.
+  std::string own, out, errors, why;
+  if (!Own_File_Beside(exe, own, &why)) {
+    Write_Out("无法编译 " + Shown_Path(Base_Name(source)) + "（" + why + "），没有对拍。\n");
     return false;
   }
   std::vector<std::string> argv = {compiler};
   argv.insert(argv.end(), options.begin(), options.end());
-  argv.insert(argv.end(), {"-o", exe, source});
-  std::string shown = "g++";
-  for (size_t i = 1; i < argv.size(); ++i) shown += " " + argv[i];
-  Write_Out("正在编译 " + Base_Name(source) + "：" + shown + "\n");
-  std::string out, errors, why;
+  argv.insert(argv.end(), {"-o", own, source});
   Program_End end = Relay_Program(argv, out, errors, &why);
-  if (!end.started) {
-    Write_Out("无法启动编译器 " + compiler + "：" + why + "。\n");
-    return false;
+  bool made = end.started && !end.signaled && end.code == 0;
+  // Another launcher may have put its own in place meanwhile, which serves as well.
+  if (made && !Replace_File(own, exe, &why) && !Fresh(exe, source)) {
+    Write_Out("无法把编译好的程序放到 " + Shown_Path(exe) + "（" + why + "），没有对拍。\n");
+    made = false;
   }
-  if (!end.signaled && end.code == 0) return true;
-  Write_Out(Base_Name(source) +
+  Remove_File(own);
+  if (!end.started) Write_Out("无法启动编译器 " + Shown_Path(compiler) + "：" + why + "。\n");
+  if (made || !end.started) return made;
+  Write_Out(Shown_Path(Base_Name(source)) +
             (end.signaled ? " 的编译被中断了" : " 编译失败（见上面编译器的话）") +
             "，没有对拍。\n");
   return false;

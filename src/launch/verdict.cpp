@@ -1,5 +1,6 @@
 #include "launch/verdict.h"
 
+#include "common/names.h"
 #include "launch/crash_report.h"
 #include "launch/difference.h"
 #include "launch/explain.h"
@@ -116,16 +117,17 @@ std::string Files_Lines(const Judgement& j, const Tested_Program& program) {
 std::string Samples_Header(const Sample_Set& set, const Tested_Program& program,
                            const std::string& source_name) {
   const Problem_Limits& limits = program.limits;
-  std::string text = "在 " + set.folder + " 找到 " + std::to_string(set.samples.size()) +
-                     " 个样例，每个限时 " + Format_Seconds(limits.time_us) + " 秒，内存限制 " +
-                     Format_Megabytes(limits.memory_bytes) + " MB。" +
-                     Limits_Origin(limits, source_name) + "\n" +
-                     Tolerance_Line(limits.tolerance, source_name);
+  std::string text =
+      "在 " + Shown_Path(set.folder) + " 找到 " + std::to_string(set.samples.size()) +
+      " 个样例，每个限时 " + Format_Seconds(limits.time_us) + " 秒，内存限制 " +
+      Format_Megabytes(limits.memory_bytes) + " MB。" + Limits_Origin(limits, source_name) + "\n" +
+      Tolerance_Line(limits.tolerance, source_name);
   if (!limits.problem_name.empty() && !program.inputs.empty())
     text += "评测提供的输入文件是 " + program.inputs[0] + "，读取的输出文件是 " + program.out_name +
             "（来自 " + source_name + " 开头的注释）。\n";
   if (!program.standard_output.empty())
-    text += "程序用 freopen 把输出写进 " + program.standard_output + "，评测的是这个文件。\n";
+    text += "程序用 freopen 把输出写进 " + Shown_Path(program.standard_output) +
+            "，评测的是这个文件。\n";
   for (const std::string& why : set.left_out) text += "提示：" + why + "，没有作为样例。\n";
   return text;
 }

@@ -120,13 +120,25 @@ bool Create_Empty_File(const std::string& path, std::string* err = nullptr);
 bool Read_Bytes(const std::string& path, size_t most, std::string& bytes,
                 std::string* err = nullptr);
 
-// Copies a file to `to`, which must not exist yet.
+// Hands the file's bytes to `take` a chunk at a time, from the first to the
+// last or until `take` answers false: a file of any size, in little memory.
+bool Read_Chunks(const std::string& path, const std::function<bool(const char*, size_t)>& take,
+                 std::string* err = nullptr);
+
+// Copies a file to `to`, which must not exist yet, a chunk at a time. Like
+// Write_New_File, `to` appears whole or not at all.
 bool Copy_File(const std::string& from, const std::string& to, std::string* err = nullptr);
 
 // Writes the bytes exactly as they are to a new file at `path`, which must
-// not exist yet: never opens, truncates or replaces one that does. The file
-// is written beside it first, so `path` never holds a part of it.
+// not exist yet: never opens or truncates one that does. The bytes go to a
+// file of this process beside it first, which takes the name once whole, so
+// that a full disk or a cut-off write leaves nothing at `path` and nothing
+// beside it.
 bool Write_New_File(const std::string& path, const std::string& bytes, std::string* err = nullptr);
+
+// Puts the file `from` in place of `to` in one step (on the same disk): one
+// who runs or reads `to` meanwhile gets the old file or the new, whole.
+bool Replace_File(const std::string& from, const std::string& to, std::string* err = nullptr);
 
 // Removes a file; never a folder.
 bool Remove_File(const std::string& path, std::string* err = nullptr);
@@ -197,6 +209,12 @@ void Remove_Left_Folders();
 // Creates the folder and each folder above it that is missing.
 bool Make_Folders(const std::string& path, std::string* err = nullptr);
 
+// Makes the folder when it is missing, private to this user, and says whether
+// it is such a folder: not a link, this user's own, and closed to everyone
+// else (one of ours that others may enter is closed). False, with the reason,
+// when it is someone else's or cannot be made.
+bool Make_Private_Folder(const std::string& path, std::string* err = nullptr);
+
 // Gives the folder `from` the name `to`, on the same disk, in one step: no one
 // ever sees it half moved. Fails, leaving both as they were, when a file or a
 // folder with anything in it is already at `to`.
@@ -242,12 +260,14 @@ bool Start_Background(const std::vector<std::string>& argv, std::string* err = n
 // (its first few megabytes) is kept in `out` and `errors`. Where our stream is
 // a terminal, the program's is a terminal too, so it writes what it would
 // have written without us (colours among it).
-// With `passes`, standard error is held back until its first line is whole
-// (or the program ends), and goes on only if `passes` accepts that line; if
-// not, none of it is passed on, and `errors` still keeps it.
+// With `passes`, standard error is held back until the program has ended,
+// and goes on only if `passes` accepts all it wrote and how it ended (asked
+// early, with an end not `started`, once it wrote more than is kept); if not,
+// none of it is passed on, and `errors` still keeps it.
+using Relay_Gate = std::function<bool(const std::string& errors, const Program_End& end)>;
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
                           std::string& errors, std::string* err = nullptr,
-                          const std::function<bool(const std::string&)>& passes = nullptr);
+                          const Relay_Gate& passes = nullptr);
 
 // Runs argv[0] (a path) with the rest as its arguments, without a shell, and
 // waits for it; what it writes to its standard output is kept in `out` (its

@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <functional>
+#include <vector>
 
 #include "platform/posix_internal.h"
 
@@ -71,13 +74,33 @@ int Write_And_Close(Fd& file, const std::string& bytes, bool sync) {
   if (!file.Close() && error == 0) error = errno;
   return error;
 }
-// Gives the file `temp` the name `path` unless something has that name: 0,
-// or why not.
-int Name_New(const std::string& temp, const std::string& path) {
+// Gives `temp` the name `path` in one step unless something is there: 0, or why not.
+int Place_New(const std::string& temp, const std::string& path) {
   if (renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return 0;
   if (errno != EINVAL && errno != ENOSYS) return errno;
-  // A file system that cannot rename that way can still link.
-  return link(temp.c_str(), path.c_str()) == 0 ? 0 : errno;
+  // A file system without that kind of renaming: a second name, then the first one gone.
+  if (link(temp.c_str(), path.c_str()) != 0) return errno;
+  unlink(temp.c_str());
+  return 0;
+}
+
+// Makes the new file `path` whole or not at all: `write` fills a file
+// beside it (giving 0, or why it failed), which then takes the name, never
+// over a file that is there; on any failure nothing is left behind.
+bool Write_Whole(const std::string& path, const std::function<int(int fd)>& write,
+                 std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  struct stat st;
+  if (lstat(path.c_str(), &st) == 0) return Fail(err, FAILURE_EXISTS, DOING_WRITE);
+  std::string temp;
+  Fd file(Create_Temporary(path, temp));
+  if (file.fd < 0) return Fail_Errno(err, DOING_WRITE);
+  int error = write(file.fd);
+  if (!file.Close() && error == 0) error = errno;
+  if (error == 0) error = Place_New(temp, path);
+  if (error == 0) return true;
+  unlink(temp.c_str());
+  return Fail_Code(err, error, DOING_WRITE);
 }
 }  // namespace
 
@@ -148,22 +171,48 @@ bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::s
   return Read_All(file.fd, most, bytes, err);
 }
 
+bool Read_Chunks(const std::string& path, const std::function<bool(const char*, size_t)>& take,
+                 std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  Fd file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.fd < 0) return Fail_Errno(err);
+  std::vector<char> chunk(1 << 20);
+  for (;;) {
+    ssize_t n = read(file.fd, chunk.data(), chunk.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return Fail_Errno(err);
+    if (n == 0) return true;
+    if (!take(chunk.data(), static_cast<size_t>(n))) return true;
+  }
+}
+
 bool Copy_File(const std::string& from, const std::string& to, std::string* err) {
-  std::string bytes;
-  return Read_Bytes(from, static_cast<size_t>(-1), bytes, err) && Write_New_File(to, bytes, err);
+  if (Has_Nul(from)) return Fail(err, FAILURE_NOT_FOUND);
+  Fd source(open(from.c_str(), O_RDONLY | O_CLOEXEC));
+  if (source.fd < 0) return Fail_Errno(err);
+  // A chunk at a time, so that a sample of gigabytes needs no more memory than a small one.
+  return Write_Whole(
+      to,
+      [&](int fd) {
+        std::vector<char> chunk(1 << 16);
+        for (;;) {
+          ssize_t n = read(source.fd, chunk.data(), chunk.size());
+          if (n < 0 && errno == EINTR) continue;
+          if (n <= 0) return n == 0 ? 0 : errno;
+          if (!Write_Fd(fd, chunk.data(), static_cast<size_t>(n))) return errno;
+        }
+      },
+      err);
 }
 
 bool Write_New_File(const std::string& path, const std::string& bytes, std::string* err) {
-  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
-  // Written beside it, then given its name only where nothing has it: never
-  // a part of the file at `path`, never a file that was there replaced.
-  std::string temp;
-  Fd file(Create_Temporary(path, temp));
-  if (file.fd < 0) return Fail_Errno(err, DOING_WRITE);
-  int error = Write_And_Close(file, bytes, false);
-  if (error == 0) error = Name_New(temp, path);
-  unlink(temp.c_str());  // gone already when it was renamed
-  return error == 0 || Fail_Code(err, error, DOING_WRITE);
+  return Write_Whole(
+      path, [&](int fd) { return Write_Fd(fd, bytes.data(), bytes.size()) ? 0 : errno; }, err);
+}
+
+bool Replace_File(const std::string& from, const std::string& to, std::string* err) {
+  if (Has_Nul(from) || Has_Nul(to)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  return rename(from.c_str(), to.c_str()) == 0 || Fail_Errno(err, DOING_WRITE);
 }
 
 bool Remove_File(const std::string& path, std::string* err) {

@@ -3,21 +3,32 @@
 // launcher left behind.
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 #include "platform/posix_internal.h"
 
 namespace {
 
 const char FOLDER_PREFIX[] =
-    "tws-sample-";  // then the launcher's process number, '-', a unique tail
+    "tws-sample-";                     // then the launcher's process number, '-', a unique tail
+const char NEW_PREFIX[] = "tws-new-";  // a folder not yet locked: the sweep passes it by
+
+// The folders this launcher made and holds locked, by path: the lock, not
+// the process number, says they are a live launcher's, as a launcher in
+// another PID namespace sharing /tmp has numbers that mean nothing here.
+std::map<std::string, int> held_folders;
+
+// Locks the open folder for as long as it is held; false when another holds it.
+bool Lock_Folder(int fd) {
+  return flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
 
 // An open folder's listing, closed when it goes.
 struct Listing {
@@ -140,13 +151,29 @@ std::string Real_Path(const std::string& path) {
 }
 
 bool Make_Temp_Folder(std::string& path, std::string* err) {
-  std::string name = Temp_Base() + "/" + FOLDER_PREFIX + std::to_string(getpid()) + "-XXXXXX";
-  if (!mkdtemp(&name[0])) return Fail_Errno(err);
+  std::string tail = std::to_string(getpid()) + "-XXXXXX";
+  std::string made = Temp_Base() + "/" + NEW_PREFIX + tail;
+  if (!mkdtemp(&made[0])) return Fail_Errno(err);
+  // Locked before it takes the name the sweep looks for, so that no sweep sees it unlocked.
+  int fd = open(made.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  std::string name = Temp_Base() + "/" + FOLDER_PREFIX + made.substr(made.size() - tail.size());
+  if (fd < 0 || !Lock_Folder(fd) || rename(made.c_str(), name.c_str()) != 0) {
+    int error = errno;
+    if (fd >= 0) close(fd);
+    rmdir(made.c_str());
+    return Fail_Code(err, error);
+  }
+  held_folders[name] = fd;
   path = name;
   return true;
 }
 
 bool Remove_Tree(const std::string& path, std::string* err) {
+  auto held = held_folders.find(path);
+  if (held != held_folders.end()) {  // ours no longer once it goes
+    close(held->second);
+    held_folders.erase(held);
+  }
   Fd fd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   if (fd.fd < 0) return Fail_Errno(err);
   if (!Clear_Tree(fd)) return Fail_Errno(err);
@@ -166,18 +193,14 @@ void Remove_Left_Folders() {
   std::vector<std::string> left;
   std::string prefix = FOLDER_PREFIX;
   while (dirent* entry = readdir(listing.dir)) {
-    std::string name = entry->d_name;
-    if (name.compare(0, prefix.size(), prefix) != 0) continue;
-    long owner = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    std::string name = entry->d_name, path = base + "/" + name;
     struct stat st;
-    // Its launcher gone (a number now used by another process keeps it), and ours.
-    if (owner <= 0 || owner > INT_MAX || kill(static_cast<pid_t>(owner), 0) == 0 ||
-        errno != ESRCH || lstat((base + "/" + name).c_str(), &st) != 0 || st.st_uid != getuid())
+    if (name.compare(0, prefix.size(), prefix) != 0 || lstat(path.c_str(), &st) != 0 ||
+        st.st_uid != getuid() || !S_ISDIR(st.st_mode))
       continue;
-    if (S_ISDIR(st.st_mode))
-      left.push_back(base + "/" + name);
-    else if (S_ISREG(st.st_mode))  // an output file it had no time to unlink
-      unlink((base + "/" + name).c_str());
+    // A live launcher holds its folder's lock; the sweep takes it only from one that is gone.
+    Fd fd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (fd.fd >= 0 && held_folders.count(path) == 0 && Lock_Folder(fd.fd)) left.push_back(path);
   }
   for (const std::string& folder : left) Remove_Tree(folder, nullptr);
 }
@@ -190,6 +213,15 @@ bool Make_Folders(const std::string& path, std::string* err) {
   }
   // A file of that name was there instead.
   return Path_Status(path) == PATH_DIRECTORY || Fail(err, FAILURE_EXISTS, DOING_WRITE);
+}
+
+bool Make_Private_Folder(const std::string& path, std::string* err) {
+  if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return Fail_Errno(err, DOING_WRITE);
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0) return Fail_Errno(err);
+  if (!S_ISDIR(st.st_mode) || st.st_uid != geteuid()) return Fail(err, FAILURE_DENIED);
+  if ((st.st_mode & 077) != 0 && chmod(path.c_str(), 0700) != 0) return Fail_Errno(err);
+  return true;
 }
 
 bool Move_Folder(const std::string& from, const std::string& to, std::string* err) {

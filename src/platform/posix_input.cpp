@@ -144,7 +144,17 @@ int Read_Terminal_Key() {
 }  // namespace
 
 void Restore_Mode() {
-  if (MODE_CHANGED) tcsetattr(STDIN_FILENO, TCSANOW, &SAVED_MODE);
+  if (MODE_CHANGED) {
+    // When the shell has taken the terminal back first (the group's leader
+    // died first), the system refuses a background group's change unless
+    // SIGTTOU is blocked; blocked, the old mode is put back all the same.
+    sigset_t ttou, old;
+    sigemptyset(&ttou);
+    sigaddset(&ttou, SIGTTOU);
+    sigprocmask(SIG_BLOCK, &ttou, &old);
+    tcsetattr(STDIN_FILENO, TCSANOW, &SAVED_MODE);
+    sigprocmask(SIG_SETMASK, &old, nullptr);
+  }
   MODE_CHANGED = 0;
 }
 

@@ -23,9 +23,9 @@ struct Relay_Channel {
   Fd read;                      // where they are read here
   Fd child;                     // what the program writes to
   std::string* copy = nullptr;  // where a copy of the bytes is kept
-  // While set, the bytes are only kept until the first line is whole, and
-  // then this says whether they go on; `silent` once it said no.
-  const std::function<bool(const std::string&)>* gate = nullptr;
+  // While set, the bytes are only kept until the program ends, and then this
+  // says whether they go on; `silent` once it said no.
+  const Relay_Gate* gate = nullptr;
   bool silent = false;
 };
 
@@ -60,11 +60,10 @@ bool Open_Channel(int target, std::string* copy, Relay_Channel& channel) {
   return Open_Pipe(channel.read, channel.child);
 }
 
-// Asks the gate about the first line held back, and passes on all that was
-// held when it agrees.
-void Open_Gate(Relay_Channel& channel) {
+// Asks the gate about all that was held back, and passes it on when it agrees.
+void Open_Gate(Relay_Channel& channel, const Program_End& end) {
   const std::string& held = *channel.copy;
-  channel.silent = !(*channel.gate)(held.substr(0, held.find('\n')));
+  channel.silent = !(*channel.gate)(held, end);
   channel.gate = nullptr;
   if (!channel.silent) Write_Fd(channel.target, held.data(), held.size());
 }
@@ -80,7 +79,7 @@ bool Relay_Some(Relay_Channel& channel) {
   std::string& copy = *channel.copy;
   if (copy.size() < COPY_LIMIT) copy.append(buffer, std::min(got, COPY_LIMIT - copy.size()));
   if (channel.gate) {
-    if (copy.find('\n') != std::string::npos || copy.size() >= COPY_LIMIT) Open_Gate(channel);
+    if (copy.size() >= COPY_LIMIT) Open_Gate(channel, Program_End{false, false, 0});
   } else if (!channel.silent) {
     Write_Fd(channel.target, buffer, got);
   }
@@ -106,17 +105,14 @@ void Relay_Until_End(pid_t pid, Relay_Channel* channels, int& status, bool& reap
       }
     }
   }
-  for (int i = 0; i < 2; i++) {
-    if (channels[i].gate) Open_Gate(channels[i]);  // it ended within its first line
-    channels[i].read.Close();
-  }
+  for (int i = 0; i < 2; i++) channels[i].read.Close();
 }
 
 // Runs argv with its output relayed to `out_target` and `errors_target` (-1:
 // to nowhere), copies kept, standard error through the gate `passes` if any.
 Program_End Relay_To(const std::vector<std::string>& argv, int out_target, int errors_target,
-                     std::string& out, std::string& errors,
-                     const std::function<bool(const std::string&)>& passes, std::string* err) {
+                     std::string& out, std::string& errors, const Relay_Gate& passes,
+                     std::string* err) {
   Relay_Channel channels[2];
   if (!Open_Channel(out_target, &out, channels[0]) ||
       !Open_Channel(errors_target, &errors, channels[1])) {
@@ -124,16 +120,17 @@ Program_End Relay_To(const std::vector<std::string>& argv, int out_target, int e
     return Not_Started(error, err);
   }
   if (passes) channels[1].gate = &passes;
-  return Run_Child(
+  Program_End end = Run_Child(
       argv, "", &channels[0].child, &channels[1].child,
       [&](pid_t pid, int& status, bool& reaped) { Relay_Until_End(pid, channels, status, reaped); },
       err);
+  if (channels[1].gate) Open_Gate(channels[1], end);
+  return end;
 }
 }  // namespace
 
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
-                          std::string& errors, std::string* err,
-                          const std::function<bool(const std::string&)>& passes) {
+                          std::string& errors, std::string* err, const Relay_Gate& passes) {
   return Relay_To(argv, STDOUT_FILENO, STDERR_FILENO, out, errors, passes, err);
 }
 

@@ -289,6 +289,10 @@ void Watch(std::vector<Run_Job>& jobs, long long start, const Run_Signals& signa
 // At most `most` bytes of the open file from `offset` on.
 std::string Read_From(int fd, off_t offset, size_t most) {
   std::string bytes;
+  // Its size at once: grown by doubling, a large output would be held twice over.
+  struct stat st {};
+  if (fstat(fd, &st) == 0 && st.st_size > offset)
+    bytes.reserve(std::min(most, static_cast<size_t>(st.st_size - offset)));
   char chunk[65536];
   while (bytes.size() < most) {
     ssize_t n = pread(fd, chunk, std::min(sizeof chunk, most - bytes.size()),

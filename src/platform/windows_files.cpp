@@ -92,6 +92,26 @@ bool Write_Failed(std::string* err, DWORD error, const std::string& path) {
     return Fail(err, FAILURE_IS_FOLDER, DOING_WRITE);
   return Fail_Code(err, error, DOING_WRITE);
 }
+
+// Makes the new file `path` whole or not at all: `fill` writes a file of ours beside it
+// (ERROR_SUCCESS, or why not), which then takes the name, never over another's.
+bool Write_Whole(const std::string& path, const std::function<DWORD(const std::wstring&)>& fill,
+                 std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  std::wstring target = Widen(path), temp;
+  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return Fail(err, FAILURE_EXISTS, DOING_WRITE);
+  DWORD error;
+  Handle file(Create_Temporary(target, temp, error));
+  if (!file.Valid()) return Write_Failed(err, error, path);
+  file.Close();
+  error = fill(temp);
+  if (error == ERROR_SUCCESS && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+    error = GetLastError();
+  if (error == ERROR_SUCCESS) return true;
+  DeleteFileW(temp.c_str());
+  return Write_Failed(err, error, path);
+}
 }  // namespace
 
 Path_Kind Path_Status(const std::string& path) {
@@ -176,25 +196,47 @@ bool Read_Bytes(const std::string& path, size_t most, std::string& bytes, std::s
   return Read_All(file.h, most, bytes, err);
 }
 
+bool Read_Chunks(const std::string& path, const std::function<bool(const char*, size_t)>& take,
+                 std::string* err) {
+  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND);
+  Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, SHARE_ALL, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.Valid()) return Fail_Last(err);
+  std::vector<char> chunk(1 << 20);
+  for (DWORD got = 0;;) {
+    if (!ReadFile(file.h, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
+      return Fail_Last(err);
+    if (got == 0 || !take(chunk.data(), got)) return true;
+  }
+}
+
 bool Copy_File(const std::string& from, const std::string& to, std::string* err) {
-  if (Has_Nul(from) || Has_Nul(to)) return Fail(err, FAILURE_NOT_FOUND);
-  return CopyFileW(Widen(from).c_str(), Widen(to).c_str(), TRUE) || Fail_Last(err);
+  if (Has_Nul(from)) return Fail(err, FAILURE_NOT_FOUND);
+  // What is missing is then the file copied, not the place of the copy.
+  if (GetFileAttributesW(Widen(from).c_str()) == INVALID_FILE_ATTRIBUTES) return Fail_Last(err);
+  return Write_Whole(
+      to,
+      [&](const std::wstring& temp) -> DWORD {
+        return CopyFileW(Widen(from).c_str(), temp.c_str(), FALSE) ? ERROR_SUCCESS : GetLastError();
+      },
+      err);
 }
 
 bool Write_New_File(const std::string& path, const std::string& bytes, std::string* err) {
-  if (Has_Nul(path)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
-  // Written beside it, then given its name only where nothing has it: never
-  // a part of the file at `path`, never a file that was there replaced.
-  std::wstring target = Widen(path), temp;
-  DWORD error;
-  Handle file(Create_Temporary(target, temp, error));
-  if (!file.Valid()) return Write_Failed(err, error, path);
-  error = Write_And_Close(file, bytes, false);
-  if (error == ERROR_SUCCESS && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
-    error = GetLastError();
-  if (error == ERROR_SUCCESS) return true;
-  DeleteFileW(temp.c_str());
-  return Write_Failed(err, error, path);
+  return Write_Whole(
+      path,
+      [&](const std::wstring& temp) -> DWORD {
+        Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file.Valid() ? Write_And_Close(file, bytes, false) : GetLastError();
+      },
+      err);
+}
+
+bool Replace_File(const std::string& from, const std::string& to, std::string* err) {
+  if (Has_Nul(from) || Has_Nul(to)) return Fail(err, FAILURE_NOT_FOUND, DOING_WRITE);
+  DWORD error = Move_In_Place(Widen(from), Widen(to));
+  return error == ERROR_SUCCESS || Write_Failed(err, error, to);
 }
 
 bool Remove_File(const std::string& path, std::string* err) {

@@ -1,6 +1,8 @@
 // Folders on Windows: what is in them, the temporary folder a sample runs
 // in, removing a folder whole however deep it is (past MAX_PATH), and the
 // folders a killed launcher left behind. Every path as UTF-16.
+#include <aclapi.h>
+
 #include <algorithm>
 
 #include "platform/windows_internal.h"
@@ -191,6 +193,46 @@ bool Make_Folders(const std::string& path, std::string* err) {
   }
   // A file of that name was there instead.
   return Path_Status(path) == PATH_DIRECTORY || Fail(err, FAILURE_EXISTS, DOING_WRITE);
+}
+
+namespace {
+// Whether `sid` is this process's user, or the owner it gives what it makes
+// (the Administrators for an elevated administrator).
+bool Is_Ours(PSID sid) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  Handle held(token);
+  for (TOKEN_INFORMATION_CLASS kind : {TokenUser, TokenOwner}) {
+    DWORD size = 0;
+    GetTokenInformation(token, kind, nullptr, 0, &size);
+    std::vector<char> buffer(size);
+    if (size == 0 || !GetTokenInformation(token, kind, buffer.data(), size, &size)) continue;
+    PSID own = kind == TokenUser ? reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid
+                                 : reinterpret_cast<TOKEN_OWNER*>(buffer.data())->Owner;
+    if (EqualSid(own, sid)) return true;
+  }
+  return false;
+}
+}  // namespace
+
+// The folders under %LOCALAPPDATA% are closed to other users by what they
+// inherit: what is checked is that the folder is one and that it is ours.
+bool Make_Private_Folder(const std::string& path, std::string* err) {
+  std::wstring w = Widen(path);
+  if (!CreateDirectoryW(w.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    return Fail_Last(err, DOING_WRITE);
+  DWORD attributes = GetFileAttributesW(w.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return Fail_Last(err);
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return Fail(err, FAILURE_DENIED);
+  PSID owner = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  DWORD error = GetNamedSecurityInfoW(w.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                                      nullptr, nullptr, nullptr, &descriptor);
+  if (error != ERROR_SUCCESS) return Fail_Code(err, error);
+  bool ours = owner && Is_Ours(owner);
+  LocalFree(descriptor);
+  return ours || Fail(err, FAILURE_DENIED);
 }
 
 bool Move_Folder(const std::string& from, const std::string& to, std::string* err) {

@@ -47,10 +47,26 @@ bool Read_Console_Line(HANDLE in, std::string& line) {
   return true;
 }
 
+HANDLE KEY_INPUT = nullptr;      // the console input whose mode a key wait changed
+DWORD KEY_SAVED_MODE = 0;        // its mode before
+volatile LONG KEY_MODE_SET = 0;  // the key wait's mode is on now
+
+// The console is shared with whoever started us: ended during a key wait
+// (Ctrl+Break, the window closed, a logoff), its input mode is put back first.
+BOOL WINAPI Restore_Key_Mode(DWORD) {
+  if (InterlockedExchange(&KEY_MODE_SET, 0)) SetConsoleMode(KEY_INPUT, KEY_SAVED_MODE);
+  return FALSE;  // then it ends as it would have
+}
+
 // The first key pressed at the console that is not a modifier alone.
 Key Read_Console_Key(HANDLE input) {
+  static const bool handled = SetConsoleCtrlHandler(Restore_Key_Mode, TRUE) != 0;
+  (void)handled;
   DWORD mode;
   GetConsoleMode(input, &mode);
+  KEY_INPUT = input;
+  KEY_SAVED_MODE = mode;
+  InterlockedExchange(&KEY_MODE_SET, 1);
   // Ctrl+C counts as a key here, so that the code pages are still put back.
   SetConsoleMode(input, mode & ~static_cast<DWORD>(ENABLE_PROCESSED_INPUT));
   Key key = KEY_NONE;
@@ -68,6 +84,7 @@ Key Read_Console_Key(HANDLE input) {
       break;
     }
   }
+  InterlockedExchange(&KEY_MODE_SET, 0);
   SetConsoleMode(input, mode);
   return key;
 }

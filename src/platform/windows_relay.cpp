@@ -21,13 +21,13 @@ size_t Whole_Characters(const std::string& bytes) {
   return size;
 }
 
-using Gate = std::function<bool(const std::string&)>;
-
 // Passes on what the pipe brings, untouched, until its writers have all gone.
-// With a gate, the bytes are held back until the first line is whole, and
-// then go on only if the gate lets them; with no `to`, only the copy is kept.
-void Relay_Pipe(HANDLE from, HANDLE to, std::string* copy, const Gate* gate) {
-  std::string pending;  // held back: the start of a character, or the first line
+// With a gate, the bytes are held back in `held` for the gate to judge once
+// the program has ended (asked early when they outgrow the copy); with no
+// `to`, only the copy is kept.
+void Relay_Pipe(HANDLE from, HANDLE to, std::string* copy, const Relay_Gate* gate,
+                std::string* held) {
+  std::string pending;  // held back: the start of a character
   bool silent = to == nullptr;
   char buffer[16384];
   DWORD got;
@@ -36,15 +36,18 @@ void Relay_Pipe(HANDLE from, HANDLE to, std::string* copy, const Gate* gate) {
       copy->append(buffer, std::min<size_t>(got, COPY_LIMIT - copy->size()));
     if (silent) continue;
     pending.append(buffer, got);
-    if (gate && pending.find('\n') == std::string::npos && pending.size() < COPY_LIMIT) continue;
-    if (gate) silent = !(*gate)(pending.substr(0, pending.find('\n')));
+    if (gate && pending.size() < COPY_LIMIT) continue;
+    if (gate) silent = !(*gate)(pending, Program_End{false, false, 0});
     gate = nullptr;
     size_t whole = silent ? 0 : Whole_Characters(pending);
     DWORD done;
     if (whole > 0) WriteFile(to, pending.data(), static_cast<DWORD>(whole), &done, nullptr);
     pending.erase(0, silent ? pending.size() : whole);
   }
-  if (gate && !pending.empty() && !(*gate)(pending)) return;  // it ended within its first line
+  if (gate) {
+    *held = pending;  // judged once the program's end is known
+    return;
+  }
   DWORD done;
   if (!pending.empty())
     WriteFile(to, pending.data(), static_cast<DWORD>(pending.size()), &done, nullptr);
@@ -62,27 +65,33 @@ bool Open_Pipe(Handle& read, Handle& write) {
 // Runs argv with its output relayed to `out_to` and `errors_to` (nullptr: to
 // nowhere), copies kept, standard error through the gate `passes` if any.
 Program_End Relay_To(const std::vector<std::string>& argv, HANDLE out_to, HANDLE errors_to,
-                     std::string& out, std::string& errors, const Gate& passes, std::string* err) {
+                     std::string& out, std::string& errors, const Relay_Gate& passes,
+                     std::string* err) {
   Handle read_out, write_out, read_err, write_err;
   if (!Open_Pipe(read_out, write_out) || !Open_Pipe(read_err, write_err)) {
     DWORD error = GetLastError();
     return Not_Started(error, err);
   }
-  return Run_With(
+  std::string held;
+  bool gated = passes && errors_to != nullptr;
+  Program_End end = Run_With(
       argv, "", &write_out, &write_err,
       [&](const PROCESS_INFORMATION&) {
         std::thread stderr_relay(Relay_Pipe, read_err.h, errors_to, &errors,
-                                 passes ? &passes : nullptr);
-        Relay_Pipe(read_out.h, out_to, &out, nullptr);
+                                 gated ? &passes : nullptr, &held);
+        Relay_Pipe(read_out.h, out_to, &out, nullptr, nullptr);
         stderr_relay.join();
       },
       err);
+  DWORD done;
+  if (gated && !held.empty() && passes(held, end))
+    WriteFile(errors_to, held.data(), static_cast<DWORD>(held.size()), &done, nullptr);
+  return end;
 }
 }  // namespace
 
 Program_End Relay_Program(const std::vector<std::string>& argv, std::string& out,
-                          std::string& errors, std::string* err,
-                          const std::function<bool(const std::string&)>& passes) {
+                          std::string& errors, std::string* err, const Relay_Gate& passes) {
   return Relay_To(argv, GetStdHandle(STD_OUTPUT_HANDLE), GetStdHandle(STD_ERROR_HANDLE), out,
                   errors, passes, err);
 }

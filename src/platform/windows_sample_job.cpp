@@ -138,6 +138,10 @@ std::string Read_From(HANDLE h, long long offset, size_t most) {
   LARGE_INTEGER at;
   at.QuadPart = offset;
   if (!SetFilePointerEx(h, at, nullptr, FILE_BEGIN)) return bytes;
+  // Its size at once: grown by doubling, a large output would be held twice over.
+  unsigned long long size = Size_Of(h);
+  if (size > static_cast<unsigned long long>(offset))
+    bytes.reserve(static_cast<size_t>(std::min<unsigned long long>(most, size - offset)));
   char chunk[65536];
   DWORD got = 0;
   while (bytes.size() < most &&

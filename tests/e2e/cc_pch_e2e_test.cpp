@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "e2e/piped_run.h"
 #include "e2e/pty_session.h"
@@ -70,7 +71,9 @@ struct Pch_Test : ::testing::Test {
 
   // The companion, with a g++ beside it that notes its words in g++.log and
   // runs the real one. While g++.refuse is there, it refuses every finished
-  // header as GCC does when it cannot map one where it was made (as MinGW's may).
+  // header as GCC does when it cannot map one where it was made (as MinGW's may);
+  // while g++.crash is, it fails within itself on every header; while g++.full
+  // is, no header can be written.
   Pch_Test() {
     fs::create_directory(tools);
     fs::copy_file(COMPANION, companion);
@@ -79,12 +82,19 @@ struct Pch_Test : ::testing::Test {
   ~Pch_Test() override { fs::remove_all(folder); }
 
   void Compiler() {
-    Write_File_Bytes(tools + "/g++",
-                     "#!/bin/sh\nprintf '%s\\n' \"$*\" >> \"$0.log\"\n"
-                     "if [ -e \"$0.refuse\" ]; then case \"$1\" in -I*/pch/[0-9a-f]*[0-9a-f])\n"
-                     "  echo 'a.cpp:1:10: fatal error: had to relocate PCH' >&2\n"
-                     "  echo 'compilation terminated.' >&2; exit 1;;\nesac; fi\n"
-                     "exec /usr/bin/g++ \"$@\"\n");
+    Write_File_Bytes(
+        tools + "/g++",
+        "#!/bin/sh\nprintf '%s\\n' \"$*\" >> \"$0.log\"\n"
+        "if [ -e \"$0.refuse\" ]; then case \"$1\" in -I*/pch/[0-9a-f]*[0-9a-f])\n"
+        "  echo 'a.cpp:1:10: fatal error: had to relocate PCH' >&2\n"
+        "  echo 'compilation terminated.' >&2; exit 1;;\nesac; fi\n"
+        "if [ -e \"$0.crash\" ]; then case \"$1\" in -I*/pch/[0-9a-f]*[0-9a-f])\n"
+        "  echo \"a.cpp: In function 'int main()':\" >&2\n"
+        "  echo 'a.cpp:9:1: internal compiler error: Segmentation fault' >&2; exit 1;;\n"
+        "esac; fi\n"
+        "if [ -e \"$0.full\" ]; then case \"$*\" in *c++-header*)\n"
+        "  echo 'fatal error: No space left on device' >&2; exit 1;;\nesac; fi\n"
+        "exec /usr/bin/g++ \"$@\"\n");
     chmod((tools + "/g++").c_str(), 0755);
   }
 
@@ -127,7 +137,8 @@ struct Pch_Test : ::testing::Test {
     Wait_Until(
         [&] {
           for (const std::string& name : Listing(root))
-            if (Read_File_Bytes(root + "/" + name + "/made-for.txt").rfind("ready\n", 0) == 0)
+            if (Read_File_Bytes(root + "/" + name + "/made-for.txt").rfind("ready\n", 0) == 0 &&
+                name.size() == 16)
               ready = root + "/" + name;
           return !ready.empty() && !fs::exists(root + "/building") && Lock_Free();
         },
@@ -246,6 +257,94 @@ TEST_F(Pch_Test, AHeaderGxxRefusesIsNeitherShownNorKept) {
   EXPECT_EQ(through.err.find("relocate"), std::string::npos);
   // Thrown away, and another prepared for the next compile.
   EXPECT_NE(Ready(), "");
+}
+
+TEST_F(Pch_Test, ADamagedOrCrashingHeaderIsNeitherServedNorKept) {
+  const std::vector<std::string> words = {"-g", "-o", "a.exe", "a.cpp"};
+  std::string at = Program("faulty", FAULTY[1]);
+  EXPECT_EQ(Compile(at, words).status, 1);
+  std::string entry = Ready();
+  ASSERT_NE(entry, "");
+  // 16 bytes changed inside the header, its size and time kept.
+  std::string header = entry + "/bits/stdc++.h.gch";
+  struct stat before;
+  ASSERT_EQ(stat(header.c_str(), &before), 0);
+  {
+    std::fstream file(header, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(before.st_size / 2);
+    file.write("\xde\xad\xbe\xef\xde\xad\xbe\xef\xde\xad\xbe\xef\xde\xad\xbe\xef", 16);
+  }
+  const struct timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, header.c_str(), times, 0), 0);
+  Piped_Run through = Compile(at, words);
+  EXPECT_EQ(Last_Words(), "-g -o a.exe a.cpp");
+  Expect_As_Gxx(through, words, at, ENGLISH);
+  entry = Ready();  // made again
+  ASSERT_NE(entry, "");
+
+  // g++ failing within itself, after a line of the student's own: done again without it.
+  Write_File_Bytes(tools + "/g++.crash", "");
+  through = Compile(at, words);
+  Expect_As_Gxx(through, words, at, ENGLISH);
+  EXPECT_EQ(through.err.find("internal compiler error"), std::string::npos) << through.err;
+  std::string log = Read_File_Bytes(tools + "/g++.log");
+  EXPECT_NE(log.find("\n-I" + entry + " -g -o a.exe a.cpp\n-g -o a.exe a.cpp\n"), std::string::npos)
+      << log;
+}
+
+TEST_F(Pch_Test, AFullDiskOrAForeignCacheTurnsItOffForOneCompileOnly) {
+  const std::vector<std::string> words = {"-g", "-o", "a.exe", "a.cpp"};
+  std::string at = Program("sum", SUM);
+  Write_File_Bytes(tools + "/g++.full", "");
+  EXPECT_EQ(Compile(at, words).status, 0);
+  // The preparer tried, failed and left: nothing is noted against the header.
+  ASSERT_TRUE(Wait_Until(
+      [&] {
+        return Read_File_Bytes(tools + "/g++.log").find("c++-header") != std::string::npos &&
+               Lock_Free() && !fs::exists(root + "/building");
+      },
+      180000));
+  EXPECT_EQ(Listing(root), std::vector<std::string>({"prepare.lock"}));
+  fs::remove(tools + "/g++.full");
+  EXPECT_EQ(Compile(at, words).status, 0);
+  std::string entry = Ready();
+  ASSERT_NE(entry, "");
+  struct stat st;
+  ASSERT_EQ(stat(root.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  // Opened to others, it is closed again and serves.
+  chmod(root.c_str(), 0755);
+  EXPECT_EQ(Compile(at, words).status, 0);
+  EXPECT_EQ(Last_Words().rfind("-I" + entry, 0), 0u) << Last_Words();
+  ASSERT_EQ(stat(root.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  // Another user's (as after a compile under sudo): not served, nothing prepared, until mended.
+  if (geteuid() != 0) GTEST_SKIP() << "only root can give the cache to another user";
+  ASSERT_EQ(chown(root.c_str(), 65534, 65534), 0);
+  EXPECT_EQ(Compile(at, words).status, 0);
+  EXPECT_EQ(Last_Words(), "-g -o a.exe a.cpp");
+  ASSERT_EQ(chown(root.c_str(), geteuid(), getegid()), 0);
+  EXPECT_EQ(Compile(at, words).status, 0);
+  EXPECT_EQ(Last_Words().rfind("-I" + entry, 0), 0u) << Last_Words();
+}
+
+TEST_F(Pch_Test, APreparerThatCannotTakeTheLockLeavesAtOnce) {
+  std::string at = Program("sum", SUM);
+  fs::create_directories(root);
+  int fd = open((root + "/prepare.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  Spawn_Options options;
+  options.folder = at;
+  options.env = {{"XDG_CACHE_HOME", cache}};
+  Child preparer = Spawn(
+      {companion, "--tarnwickstone-prepare-pch", tools + "/g++", "-g", "-o", "a.exe", "a.cpp"},
+      options);
+  std::string out;
+  // It once waited two minutes for the lock; now it is gone well before.
+  EXPECT_EQ(Wait_End(preparer, out, 60000), 1);
+  close(fd);
+  EXPECT_EQ(Read_File_Bytes(tools + "/g++.log"), "");
 }
 
 }  // namespace

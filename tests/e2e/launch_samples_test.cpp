@@ -3,8 +3,10 @@
 // left running and no folder left behind. The folders of
 // tests/launch_sample/contests are data: one test each, described by its
 // case.txt.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -403,13 +405,20 @@ TEST(LaunchSamples, AKilledLauncherTakesItsSampleAlongAndItsFolderGoesNextTime) 
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   EXPECT_TRUE(fs::is_empty(temp)) << "the sample's folder stayed";
 
-  // A folder whose launcher is gone without removing it goes at the next start.
-  fs::create_directories(temp + "/tws-sample-999999999-abc/a/b");
-  Write_File_Bytes(temp + "/tws-sample-999999999-abc/a/b/f", "x");
-  fs::create_directories(temp + "/tws-sample-" + std::to_string(getpid()) + "-live");
+  // A folder whose launcher is gone without removing it goes at the next start;
+  // one whose launcher holds its lock stays, though its number means nothing
+  // here (a launcher in a container sharing /tmp).
+  fs::create_directories(temp + "/tws-sample-" + std::to_string(getpid()) + "-abc/a/b");
+  Write_File_Bytes(temp + "/tws-sample-" + std::to_string(getpid()) + "-abc/a/b/f", "x");
+  std::string live = temp + "/tws-sample-999999999-live";
+  fs::create_directories(live);
+  int held = open(live.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
   Piped_Run run = Run_Piped({TWS_LAUNCHER, "plus.exe"}, folder, "x", 20000, {{"TMPDIR", temp}});
-  EXPECT_FALSE(fs::exists(temp + "/tws-sample-999999999-abc"));
-  EXPECT_TRUE(fs::exists(temp + "/tws-sample-" + std::to_string(getpid()) + "-live"));
+  EXPECT_FALSE(fs::exists(temp + "/tws-sample-" + std::to_string(getpid()) + "-abc"));
+  EXPECT_TRUE(fs::exists(live));
+  close(held);
+  fs::remove_all(live);
   fs::remove_all(folder);
 }
 

@@ -371,13 +371,13 @@ TEST(WindowsLauncher, HoldsAProgramToTheMemoryLimitAndRunsItByHandInItsFolder) {
 
 // 对拍 under Wine. The launcher is copied into the folder with the compiler
 // double beside it as g++.exe, which it finds there first: the double fails
-// on the generator's first source (FAIL_TO_COMPILE), and its words and the
-// launcher's line follow. Then the real generator's source with the program,
-// the generator and the brute force prebuilt for Windows, newer than their
-// sources, so that nothing is compiled: the rounds find the wrong answer for
-// 7 and keep it as the first sample, with the CR LF the programs wrote, and
-// the next run judges it. A limit of 5 seconds, since starting a program
-// under Wine takes a good part of one and the clock stands in for its time.
+// on the generator's first source (FAIL_TO_COMPILE), written to a file of
+// the launcher's own beside it, and its words and the launcher's line follow. Then the real
+// generator's source with the program, the generator and the brute force prebuilt for Windows,
+// newer than their sources, so that nothing is compiled: the rounds find the wrong answer for 7 and
+// keep it as the first sample, with the CR LF the programs wrote, and the next run judges it. A
+// limit of 5 seconds, since starting a program under Wine takes a good part of one and the clock
+// stands in for its time.
 TEST(WindowsLauncher, StressFindsTheWrongAnswerAndKeepsItAsASample) {
   REQUIRE_LAUNCHER();
   if (!fs::exists(Sample("stress_double_gen"))) GTEST_SKIP() << "no MinGW build";
@@ -400,8 +400,10 @@ TEST(WindowsLauncher, StressFindsTheWrongAnswerAndKeepsItAsASample) {
                               "double_gen.cpp\na.cpp:1:1: error: asked to fail\n"
                               "double_gen.cpp 编译失败（见上面编译器的话），没有对拍。\n" +
                               STRESS_KEY + "\n");
+  // Compiled into a file of its own, which is gone with the failure.
   EXPECT_EQ(Read_File_Bytes(folder + "/g++.log"),
-            "[-O2][-g][-o][double_gen.exe][double_gen.cpp]\n");
+            "[-O2][-g][-o][double_gen.~0.exe][double_gen.cpp]\n");
+  EXPECT_FALSE(fs::exists(folder + "/double_gen.~0.exe"));
 
   fs::remove(folder + "/double_gen.cpp");
   fs::copy_file(sources + "double_gen.cpp", folder + "/double_gen.cpp");
@@ -427,7 +429,7 @@ TEST(WindowsLauncher, StressFindsTheWrongAnswerAndKeepsItAsASample) {
   EXPECT_EQ(Read_File_Bytes(folder + "/double1.in"), "7\r\n");
   EXPECT_EQ(Read_File_Bytes(folder + "/double1.ans"), "14\r\n");
   EXPECT_EQ(Read_File_Bytes(folder + "/g++.log"),
-            "[-O2][-g][-o][double_gen.exe][double_gen.cpp]\n");
+            "[-O2][-g][-o][double_gen.~0.exe][double_gen.cpp]\n");
   out = ::Run(launcher, {"--time-limit=5", "double.exe"}, folder, "x", &status);
   EXPECT_NE(Visible(out).find("样例 1：WA 答案错误"), std::string::npos) << Escaped(out);
 }

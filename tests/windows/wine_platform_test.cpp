@@ -79,9 +79,19 @@ TEST(WindowsLayer, ReadsTextFilesAndCreatesOnlyNewFiles) {
   EXPECT_EQ(Read_File_Bytes(folder + "/样例 1.in"), "1 2\n3");
   EXPECT_EQ(Probe(folder, {"write-new", "文本.txt", "x"}), "failed: 它已经存在\r\n");
   EXPECT_EQ(Read_File_Bytes(folder + "/文本.txt").size(), 9u);  // as it was
-  // Each was written beside its place first, and nothing of that is left.
-  for (const auto& entry : fs::directory_iterator(folder))
-    EXPECT_EQ(entry.path().filename().string().find(".~"), std::string::npos) << entry.path();
+  // A copy appears whole under its name, never over another, and nothing is left beside it.
+  EXPECT_EQ(Probe(folder, {"copy", "样例 1.in", "样例 2.in"}), "copied\r\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/样例 2.in"), "1 2\n3");
+  EXPECT_EQ(Probe(folder, {"copy", "样例 1.in", "文本.txt"}), "failed: 它已经存在\r\n");
+  EXPECT_EQ(Probe(folder, {"copy", "没有.in", "样例 3.in"}), "failed: 不存在\r\n");
+  EXPECT_FALSE(fs::exists(folder + "/样例 3.in"));
+  // A program compiled anew takes the old one's place in one step.
+  EXPECT_EQ(Probe(folder, {"replace-file", "样例 2.in", "文本.txt"}), "replaced\r\n");
+  EXPECT_EQ(Read_File_Bytes(folder + "/文本.txt"), "1 2\n3");
+  EXPECT_FALSE(fs::exists(folder + "/样例 2.in"));
+  size_t files = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) files += entry.is_regular_file();
+  EXPECT_EQ(files, 3u);  // 文本.txt, 新 文件.cpp, 样例 1.in: no file half-made beside them
   EXPECT_EQ(Probe(folder, {"remove", "样例 1.in"}), "removed\r\n");
   EXPECT_FALSE(fs::exists(folder + "/样例 1.in"));
   EXPECT_EQ(Probe(folder, {"remove", "样例 1.in"}), "failed: 不存在\r\n");
@@ -178,6 +188,12 @@ TEST(WindowsLayer, KeepsWorkInFoldersMovedWholeStampedAndLocked) {
   EXPECT_EQ(Probe(folder, {"folders", "缓存 目录"}), "made a\r\n");
   EXPECT_TRUE(fs::is_directory(folder + "/缓存 目录/a/b"));
   EXPECT_EQ(Probe(folder, {"folders", "缓存 目录"}), "made a\r\n");  // already there
+  // The user's own folder, made or found, is private; a file in its place is not.
+  EXPECT_EQ(Probe(folder, {"private", "缓存 目录\\私有"}), "private\r\n");
+  EXPECT_TRUE(fs::is_directory(folder + "/缓存 目录/私有"));
+  EXPECT_EQ(Probe(folder, {"private", "缓存 目录\\私有"}), "private\r\n");
+  Write_File_Bytes(folder + "/文件", "");
+  EXPECT_EQ(Probe(folder, {"private", "文件"}).rfind("failed: ", 0), 0u);
   EXPECT_EQ(Probe(folder, {"move", "缓存 目录\\a", "条目"}), "moved\r\n");
   EXPECT_TRUE(fs::is_directory(folder + "/条目/b"));
   fs::create_directories(folder + "/占位/x");

@@ -38,6 +38,12 @@ bool Keep_Op(const std::vector<std::string>& args) {
     Say(made ? "made " + entries.at(0).name : "failed: " + err);
   } else if (op == "move" && args.size() == 3) {
     Say(Move_Folder(args[1], args[2], &err) ? "moved" : "failed: " + err);
+  } else if (op == "private" && args.size() == 2) {
+    Say(Make_Private_Folder(args[1], &err) ? "private" : "failed: " + err);
+  } else if (op == "copy" && args.size() == 3) {
+    Say(Copy_File(args[1], args[2], &err) ? "copied" : "failed: " + err);
+  } else if (op == "replace-file" && args.size() == 3) {
+    Say(Replace_File(args[1], args[2], &err) ? "replaced" : "failed: " + err);
   } else if (op == "stamp" && args.size() == 2) {
     File_Stamp stamp;
     Say(Stamp_File(args[1], stamp, &err)
