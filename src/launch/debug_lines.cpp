@@ -1,9 +1,11 @@
 #include "launch/debug_lines.h"
 
+#include "launch/sections.h"
+
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
-#include <map>
 
 namespace {
 
@@ -59,60 +61,6 @@ struct Bytes {
     return text;
   }
 };
-
-std::string String_At(const std::string& table, unsigned long long offset) {
-  if (offset >= table.size()) return "";
-  return std::string(table.c_str() + offset);
-}
-
-unsigned long long Number(const std::string& data, size_t at, size_t size) {
-  Bytes b{data, at, data.size()};
-  unsigned long long value = b.Fixed(size);
-  return b.ok ? value : 0;
-}
-
-// The named sections of an ELF64 file.
-bool Elf_Sections(const std::string& data, std::map<std::string, std::string>& found) {
-  if (data.compare(0, 4,
-                   "\x7f"
-                   "ELF") != 0 ||
-      data.size() < 64 || data[4] != 2)
-    return false;
-  unsigned long long table = Number(data, 0x28, 8), size = Number(data, 0x3a, 2);
-  unsigned long long count = Number(data, 0x3c, 2), names = Number(data, 0x3e, 2);
-  if (size < 64 || table + count * size > data.size() || names >= count) return false;
-  unsigned long long names_at = Number(data, table + names * size + 0x18, 8);
-  for (unsigned long long i = 0; i < count; i++) {
-    size_t header = table + i * size;
-    unsigned long long offset = Number(data, header + 0x18, 8),
-                       length = Number(data, header + 0x20, 8);
-    if (Number(data, header + 8, 8) & 0x800) continue;  // SHF_COMPRESSED: not read here
-    std::string name = String_At(data, names_at + Number(data, header, 4));
-    if (offset + length <= data.size()) found[name] = data.substr(offset, length);
-  }
-  return true;
-}
-
-// The named sections of a PE file; long names stand in the COFF string table.
-bool Pe_Sections(const std::string& data, std::map<std::string, std::string>& found) {
-  if (data.compare(0, 2, "MZ") != 0) return false;
-  unsigned long long pe = Number(data, 0x3c, 4);
-  if (data.compare(pe, 4, std::string("PE\0\0", 4)) != 0) return false;
-  unsigned long long count = Number(data, pe + 6, 2), symbols = Number(data, pe + 12, 4);
-  unsigned long long strings = symbols + Number(data, pe + 16, 4) * 18;
-  size_t table = pe + 24 + Number(data, pe + 20, 2);
-  for (unsigned long long i = 0; i < count; i++) {
-    size_t header = table + i * 40;
-    if (header + 40 > data.size()) return false;
-    std::string name(data.c_str() + header, strnlen(data.c_str() + header, 8));
-    if (!name.empty() && name[0] == '/')
-      name = String_At(data, strings + std::stoull("0" + name.substr(1)));
-    unsigned long long size = std::min(Number(data, header + 8, 4), Number(data, header + 16, 4));
-    unsigned long long offset = Number(data, header + 20, 4);
-    if (offset + size <= data.size()) found[name] = data.substr(offset, size);
-  }
-  return true;
-}
 
 // One field of a directory or file entry, in the form its table gives.
 std::string Read_Field(Bytes& b, unsigned long long form, int offset_size, const Sections& s,
@@ -176,6 +124,7 @@ bool Is_Absolute(const std::string& path) {
 // The header of one table, up to its program.
 struct Table_Header {
   int min_length, line_base, line_range, opcode_base;
+  bool statement;              // whether a row starts a statement until told otherwise
   std::vector<int> arguments;  // of each standard opcode
   std::vector<int> files;      // each file's index in Line_Tables::files
 };
@@ -185,7 +134,8 @@ bool Read_Header(Bytes& b, int offset_size, const Sections& s, Table_Header& h, 
   unsigned long long length = b.Fixed(offset_size);
   size_t program = b.at + length;
   h.min_length = static_cast<int>(b.Fixed(1));
-  b.Fixed(2);  // maximum operations per instruction, is_stmt
+  b.Fixed(1);  // maximum operations per instruction
+  h.statement = b.Fixed(1) != 0;
   h.line_base = static_cast<signed char>(b.Fixed(1));
   h.line_range = static_cast<int>(b.Fixed(1));
   h.opcode_base = static_cast<int>(b.Fixed(1));
@@ -194,6 +144,7 @@ bool Read_Header(Bytes& b, int offset_size, const Sections& s, Table_Header& h, 
   auto folders = Read_Entries(b, offset_size, s);
   auto files = Read_Entries(b, offset_size, s);
   for (const auto& [name, folder] : files) {
+    if (name.empty()) return false;  // a name that points nowhere
     std::string path = name;
     if (!Is_Absolute(name) && folder < folders.size()) path = folders[folder].first + "/" + name;
     h.files.push_back(static_cast<int>(t.files.size()));
@@ -211,10 +162,11 @@ namespace {
 void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
   unsigned long long address = 0, file = 1;
   long long line = 1;
+  bool statement = h.statement;
   size_t sequence = t.rows.size();  // the first row of the sequence under way
   auto add_row = [&]() {
     if (file < h.files.size())
-      t.rows.push_back({address, 0, h.files[file], static_cast<int>(line)});
+      t.rows.push_back({address, 0, h.files[file], static_cast<int>(line), statement});
   };
   while (b.ok && b.at < b.end) {
     int op = static_cast<int>(b.Fixed(1));
@@ -232,7 +184,7 @@ void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
         int sub = length == 0 ? 0 : static_cast<int>(b.Fixed(1));
         if (sub == 1) {  // end_sequence: the address after the sequence's last byte
           if (t.rows.size() > sequence) t.rows.back().end = address;
-          address = 0, file = 1, line = 1;
+          address = 0, file = 1, line = 1, statement = h.statement;
           sequence = t.rows.size();
         }
         if (sub == 2 && length > 1) address = b.Fixed(length - 1);
@@ -251,6 +203,9 @@ void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
       case 4:
         file = b.Uleb();
         break;
+      case 6:
+        statement = !statement;
+        break;
       case 8:
         address +=
             static_cast<unsigned long long>((255 - h.opcode_base) / h.line_range * h.min_length);
@@ -267,9 +222,11 @@ void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
 }  // namespace
 
 bool Parse_Line_Tables(const std::string& executable, Line_Tables& tables) {
-  std::map<std::string, std::string> found;
-  if (!Elf_Sections(executable, found) && !Pe_Sections(executable, found)) return false;
-  Sections s{found[".debug_line"], found[".debug_line_str"], found[".debug_str"]};
+  std::vector<Section> found;
+  if (!Read_Sections(executable, found)) return false;
+  Sections s{Section_Named(found, ".debug_line"), Section_Named(found, ".debug_line_str"),
+             Section_Named(found, ".debug_str")};
+  tables.present = !s.line.empty();
   for (size_t at = 0; at + 4 <= s.line.size();) {
     Bytes b{s.line, at, s.line.size()};
     int offset_size = 4;
@@ -279,29 +236,38 @@ bool Parse_Line_Tables(const std::string& executable, Line_Tables& tables) {
       length = b.Fixed(8);
     }
     if (length == 0) break;  // padding at the section's end
-    if (b.at + length > s.line.size()) return false;
     Bytes unit{s.line, b.at, b.at + static_cast<size_t>(length)};
+    unsigned long long version = unit.Fixed(2);
+    tables.damaged = b.at + length > s.line.size() || version < 2 || version > 5;
+    if (tables.damaged) return false;
     at = unit.end;
-    if (unit.Fixed(2) != 5) continue;
+    if (version != 5) continue;
     Table_Header h;
-    if (!Read_Header(unit, offset_size, s, h, tables)) return false;
-    Run_Line_Program(unit, h, tables);
+    tables.damaged = !Read_Header(unit, offset_size, s, h, tables);
+    if (!tables.damaged) Run_Line_Program(unit, h, tables);
+    if (tables.damaged || !unit.ok) {
+      tables.damaged = true;
+      return false;
+    }
   }
   return !tables.rows.empty();
 }
 
-bool Find_Line(const Line_Tables& tables, unsigned long long address, std::string& file,
-               int& line) {
+bool Find_Line(const Line_Tables& tables, unsigned long long address, std::string& file, int& line,
+               bool statement) {
   const std::vector<Line_Row>& rows = tables.rows;
   for (size_t i = 0; i < rows.size(); i++) {
     unsigned long long end = rows[i].end != 0      ? rows[i].end
                              : i + 1 < rows.size() ? rows[i + 1].address
                                                    : rows[i].address;
-    if (address >= rows[i].address && address < end) {
-      file = tables.files[static_cast<size_t>(rows[i].file)];
-      line = rows[i].line;
-      return true;
-    }
+    if (address < rows[i].address || address >= end) continue;
+    size_t best = i;
+    for (size_t k = i;
+         statement && k-- > 0 && rows[k].address == rows[i].address && rows[k].end == 0;)
+      if (!rows[best].statement && rows[k].statement) best = k;
+    file = tables.files[static_cast<size_t>(rows[best].file)];
+    line = rows[best].line;
+    return true;
   }
   return false;
 }
