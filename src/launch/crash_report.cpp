@@ -5,6 +5,9 @@
 #include "launch/debug_lines.h"
 #include "launch/sections.h"
 
+#include <cxxabi.h>
+
+#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -142,13 +145,29 @@ void Correct_Lines(const Line_Tables& tables, const std::vector<unsigned long lo
   }
 }
 
+// A function that addr2line could not name, named by the program's symbol
+// table: the C++ runtime linked into a MinGW program has no debug information.
+void Name_From_Symbols(const std::string& program, const std::vector<unsigned long long>& addresses,
+                       std::vector<Inline_Chain>& chains) {
+  for (size_t i = 0; i < addresses.size(); i++) {
+    if (chains[i].empty() || !chains[i].back().function.empty()) continue;
+    std::string symbol = Function_Symbol_At(program, addresses[i]);
+    int status = -1;
+    char* plain =
+        symbol.empty() ? nullptr : abi::__cxa_demangle(symbol.c_str(), nullptr, nullptr, &status);
+    chains[i].back().function = status == 0 && plain ? plain : symbol;
+    std::free(plain);
+  }
+}
+
 using Code_Address = std::pair<int, unsigned long long>;  // a module and an address in it
 
 // The source places of the frames that can tell where the crash was: all of
 // the program's, and the libraries' inside it (what it called, and how that
 // ended). False when the program's own cannot be read, with why in `err`.
-bool Read_Frames(const Crash_Stack& stack, const std::string& tool, const Line_Tables& tables,
-                 std::map<Code_Address, Inline_Chain>& named, std::string* err) {
+bool Read_Frames(const Crash_Stack& stack, const std::string& tool, const std::string& program,
+                 const Line_Tables& tables, std::map<Code_Address, Inline_Chain>& named,
+                 std::string* err) {
   std::map<int, std::vector<unsigned long long>> wanted;
   bool inside = true;
   for (const Crash_Frame& frame : stack.frames) {
@@ -168,6 +187,7 @@ bool Read_Frames(const Crash_Stack& stack, const std::string& tool, const Line_T
       return false;
     }
     if (module == 0) Correct_Lines(tables, addresses, chains);
+    if (module == 0) Name_From_Symbols(program, addresses, chains);
     for (size_t i = 0; i < addresses.size(); i++) named[{module, addresses[i]}] = chains[i];
   }
   return true;
@@ -212,7 +232,8 @@ std::string Crash_Lines(const Crash_Stack& stack) {
     Parse_Line_Tables(program, tables);
   std::map<Code_Address, Inline_Chain> named;
   std::string why;
-  if (!Read_Frames(stack, tool, tables, named, &why)) return "无法确定出错位置：" + why + "。\n";
+  if (!Read_Frames(stack, tool, program, tables, named, &why))
+    return "无法确定出错位置：" + why + "。\n";
   std::vector<Frame_Places> frames;
   frames.reserve(stack.frames.size());
   for (const Crash_Frame& frame : stack.frames) {

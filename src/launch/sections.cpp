@@ -76,6 +76,32 @@ const std::string& Section_Named(const std::vector<Section>& sections, const std
   return none;
 }
 
+std::string Function_Symbol_At(const std::string& data, unsigned long long address) {
+  if (data.compare(0, 2, "MZ") != 0) return "";
+  unsigned long long pe = Number(data, 0x3c, 4);
+  if (pe + 24 > data.size() || data.compare(pe, 4, std::string("PE\0\0", 4)) != 0) return "";
+  unsigned long long sections = Number(data, pe + 6, 2), symbols = Number(data, pe + 12, 4);
+  unsigned long long count = Number(data, pe + 16, 4), strings = symbols + count * 18;
+  bool wide = Number(data, pe + 24, 2) == 0x20b;
+  unsigned long long image = wide ? Number(data, pe + 48, 8) : Number(data, pe + 52, 4);
+  size_t table = pe + 24 + Number(data, pe + 20, 2);
+  std::string best;
+  unsigned long long best_at = 0;
+  for (unsigned long long i = 0; symbols != 0 && i < count && symbols + i * 18 + 18 <= data.size();
+       i += 1 + Number(data, symbols + i * 18 + 17, 1)) {
+    size_t at = symbols + i * 18;
+    unsigned long long section = Number(data, at + 12, 2);
+    if (Number(data, at + 14, 2) != 0x20 || section == 0 || section > sections) continue;
+    unsigned long long start =
+        image + Number(data, table + (section - 1) * 40 + 12, 4) + Number(data, at + 8, 4);
+    if (start > address || start < best_at) continue;
+    best_at = start;
+    best = Number(data, at, 4) == 0 ? String_At(data, strings + Number(data, at + 4, 4))
+                                    : std::string(data.c_str() + at, strnlen(data.c_str() + at, 8));
+  }
+  return best;
+}
+
 bool Read_Sections(const std::string& executable, std::vector<Section>& found) {
   return Elf_Sections(executable, found) || Pe_Sections(executable, found);
 }

@@ -27,3 +27,8 @@ std::string String_At(const std::string& table, unsigned long long offset);
 // section holds that address.
 bool Read_Code(const std::string& executable, unsigned long long address, size_t size,
                std::string& bytes);
+
+// The name of the function whose code holds `address` in a PE file's symbol
+// table (which addr2line does not read for a MinGW program's library code),
+// as the linker has it ("_ZSt9terminatev"); "" when there is none.
+std::string Function_Symbol_At(const std::string& executable, unsigned long long address);
