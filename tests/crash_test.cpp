@@ -176,7 +176,7 @@ TEST(Crash, ARecursionThatRanOutOfStackIsFoldedAndCounted) {
   frames = {User("dfs", 5)};
   for (int i = 0; i < 200; i++) {
     frames.push_back(User("dfs", 7 + i % 3));
-    if (i % 4 == 0) frames.push_back(User("", 8));
+    for (int k = 0; k < 3; k++) frames.push_back(User("", 8));  // inlined, unnamed: a run
   }
   frames.push_back(User("main", 12));
   std::string twisted = Lines_For(frames, true);

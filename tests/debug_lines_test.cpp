@@ -1,11 +1,13 @@
-// The DWARF line reader on saved programs: tests/debug_lines/lines.cpp built
-// in the folder /tmp/作业 by g++ 12 (`g++ -g -O2 -o lines.elf lines.cpp`) and
-// by mingw-w64 (`x86_64-w64-mingw32-g++ -g -O2 -nostdlib -Wl,-e,main -o
-// lines.exe lines_pe.cpp`). Their addresses below are read off `objdump -d`.
+// The DWARF readers on saved programs: tests/debug_lines/lines.cpp built in
+// the folder /tmp/作业 by g++ 12 (`g++ -g -O2 -o lines.elf lines.cpp`) and by
+// mingw-w64 (`x86_64-w64-mingw32-g++ -g -O2 -nostdlib -Wl,-e,main -o lines.exe
+// lines_pe.cpp`), and arrays.cpp by `g++ -g -O0 -o arrays.elf arrays.cpp`.
+// Their addresses below are read off `objdump -d`.
 #include <gtest/gtest.h>
 
 #include "console/text.h"
 #include "launch/debug_lines.h"
+#include "launch/local_arrays.h"
 #include "launch/sections.h"
 #include "launch/symbols.h"
 #include "test_text.h"
@@ -98,6 +100,30 @@ TEST(DebugLines, DamagedTablesAreToldFromMissingOnes) {
   EXPECT_FALSE(Parse_Line_Tables(bytes, tables));
   std::string code;
   EXPECT_FALSE(Read_Code(bytes, SAVED[1].trap, 2, code));
+}
+
+TEST(DebugLines, TheLargestLocalArrayOfAFunctionIsFoundWithItsLine) {
+  std::string bytes = Read_File_Bytes(std::string(TWS_DEBUG_LINES) + "/arrays.elf");
+  Local_Array array{"", 0, 0};
+  // In a nested block, and larger than the function's own: 8 MB of long long.
+  ASSERT_TRUE(Largest_Local_Array(bytes, 0x1150, array));
+  EXPECT_EQ(array.name, "bigger");
+  EXPECT_EQ(array.line, 7);
+  EXPECT_EQ(array.bytes, 8 << 20);
+  // A variable-length array is larger than any whose size is fixed.
+  ASSERT_TRUE(Largest_Local_Array(bytes, 0x11cc, array));
+  EXPECT_EQ(array.name, "vla");
+  EXPECT_EQ(array.line, 17);
+  EXPECT_EQ(array.bytes, -1);
+  EXPECT_FALSE(Largest_Local_Array(bytes, 0x1130, array));  // use() has none
+  EXPECT_FALSE(Largest_Local_Array(bytes, 0x10, array));    // no function there
+  // Damaged: its abbreviations gone, nothing is found and nothing read past an end.
+  std::vector<Section> sections;
+  ASSERT_TRUE(Read_Sections(bytes, sections));
+  size_t abbrev = bytes.find(Section_Named(sections, ".debug_abbrev"));
+  ASSERT_NE(abbrev, std::string::npos);
+  bytes.replace(abbrev, 16, 16, '\xff');
+  EXPECT_FALSE(Largest_Local_Array(bytes, 0x1150, array));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "common/compiler.h"  // Find_Tool
 #include "common/names.h"
 #include "launch/debug_lines.h"
+#include "launch/local_arrays.h"
+#include "launch/report.h"
 #include "launch/sections.h"
 
 #include <cxxabi.h>
@@ -119,6 +121,11 @@ std::string Cause_Line(const Crash_Location& l) {
 
 std::string Overflow_Line(const Crash_Location& l) {
   if (!l.overflow) return "";
+  if (l.recursive.empty() && !l.array.empty())
+    return "栈空间用完了：这一行声明的局部数组 " + l.array +
+           (l.array_bytes < 0 ? "（长度在运行时才确定）"
+                              : "（" + Format_Megabytes(l.array_bytes) + " MB）") +
+           "太大，可以把它改成全局数组。\n";
   if (l.recursive.empty())
     return "栈空间用完了：常见原因是函数里的局部数组太大，可以把它改成全局数组。\n";
   return "递归太深：函数 " + l.recursive + " 递归了" + (l.deeper ? "超过 " : " ") +
@@ -127,6 +134,7 @@ std::string Overflow_Line(const Crash_Location& l) {
 }
 
 const size_t PROGRAM_MOST = 512u << 20;  // bytes of a program read for its line tables
+const long long LARGE_ARRAY = 1 << 20;   // bytes of a local array that can take a stack
 
 // The innermost place of each chain as the program's line tables have it
 // (see debug_lines.h), its file name when it is text that can be shown.
@@ -206,6 +214,22 @@ void Read_Instruction(const Crash_Stack& stack, const std::string& program, Cras
   if (code[0] == '\xc3' || code == "\xf3\xc3") l.cause = l.overflow ? l.cause : CAUSE_SMASHED;
 }
 
+// A stack that ran out without recursion: the declaration of the function's
+// largest local array, when one is large enough to have taken it.
+void Find_Large_Array(const Crash_Stack& stack, const std::string& program, Crash_Location& l) {
+  Local_Array array{"", 0, 0};
+  for (const Crash_Frame& frame : stack.frames) {
+    if (frame.module != 0) continue;
+    if (Largest_Local_Array(program, frame.address, array) &&
+        (array.bytes < 0 || array.bytes >= LARGE_ARRAY)) {
+      l.steps[0].line = array.line;
+      l.array = array.name;
+      l.array_bytes = array.bytes;
+    }
+    return;
+  }
+}
+
 // Why no line of the user's can be named, as far as the program's file tells.
 std::string Why_No_Line(const Crash_Location& l, const Line_Tables& tables) {
   if (!l.no_lines) return l.why;
@@ -243,6 +267,7 @@ std::string Crash_Lines(const Crash_Stack& stack) {
   Crash_Location l =
       Locate_Crash(frames, stack.modules[0], stack.cut, stack.overflow, stack.through);
   if (l.known && !stack.frames.empty()) Read_Instruction(stack, program, l);
+  if (l.known && l.overflow && l.recursive.empty()) Find_Large_Array(stack, program, l);
   l.why = Why_No_Line(l, tables);
   return Location_Lines(l);
 }

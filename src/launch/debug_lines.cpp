@@ -14,54 +14,6 @@ struct Sections {
   std::string line, line_str, str;
 };
 
-// A cursor over bytes; `ok` turns false at the first read past the end.
-struct Bytes {
-  const std::string& data;
-  size_t at;
-  size_t end;
-  bool ok = true;
-
-  unsigned long long Fixed(size_t size) {
-    unsigned long long value = 0;
-    if (at + size > end) ok = false;
-    for (size_t i = 0; ok && i < size; i++)
-      value |= static_cast<unsigned long long>(static_cast<unsigned char>(data[at + i])) << (8 * i);
-    at += size;
-    return value;
-  }
-  unsigned long long Uleb() {
-    unsigned long long value = 0;
-    for (int shift = 0; ok; shift += 7) {
-      unsigned long long byte = Fixed(1);
-      if (shift < 64) value |= (byte & 0x7f) << shift;
-      if (!(byte & 0x80)) break;
-    }
-    return value;
-  }
-  long long Sleb() {
-    unsigned long long value = 0;
-    int shift = 0;
-    unsigned long long byte = 0x80;
-    while (ok && (byte & 0x80)) {
-      byte = Fixed(1);
-      if (shift < 64) value |= (byte & 0x7f) << shift;
-      shift += 7;
-    }
-    if (shift < 64 && (byte & 0x40)) value |= ~0ULL << shift;
-    return static_cast<long long>(value);
-  }
-  std::string String() {
-    size_t zero = data.find('\0', at);
-    if (zero == std::string::npos || zero >= end) {
-      ok = false;
-      return "";
-    }
-    std::string text = data.substr(at, zero - at);
-    at = zero + 1;
-    return text;
-  }
-};
-
 // One field of a directory or file entry, in the form its table gives.
 std::string Read_Field(Bytes& b, unsigned long long form, int offset_size, const Sections& s,
                        unsigned long long& number) {
@@ -88,10 +40,10 @@ std::string Read_Field(Bytes& b, unsigned long long form, int offset_size, const
       number = b.Fixed(8);
       return "";  // data8
     case 0x1e:
-      b.at += 16;
+      b.Skip(16);
       return "";  // data16
     case 0x09:
-      b.at += b.Uleb();
+      b.Skip(b.Uleb());
       return "";  // block
     default:
       b.ok = false;
@@ -180,7 +132,8 @@ void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
     switch (op) {
       case 0: {  // an extended opcode
         unsigned long long length = b.Uleb();
-        size_t next = b.at + length;
+        if (length > b.end - b.at) b.ok = false;
+        size_t next = b.ok ? b.at + length : b.end;
         int sub = length == 0 ? 0 : static_cast<int>(b.Fixed(1));
         if (sub == 1) {  // end_sequence: the address after the sequence's last byte
           if (t.rows.size() > sequence) t.rows.back().end = address;

@@ -133,14 +133,18 @@ std::vector<Call_Step> Fold(const std::vector<Call_Step>& steps) {
 void Find_Recursion(Crash_Location& location, const std::vector<Call_Step>& all) {
   const Call_Step* most = nullptr;
   for (const Call_Step& step : location.steps)
-    if (step.repeat > 1 && (!most || step.repeat * step.block > most->repeat * most->block))
+    if (step.repeat > 1 && !step.function.empty() &&
+        (!most || step.repeat * step.block > most->repeat * most->block))
       most = &step;
   std::string function = most ? most->function : "";
-  if (function.empty()) {
+  if (function.empty()) {  // an inlined step has no name: the named ones are counted
     std::map<std::string, size_t> counts;
+    size_t named = 0, best = 0;
     for (const Call_Step& step : all)
-      if (++counts[step.function] * 2 > all.size() && counts[step.function] >= MOST_TIMES)
-        function = step.function;
+      if (!step.function.empty()) named++, counts[step.function]++;
+    for (const auto& [name, count] : counts)
+      if (count > best) best = count, function = name;
+    if (best < MOST_TIMES || best * 2 <= named) function.clear();
   }
   if (function.empty()) return;
   location.recursive = function;

@@ -43,11 +43,13 @@ struct Crash_Location {
   bool no_lines = false;         // then: the program's frames had no line to give
   std::vector<Call_Step> steps;  // the crash's own line first, then its callers out to main
   Crash_Cause cause = CAUSE_FAULT;
-  std::string callee;     // the library function that line called, when its name is sure
-  bool overflow = false;  // the program ran out of stack
-  std::string recursive;  // then: the function whose recursion did it, "" for none
-  long long depth = 0;    // how many calls of it were on the stack
-  bool deeper = false;    // the stack was deeper than was walked: at least `depth`
+  std::string callee;         // the library function that line called, when its name is sure
+  bool overflow = false;      // the program ran out of stack
+  std::string recursive;      // then: the function whose recursion did it, "" for none
+  long long depth = 0;        // how many calls of it were on the stack
+  bool deeper = false;        // the stack was deeper than was walked: at least `depth`
+  std::string array;          // without recursion: the large local array that took the stack
+  long long array_bytes = 0;  // its size; -1 when only known at run time
 };
 
 // The short form of a function's name: without its parameters, template

@@ -4,6 +4,55 @@
 #include <cstdlib>
 #include <cstring>
 
+unsigned long long Bytes::Fixed(size_t size) {
+  unsigned long long value = 0;
+  size_t limit = std::min(end, data.size());
+  if (size > limit - std::min(at, limit)) ok = false;
+  for (size_t i = 0; ok && i < size; i++)
+    value |= static_cast<unsigned long long>(static_cast<unsigned char>(data[at + i])) << (8 * i);
+  at += ok ? size : 0;
+  return value;
+}
+
+unsigned long long Bytes::Uleb() {
+  unsigned long long value = 0;
+  for (int shift = 0; ok; shift += 7) {
+    unsigned long long byte = Fixed(1);
+    if (shift < 64) value |= (byte & 0x7f) << shift;
+    if (!(byte & 0x80)) break;
+  }
+  return value;
+}
+
+long long Bytes::Sleb() {
+  unsigned long long value = 0, byte = 0x80;
+  int shift = 0;
+  while (ok && (byte & 0x80)) {
+    byte = Fixed(1);
+    if (shift < 64) value |= (byte & 0x7f) << shift;
+    shift += 7;
+  }
+  if (shift < 64 && (byte & 0x40)) value |= ~0ULL << shift;
+  return static_cast<long long>(value);
+}
+
+void Bytes::Skip(unsigned long long size) {
+  size_t limit = std::min(end, data.size());
+  if (size > limit - std::min(at, limit)) ok = false;
+  if (ok) at += size;
+}
+
+std::string Bytes::String() {
+  size_t zero = data.find('\0', at);
+  if (zero == std::string::npos || zero >= end) {
+    ok = false;
+    return "";
+  }
+  std::string text = data.substr(at, zero - at);
+  at = zero + 1;
+  return text;
+}
+
 std::string String_At(const std::string& table, unsigned long long offset) {
   if (offset >= table.size()) return "";
   return std::string(table.c_str() + offset);

@@ -13,6 +13,22 @@ struct Section {
   std::string bytes;
 };
 
+// A cursor over the bytes of a section, from `at` to `end`, reading DWARF's
+// numbers; `ok` turns false at the first read past the end (damaged data),
+// and every read after it gives 0.
+struct Bytes {
+  const std::string& data;
+  size_t at;
+  size_t end;
+  bool ok = true;
+
+  unsigned long long Fixed(size_t size);  // little-endian, of `size` bytes
+  unsigned long long Uleb();
+  long long Sleb();
+  void Skip(unsigned long long size);
+  std::string String();  // zero-ended
+};
+
 // The sections of an ELF64 or PE file; false when it is neither.
 bool Read_Sections(const std::string& executable, std::vector<Section>& found);
 
