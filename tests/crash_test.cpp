@@ -56,6 +56,10 @@ TEST(Crash, FunctionNamesAreShortened) {
   EXPECT_EQ("operator<", Short_Function("operator<(Edge const&, Edge const&)"));
   EXPECT_EQ("Big::operator<<", Short_Function("Big::operator<<(int)"));
   EXPECT_EQ("Matrix::operator()", Short_Function("Matrix::operator()(int, int)"));
+  EXPECT_EQ("f", Short_Function("void f(void (*)(int))"));
+  EXPECT_EQ("Foo::operator int", Short_Function("Foo::operator int() const"));
+  EXPECT_EQ("operator delete[]", Short_Function("operator delete[](void*)"));
+  EXPECT_EQ("list 的迭代器的 operator++", Short_Function("std::_List_iterator<int>::operator++()"));
   EXPECT_EQ("std::map::operator[]",
             Short_Function("std::map<int, int, std::less<int>, std::allocator<std::pair<int "
                            "const, int> > >::operator[](int const&)"));
@@ -141,6 +145,26 @@ TEST(Crash, EachSentenceSaysWhatReallyEndedTheProgram) {
       Lines_For({User("Table::Table()", 5), User("__static_initialization_and_destruction_0()", 8),
                  User("_GLOBAL__sub_I_table", 12), Library("call_init")}),
       "出错位置：a.cpp 第 5 行，函数 Table::Table\n");
+}
+
+TEST(Crash, WhatTheInstructionAndTheDebugInformationShowIsSaidOnItsLine) {
+  Crash_Location l = Locate_Crash({User("main", 9)}, HOME + "/a.exe", false, false);
+  l.cause = CAUSE_SMASHED;
+  EXPECT_EQ(Location_Lines(l),
+            "出错位置：a.cpp 第 9 行，函数 main\n"
+            "函数 main 返回时发现它在栈上的数据被改坏了：常见原因是这个函数里的局部数组越界写入"
+            "（例如读入的字符串比字符数组长）。\n");
+  l.cause = CAUSE_TRAP;
+  EXPECT_NE(Location_Lines(l).find("陷阱指令"), std::string::npos);
+  l = Locate_Crash({User("main", 6)}, HOME + "/a.exe", false, true);
+  l.array = "dp";
+  l.array_bytes = 64 << 20;
+  EXPECT_EQ(Location_Lines(l),
+            "出错位置：a.cpp 第 6 行，函数 main\n"
+            "栈空间用完了：这一行声明的局部数组 dp（64 MB）太大，可以把它改成全局数组。\n");
+  // An inlined caller without a name of its own is named by its line alone.
+  EXPECT_EQ(Lines_For({User("f", 3), User("", 8), User("main", 12)}),
+            "出错位置：a.cpp 第 3 行，函数 f（由第 8 行调用；由 main 第 12 行调用）\n");
 }
 
 TEST(Crash, FileNamesAreShownAsText) {

@@ -8,7 +8,7 @@
 #include "console/text.h"
 #include "launch/debug_lines.h"
 #include "launch/local_arrays.h"
-#include "launch/sections.h"
+#include "launch/program_bytes.h"
 #include "launch/symbols.h"
 #include "test_text.h"
 
@@ -51,6 +51,15 @@ TEST(DebugLines, SavedProgramsAreReadForLinesAndCode) {
     EXPECT_EQ(code, "\x0f\x0b");  // ud2
     EXPECT_FALSE(Read_Code(Bytes_Of(saved), 0x10, 2, code));
   }
+}
+
+TEST(DebugLines, APeProgramsFunctionsAreNamedFromItsSymbolTable) {
+  std::string exe = Bytes_Of(SAVED[1]);
+  EXPECT_EQ(Function_Symbol_At(exe, 0x140001005), "_Z5shareii");
+  EXPECT_EQ(Function_Symbol_At(exe, 0x140001020), "_Z4stopv");
+  EXPECT_EQ(Function_Symbol_At(exe, 0x140000010), "");                   // before any function
+  EXPECT_EQ(Function_Symbol_At(Bytes_Of(SAVED[0]), 0x1183), "");         // ELF: addr2line's to name
+  EXPECT_EQ(Function_Symbol_At(exe.substr(0, 0x200), 0x140001005), "");  // cut short
 }
 
 TEST(DebugLines, DamagedTablesAreToldFromMissingOnes) {
@@ -120,7 +129,7 @@ TEST(DebugLines, TheLargestLocalArrayOfAFunctionIsFoundWithItsLine) {
   // Damaged: its abbreviations gone, nothing is found and nothing read past an end.
   std::vector<Section> sections;
   ASSERT_TRUE(Read_Sections(bytes, sections));
-  size_t abbrev = bytes.find(Section_Named(sections, ".debug_abbrev"));
+  size_t abbrev = bytes.find(Section_Bytes(bytes, sections, ".debug_abbrev"));
   ASSERT_NE(abbrev, std::string::npos);
   bytes.replace(abbrev, 16, 16, '\xff');
   EXPECT_FALSE(Largest_Local_Array(bytes, 0x1150, array));

@@ -4,8 +4,8 @@
 #include "common/names.h"
 #include "launch/debug_lines.h"
 #include "launch/local_arrays.h"
+#include "launch/program_bytes.h"
 #include "launch/report.h"
-#include "launch/sections.h"
 
 #include <cxxabi.h>
 

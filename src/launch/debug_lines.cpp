@@ -1,11 +1,12 @@
 #include "launch/debug_lines.h"
 
-#include "launch/sections.h"
+#include "launch/program_bytes.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 namespace {
 
@@ -175,10 +176,13 @@ void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
 }  // namespace
 
 bool Parse_Line_Tables(const std::string& executable, Line_Tables& tables) {
-  std::vector<Section> found;
-  if (!Read_Sections(executable, found)) return false;
-  Sections s{Section_Named(found, ".debug_line"), Section_Named(found, ".debug_line_str"),
-             Section_Named(found, ".debug_str")};
+  std::vector<Section> sections;
+  if (!Read_Sections(executable, sections)) return false;
+  std::map<std::string, std::string> found;
+  for (const Section& section : sections)
+    if (!section.compressed && section.offset + section.size <= executable.size())
+      found[section.name] = executable.substr(section.offset, section.size);
+  Sections s{found[".debug_line"], found[".debug_line_str"], found[".debug_str"]};
   tables.present = !s.line.empty();
   for (size_t at = 0; at + 4 <= s.line.size();) {
     Bytes b{s.line, at, s.line.size()};

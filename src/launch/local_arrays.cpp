@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "launch/sections.h"
+#include "launch/program_bytes.h"
 
 namespace {
 
@@ -204,12 +204,12 @@ bool Largest_Local_Array(const std::string& executable, unsigned long long addre
                          Local_Array& array) {
   std::vector<Section> sections;
   if (!Read_Sections(executable, sections)) return false;
-  const std::string& info = Section_Named(sections, ".debug_info");
+  std::string info = Section_Bytes(executable, sections, ".debug_info");
+  std::string abbrev = Section_Bytes(executable, sections, ".debug_abbrev");
+  std::string str = Section_Bytes(executable, sections, ".debug_str");
   std::map<size_t, Entry> entries;
   for (size_t at = 0, next = 0; at + 11 < info.size(); at = next)
-    if (!Read_Unit(info, Section_Named(sections, ".debug_abbrev"),
-                   Section_Named(sections, ".debug_str"), at, next, entries))
-      return false;
+    if (!Read_Unit(info, abbrev, str, at, next, entries)) return false;
   size_t function = 0;
   for (const auto& [offset, e] : entries) {
     unsigned long long end = e.high_is_length ? e.low + e.high : e.high;

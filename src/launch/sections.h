@@ -1,50 +1,23 @@
-// The sections of an executable file (ELF or PE), read from its bytes: what
-// the line reader and the crash's report look up in a program.
+// The sections of an executable file, ELF (64-bit) or PE, from its section
+// headers: where their bytes lie in the file and what they take once loaded.
 #pragma once
 
 #include <string>
 #include <vector>
 
-// One section of an executable file: its name, its address when loaded (as
-// debug information counts addresses), and its bytes in the file.
 struct Section {
   std::string name;
-  unsigned long long address;
-  std::string bytes;
+  unsigned long long offset = 0;  // where its bytes start in the file
+  unsigned long long size = 0;    // its bytes in the file: 0 for .bss, which has none
+  unsigned long long memory = 0;  // the bytes it takes once the program is loaded
+  bool data = false;              // writable data, one of the program's static variables' homes
+  bool compressed = false;        // its bytes are compressed (ELF's SHF_COMPRESSED)
+  unsigned long long address = 0;  // where it lies once loaded, as debug information counts
 };
 
-// A cursor over the bytes of a section, from `at` to `end`, reading DWARF's
-// numbers; `ok` turns false at the first read past the end (damaged data),
-// and every read after it gives 0.
-struct Bytes {
-  const std::string& data;
-  size_t at;
-  size_t end;
-  bool ok = true;
+// The sections of the executable `bytes`; false when it is no little-endian
+// ELF64 or PE file, or its section table lies past its end.
+bool Read_Sections(const std::string& bytes, std::vector<Section>& sections);
 
-  unsigned long long Fixed(size_t size);  // little-endian, of `size` bytes
-  unsigned long long Uleb();
-  long long Sleb();
-  void Skip(unsigned long long size);
-  std::string String();  // zero-ended
-};
-
-// The sections of an ELF64 or PE file; false when it is neither.
-bool Read_Sections(const std::string& executable, std::vector<Section>& found);
-
-// The bytes of the section named `name`; "" when there is none.
-const std::string& Section_Named(const std::vector<Section>& sections, const std::string& name);
-
-// The text that starts at `offset` of a table of zero-ended strings; "" past its end.
+// The zero-ended string at `offset` of a string table; "" past its end.
 std::string String_At(const std::string& table, unsigned long long offset);
-
-// The bytes of code at `address` (as debug information counts addresses) in
-// the executable file, `size` or fewer where its section ends; false when no
-// section holds that address.
-bool Read_Code(const std::string& executable, unsigned long long address, size_t size,
-               std::string& bytes);
-
-// The name of the function whose code holds `address` in a PE file's symbol
-// table (which addr2line does not read for a MinGW program's library code),
-// as the linker has it ("_ZSt9terminatev"); "" when there is none.
-std::string Function_Symbol_At(const std::string& executable, unsigned long long address);

@@ -36,7 +36,7 @@ std::string Crash_Lines(const Judgement& j) {
   std::string explanation;
   std::string text =
       "RE 运行错误，" + End_Words(j.run.end, signal, explanation) + "，" + Usage(j.run) + "。\n";
-  if (explanation.empty() && !j.run.end.signaled && j.location.empty())
+  if (explanation.empty() && !j.run.end.signaled)
     explanation = "评测时返回值不是 0 就算运行错误：main 函数最后应当返回 0。";
   if (!explanation.empty()) text += INDENT + explanation + "\n";
   for (size_t at = 0; at < j.location.size();) {  // where it crashed, each line indented

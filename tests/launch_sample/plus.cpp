@@ -1,23 +1,13 @@
 // A contest program for the launcher's samples: reads a and b, prints a + b.
 // A word in place of a picks a fault: "loop" never ends, "fork" never ends
 // either and leaves a child that never ends, "div" divides by zero, "flood"
-// prints without end, "hog N" takes N megabytes and prints N, "at" reads a
-// vector past its end with at(), "deep" recurses until the stack runs out,
-// "min" divides INT_MIN by -1.
-#include <climits>
+// prints without end, "hog N" takes N megabytes and prints N.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
-
-int deep(int n) {
-  volatile char pad[64];
-  pad[0] = static_cast<char>(n);
-  return deep(n + 1) + pad[0];
-}
 
 int main() {
   char word[512];
@@ -33,11 +23,6 @@ int main() {
   }
   volatile int one = 1, zero = 0;  // a constant 1 / x compiles to a comparison
   if (std::strcmp(word, "div") == 0) return one / zero;
-  volatile int least = INT_MIN, minus = -1;
-  if (std::strcmp(word, "min") == 0) return least / minus;
-  if (std::strcmp(word, "deep") == 0) return deep(0);
-  std::vector<int> three(3);
-  if (std::strcmp(word, "at") == 0) return three.at(5);
   while (std::strcmp(word, "flood") == 0) std::puts("flood");
   long long megabytes;
   if (std::strcmp(word, "hog") == 0 && std::scanf("%lld", &megabytes) == 1) {
