@@ -7,9 +7,6 @@
 #include "launch/program_bytes.h"
 #include "launch/report.h"
 
-#include <cxxabi.h>
-
-#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -154,18 +151,13 @@ void Correct_Lines(const Line_Tables& tables, const std::vector<unsigned long lo
 }
 
 // A function that addr2line could not name, named by the program's symbol
-// table: the C++ runtime linked into a MinGW program has no debug information.
+// table as the linker has it: the C++ runtime linked into a MinGW program has
+// no debug information, and its __cxa_throw tells an exception from an abort.
 void Name_From_Symbols(const std::string& program, const std::vector<unsigned long long>& addresses,
                        std::vector<Inline_Chain>& chains) {
-  for (size_t i = 0; i < addresses.size(); i++) {
-    if (chains[i].empty() || !chains[i].back().function.empty()) continue;
-    std::string symbol = Function_Symbol_At(program, addresses[i]);
-    int status = -1;
-    char* plain =
-        symbol.empty() ? nullptr : abi::__cxa_demangle(symbol.c_str(), nullptr, nullptr, &status);
-    chains[i].back().function = status == 0 && plain ? plain : symbol;
-    std::free(plain);
-  }
+  for (size_t i = 0; i < addresses.size(); i++)
+    if (!chains[i].empty() && chains[i].back().function.empty())
+      chains[i].back().function = Function_Symbol_At(program, addresses[i]);
 }
 
 using Code_Address = std::pair<int, unsigned long long>;  // a module and an address in it

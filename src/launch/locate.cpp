@@ -69,7 +69,8 @@ Crash_Cause Cause_Of(const std::vector<Named_Frame>& inner, const std::string& t
     if (Is_One_Of(name, {"__assert_fail", "_assert", "_wassert", "__assert_func"}))
       return CAUSE_ASSERT;
     thrown = thrown || Is_One_Of(name, {"__cxa_throw", "__cxa_rethrow", "_Unwind_RaiseException"});
-    terminated = terminated || Is_One_Of(name, {"std::terminate", "__cxa_pure_virtual"});
+    terminated =
+        terminated || Is_One_Of(name, {"std::terminate", "_ZSt9terminatev", "__cxa_pure_virtual"});
     heap = heap || name == "malloc_printerr";
     smashed = smashed || name == "__stack_chk_fail";
     aborted = aborted || name == "abort";
