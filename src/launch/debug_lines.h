@@ -33,4 +33,3 @@ bool Parse_Line_Tables(const std::string& executable, Line_Tables& tables);
 // when that one does not; false when no row covers it.
 bool Find_Line(const Line_Tables& tables, unsigned long long address, std::string& file, int& line,
                bool statement = false);
-
