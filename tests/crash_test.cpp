@@ -34,8 +34,35 @@ TEST(Crash, FunctionNamesAreShortened) {
   EXPECT_EQ("Solver::run", Short_Function("Solver::run() const"));
   EXPECT_EQ("f", Short_Function("(anonymous namespace)::f(char const*)"));
   EXPECT_EQ("std::to_string", Short_Function("std::__cxx11::to_string[abi:cxx11](int)"));
-  EXPECT_EQ("main::{lambda(int)#1}::operator()",
-            Short_Function("main::{lambda(int)#1}::operator()(int) const"));
+  // Cut only where a reader sees a boundary: operators keep their brackets,
+  // lambdas and the library's iterators are named by what they are.
+  EXPECT_EQ("main 里的 lambda", Short_Function("main::{lambda(int)#1}::operator()(int) const"));
+  EXPECT_EQ("Solver::solve 里的 lambda",
+            Short_Function("Solver::solve()::{lambda(int)#2}::operator()(int) const"));
+  EXPECT_EQ("main 里的 lambda",
+            Short_Function("int main::{lambda(auto:1&&, int)#1}::operator()<{lambda(auto:1&&, "
+                           "int)#1}&>({lambda(auto:1&&, int)#1}&, int) const"));
+  EXPECT_EQ("main 里的 lambda", Short_Function("operator()<main()::<lambda(auto:1&&, int)>&>"));
+  EXPECT_EQ("map 的迭代器的 operator++",
+            Short_Function("std::_Rb_tree_iterator<std::pair<int const, int> >::operator++()"));
+  EXPECT_EQ("set 的迭代器的 operator*",
+            Short_Function("std::_Rb_tree_const_iterator<int>::operator*() const"));
+  EXPECT_EQ("vector 的迭代器的 operator*",
+            Short_Function("__gnu_cxx::__normal_iterator<int*, std::vector<int, "
+                           "std::allocator<int> > >::operator*() const"));
+  EXPECT_EQ("std::string::at",
+            Short_Function("std::__cxx11::basic_string<char, std::char_traits<char>, "
+                           "std::allocator<char> >::at(unsigned long)"));
+  EXPECT_EQ("operator<", Short_Function("operator<(Edge const&, Edge const&)"));
+  EXPECT_EQ("Big::operator<<", Short_Function("Big::operator<<(int)"));
+  EXPECT_EQ("Matrix::operator()", Short_Function("Matrix::operator()(int, int)"));
+  EXPECT_EQ("f", Short_Function("void f(void (*)(int))"));
+  EXPECT_EQ("Foo::operator int", Short_Function("Foo::operator int() const"));
+  EXPECT_EQ("operator delete[]", Short_Function("operator delete[](void*)"));
+  EXPECT_EQ("list 的迭代器的 operator++", Short_Function("std::_List_iterator<int>::operator++()"));
+  EXPECT_EQ("std::map::operator[]",
+            Short_Function("std::map<int, int, std::less<int>, std::allocator<std::pair<int "
+                           "const, int> > >::operator[](int const&)"));
 }
 
 TEST(Crash, Addr2lineAnswersAreReadWithTheirInlinedFunctions) {
@@ -92,6 +119,62 @@ TEST(Crash, TheUsersOwnLineIsFoundOutsideTheLibrariesAndMainEndsTheChain) {
             "出错位置：a.cpp 第 3 行，函数 f（由 g（b.h 第 4 行）调用；g 由 main 第 6 行调用）\n");
 }
 
+TEST(Crash, EachSentenceSaysWhatReallyEndedTheProgram) {
+  // std::terminate without a throw: no exception is claimed.
+  std::string thread =
+      Lines_For({Library("raise"), Library("abort"), Library("std::terminate()"),
+                 Library("std::thread::~thread()", "/usr/include/std_thread.h"), User("main", 9)});
+  EXPECT_EQ(thread.find("异常，"), std::string::npos) << thread;
+  EXPECT_NE(thread.find("join"), std::string::npos) << thread;
+  EXPECT_NE(
+      Lines_For({Library("abort"), Library("__cxa_pure_virtual"), User("show", 4), User("main", 9)})
+          .find("纯虚函数"),
+      std::string::npos);
+  // The program sent the signal itself: no fault of an argument is claimed.
+  EXPECT_EQ(
+      Lines_For({Library("__pthread_kill_implementation"), Library("raise"), User("main", 6)}),
+      "出错位置：a.cpp 第 6 行，函数 main\n"
+      "这一行调用了 raise：是程序自己发出了这个信号，并不是出了上面说的那种错。\n");
+  // The C library found its heap damaged (a second delete).
+  EXPECT_NE(Lines_For({Library("raise"), Library("abort"), Library("malloc_printerr"),
+                       Library("__libc_free"), User("main", 7)})
+                .find("释放了两次"),
+            std::string::npos);
+  // A global's constructor: the compiler's own functions are no callers.
+  EXPECT_EQ(
+      Lines_For({User("Table::Table()", 5), User("__static_initialization_and_destruction_0()", 8),
+                 User("_GLOBAL__sub_I_table", 12), Library("call_init")}),
+      "出错位置：a.cpp 第 5 行，函数 Table::Table\n");
+}
+
+TEST(Crash, WhatTheInstructionAndTheDebugInformationShowIsSaidOnItsLine) {
+  Crash_Location l = Locate_Crash({User("main", 9)}, HOME + "/a.exe", false, false);
+  l.cause = CAUSE_SMASHED;
+  EXPECT_EQ(Location_Lines(l),
+            "出错位置：a.cpp 第 9 行，函数 main\n"
+            "函数 main 返回时发现它在栈上的数据被改坏了：常见原因是这个函数里的局部数组越界写入"
+            "（例如读入的字符串比字符数组长）。\n");
+  l.cause = CAUSE_TRAP;
+  EXPECT_NE(Location_Lines(l).find("陷阱指令"), std::string::npos);
+  l = Locate_Crash({User("main", 6)}, HOME + "/a.exe", false, true);
+  l.array = "dp";
+  l.array_bytes = 64 << 20;
+  EXPECT_EQ(Location_Lines(l),
+            "出错位置：a.cpp 第 6 行，函数 main\n"
+            "栈空间用完了：这一行声明的局部数组 dp（64 MB）太大，可以把它改成全局数组。\n");
+  // An inlined caller without a name of its own is named by its line alone.
+  EXPECT_EQ(Lines_For({User("f", 3), User("", 8), User("main", 12)}),
+            "出错位置：a.cpp 第 3 行，函数 f（由第 8 行调用；由 main 第 12 行调用）\n");
+}
+
+TEST(Crash, FileNamesAreShownAsText) {
+  EXPECT_EQ(File_Name_Text("/home/学生/a.cpp"), "/home/学生/a.cpp");
+  EXPECT_EQ(File_Name_Text("C:/\xD1\xA7\xC9\xFA/b.cpp"), "C:/学生/b.cpp");  // GBK
+  // Neither UTF-8 nor GBK, or a control character: its code, never the raw byte.
+  EXPECT_EQ(File_Name_Text("a\xFF\xFF.cpp"), "a\\xFF\\xFF.cpp");
+  EXPECT_EQ(File_Name_Text("a\nb.cpp"), "a\\x0Ab.cpp");
+}
+
 TEST(Crash, ARecursionThatRanOutOfStackIsFoldedAndCounted) {
   std::vector<Frame_Places> frames = {User("dfs(int)", 5)};
   for (int i = 0; i < 1000; i++) frames.push_back(User("dfs(int)", 7));
@@ -112,13 +195,23 @@ TEST(Crash, ARecursionThatRanOutOfStackIsFoldedAndCounted) {
   EXPECT_EQ(Location_Lines(l).substr(0, Location_Lines(l).find('\n')),
             "出错位置：a.cpp 第 3 行，函数 f（由 g 第 8 行调用；g 由 f 第 4 行调用，"
             "这 2 层共重复 50 次；最外层的 f 由 main 第 12 行调用）");
+  // A recursion the optimiser twisted folds into no run: its function still
+  // fills the stack, and is named as the recursion.
+  frames = {User("dfs", 5)};
+  for (int i = 0; i < 200; i++) {
+    frames.push_back(User("dfs", 7 + i % 3));
+    for (int k = 0; k < 3; k++) frames.push_back(User("", 8));  // inlined, unnamed: a run
+  }
+  frames.push_back(User("main", 12));
+  std::string twisted = Lines_For(frames, true);
+  EXPECT_NE(twisted.find("递归太深：函数 dfs 递归了 201 层"), std::string::npos) << twisted;
   // Out of stack without recursion: a local array too large.
   EXPECT_NE(Lines_For({User("main", 4)}, true).find("局部数组太大"), std::string::npos);
 }
 
 TEST(Crash, WithoutLineInformationNoLineIsGuessed) {
   EXPECT_EQ(Lines_For({{true, {{"main", "", 0}}}, Library("__libc_start_call_main")}),
-            "无法确定出错位置：程序里没有行号信息：编译时没有加 -g 选项。\n");
+            "无法确定出错位置：程序里没有行号信息：编译时要加上 -g 选项（并且不加 -s）。\n");
   // Only the library's code on the stack (a header's line is no line of the user's).
   EXPECT_EQ(Lines_For({Library("std::vector::at", "/usr/include/c++/12/bits/stl_vector.h")}),
             "无法确定出错位置：没能在调用栈里找到你的源文件中的代码。\n");

@@ -1,65 +1,18 @@
 #include "launch/debug_lines.h"
 
+#include "launch/program_bytes.h"
+
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <map>
-
-#include "launch/sections.h"
 
 namespace {
 
 // The debug sections a line table needs, as byte ranges of the file.
 struct Sections {
   std::string line, line_str, str;
-};
-
-// A cursor over bytes; `ok` turns false at the first read past the end.
-struct Bytes {
-  const std::string& data;
-  size_t at;
-  size_t end;
-  bool ok = true;
-
-  unsigned long long Fixed(size_t size) {
-    unsigned long long value = 0;
-    if (at + size > end) ok = false;
-    for (size_t i = 0; ok && i < size; i++)
-      value |= static_cast<unsigned long long>(static_cast<unsigned char>(data[at + i])) << (8 * i);
-    at += size;
-    return value;
-  }
-  unsigned long long Uleb() {
-    unsigned long long value = 0;
-    for (int shift = 0; ok; shift += 7) {
-      unsigned long long byte = Fixed(1);
-      if (shift < 64) value |= (byte & 0x7f) << shift;
-      if (!(byte & 0x80)) break;
-    }
-    return value;
-  }
-  long long Sleb() {
-    unsigned long long value = 0;
-    int shift = 0;
-    unsigned long long byte = 0x80;
-    while (ok && (byte & 0x80)) {
-      byte = Fixed(1);
-      if (shift < 64) value |= (byte & 0x7f) << shift;
-      shift += 7;
-    }
-    if (shift < 64 && (byte & 0x40)) value |= ~0ULL << shift;
-    return static_cast<long long>(value);
-  }
-  std::string String() {
-    size_t zero = data.find('\0', at);
-    if (zero == std::string::npos || zero >= end) {
-      ok = false;
-      return "";
-    }
-    std::string text = data.substr(at, zero - at);
-    at = zero + 1;
-    return text;
-  }
 };
 
 // One field of a directory or file entry, in the form its table gives.
@@ -88,10 +41,10 @@ std::string Read_Field(Bytes& b, unsigned long long form, int offset_size, const
       number = b.Fixed(8);
       return "";  // data8
     case 0x1e:
-      b.at += 16;
+      b.Skip(16);
       return "";  // data16
     case 0x09:
-      b.at += b.Uleb();
+      b.Skip(b.Uleb());
       return "";  // block
     default:
       b.ok = false;
@@ -124,6 +77,7 @@ bool Is_Absolute(const std::string& path) {
 // The header of one table, up to its program.
 struct Table_Header {
   int min_length, line_base, line_range, opcode_base;
+  bool statement;              // whether a row starts a statement until told otherwise
   std::vector<int> arguments;  // of each standard opcode
   std::vector<int> files;      // each file's index in Line_Tables::files
 };
@@ -133,7 +87,8 @@ bool Read_Header(Bytes& b, int offset_size, const Sections& s, Table_Header& h, 
   unsigned long long length = b.Fixed(offset_size);
   size_t program = b.at + length;
   h.min_length = static_cast<int>(b.Fixed(1));
-  b.Fixed(2);  // maximum operations per instruction, is_stmt
+  b.Fixed(1);  // maximum operations per instruction
+  h.statement = b.Fixed(1) != 0;
   h.line_base = static_cast<signed char>(b.Fixed(1));
   h.line_range = static_cast<int>(b.Fixed(1));
   h.opcode_base = static_cast<int>(b.Fixed(1));
@@ -142,6 +97,7 @@ bool Read_Header(Bytes& b, int offset_size, const Sections& s, Table_Header& h, 
   auto folders = Read_Entries(b, offset_size, s);
   auto files = Read_Entries(b, offset_size, s);
   for (const auto& [name, folder] : files) {
+    if (name.empty()) return false;  // a name that points nowhere
     std::string path = name;
     if (!Is_Absolute(name) && folder < folders.size()) path = folders[folder].first + "/" + name;
     h.files.push_back(static_cast<int>(t.files.size()));
@@ -159,10 +115,11 @@ namespace {
 void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
   unsigned long long address = 0, file = 1;
   long long line = 1;
+  bool statement = h.statement;
   size_t sequence = t.rows.size();  // the first row of the sequence under way
   auto add_row = [&]() {
     if (file < h.files.size())
-      t.rows.push_back({address, 0, h.files[file], static_cast<int>(line)});
+      t.rows.push_back({address, 0, h.files[file], static_cast<int>(line), statement});
   };
   while (b.ok && b.at < b.end) {
     int op = static_cast<int>(b.Fixed(1));
@@ -176,11 +133,12 @@ void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
     switch (op) {
       case 0: {  // an extended opcode
         unsigned long long length = b.Uleb();
-        size_t next = b.at + length;
+        if (length > b.end - b.at) b.ok = false;
+        size_t next = b.ok ? b.at + length : b.end;
         int sub = length == 0 ? 0 : static_cast<int>(b.Fixed(1));
         if (sub == 1) {  // end_sequence: the address after the sequence's last byte
           if (t.rows.size() > sequence) t.rows.back().end = address;
-          address = 0, file = 1, line = 1;
+          address = 0, file = 1, line = 1, statement = h.statement;
           sequence = t.rows.size();
         }
         if (sub == 2 && length > 1) address = b.Fixed(length - 1);
@@ -198,6 +156,9 @@ void Run_Line_Program(Bytes& b, const Table_Header& h, Line_Tables& t) {
         break;
       case 4:
         file = b.Uleb();
+        break;
+      case 6:
+        statement = !statement;
         break;
       case 8:
         address +=
@@ -222,6 +183,7 @@ bool Parse_Line_Tables(const std::string& executable, Line_Tables& tables) {
     if (!section.compressed && section.offset + section.size <= executable.size())
       found[section.name] = executable.substr(section.offset, section.size);
   Sections s{found[".debug_line"], found[".debug_line_str"], found[".debug_str"]};
+  tables.present = !s.line.empty();
   for (size_t at = 0; at + 4 <= s.line.size();) {
     Bytes b{s.line, at, s.line.size()};
     int offset_size = 4;
@@ -231,29 +193,38 @@ bool Parse_Line_Tables(const std::string& executable, Line_Tables& tables) {
       length = b.Fixed(8);
     }
     if (length == 0) break;  // padding at the section's end
-    if (b.at + length > s.line.size()) return false;
     Bytes unit{s.line, b.at, b.at + static_cast<size_t>(length)};
+    unsigned long long version = unit.Fixed(2);
+    tables.damaged = b.at + length > s.line.size() || version < 2 || version > 5;
+    if (tables.damaged) return false;
     at = unit.end;
-    if (unit.Fixed(2) != 5) continue;
+    if (version != 5) continue;
     Table_Header h;
-    if (!Read_Header(unit, offset_size, s, h, tables)) return false;
-    Run_Line_Program(unit, h, tables);
+    tables.damaged = !Read_Header(unit, offset_size, s, h, tables);
+    if (!tables.damaged) Run_Line_Program(unit, h, tables);
+    if (tables.damaged || !unit.ok) {
+      tables.damaged = true;
+      return false;
+    }
   }
   return !tables.rows.empty();
 }
 
-bool Find_Line(const Line_Tables& tables, unsigned long long address, std::string& file,
-               int& line) {
+bool Find_Line(const Line_Tables& tables, unsigned long long address, std::string& file, int& line,
+               bool statement) {
   const std::vector<Line_Row>& rows = tables.rows;
   for (size_t i = 0; i < rows.size(); i++) {
     unsigned long long end = rows[i].end != 0      ? rows[i].end
                              : i + 1 < rows.size() ? rows[i + 1].address
                                                    : rows[i].address;
-    if (address >= rows[i].address && address < end) {
-      file = tables.files[static_cast<size_t>(rows[i].file)];
-      line = rows[i].line;
-      return true;
-    }
+    if (address < rows[i].address || address >= end) continue;
+    size_t best = i;
+    for (size_t k = i;
+         statement && k-- > 0 && rows[k].address == rows[i].address && rows[k].end == 0;)
+      if (!rows[best].statement && rows[k].statement) best = k;
+    file = tables.files[static_cast<size_t>(rows[best].file)];
+    line = rows[best].line;
+    return true;
   }
   return false;
 }

@@ -13,11 +13,14 @@ struct Line_Row {
   unsigned long long end;      // 0, or the end of its sequence when it is the last row
   int file;                    // an index into Line_Tables::files
   int line;
+  bool statement;  // it starts a statement (is_stmt): the line a reader would name
 };
 
 struct Line_Tables {
   std::vector<std::string> files;  // each file's path, folder and name joined
   std::vector<Line_Row> rows;      // every row of every DWARF 5 table, in table order
+  bool present = false;            // the file has a line section at all
+  bool damaged = false;            // and it cannot be read as DWARF: it was damaged
 };
 
 // Reads the tables from the bytes of an executable file. Tables of DWARF
@@ -25,6 +28,8 @@ struct Line_Tables {
 // the file is no ELF or PE file, or it has no such tables that can be read.
 bool Parse_Line_Tables(const std::string& executable, Line_Tables& tables);
 
-// The file and line that `address` was compiled from; false when no row of
-// the tables covers it.
-bool Find_Line(const Line_Tables& tables, unsigned long long address, std::string& file, int& line);
+// The file and line that `address` was compiled from: the row that covers
+// it, or with `statement` a row that starts a statement at the same address
+// when that one does not; false when no row covers it.
+bool Find_Line(const Line_Tables& tables, unsigned long long address, std::string& file, int& line,
+               bool statement = false);

@@ -1,9 +1,16 @@
 #include "launch/locate.h"
 
+#include <map>
+
 #include "common/names.h"
+#include "console/text.h"
 #include "platform/platform.h"
 
 namespace {
+
+// A function that fills more than half of a stack that ran out, at least
+// this many times, is taken as its recursion.
+const size_t MOST_TIMES = 16;
 
 // One frame as its source names it, inlined functions each a frame of their own.
 struct Named_Frame {
@@ -35,26 +42,57 @@ bool Lies_In(const std::string& file, const std::vector<std::string>& folders) {
   return false;
 }
 
-// The name without the C library's inner prefix, as the C library's own
+// The name without the C library's inner prefixes, as the C library's own
 // debug information names its functions ("__GI_abort" is abort).
 std::string Plain_Name(const std::string& function) {
   std::string name = Short_Function(function);
-  return name.compare(0, 5, "__GI_") == 0 ? name.substr(5) : name;
+  for (const char* prefix : {"__GI_", "__libc_"})
+    if (Starts_With(name, 0, prefix)) return name.substr(std::string(prefix).size());
+  return name;
 }
 
+bool Is_One_Of(const std::string& name, std::initializer_list<const char*> names) {
+  for (const char* each : names)
+    if (name == each) return true;
+  return false;
+}
+
+// What ended the program, from the library functions between the user's line
+// and the crash (and the runtime function it was caught in): the first of
+// these that holds.
 Crash_Cause Cause_Of(const std::vector<Named_Frame>& inner, const std::string& through) {
-  Crash_Cause cause = inner.empty() ? CAUSE_FAULT : CAUSE_LIBRARY;
   std::vector<std::string> names = {through};
   for (const Named_Frame& frame : inner) names.push_back(Plain_Name(frame.place.function));
+  bool thrown = false, terminated = false, heap = false, smashed = false, aborted = false,
+       raised = false;
   for (const std::string& name : names) {
-    if (name == "__assert_fail" || name == "_assert" || name == "_wassert" ||
-        name == "__assert_func")
+    if (Is_One_Of(name, {"__assert_fail", "_assert", "_wassert", "__assert_func"}))
       return CAUSE_ASSERT;
-    if (name == "__cxa_throw" || name == "__cxa_rethrow" || name == "std::terminate")
-      cause = CAUSE_EXCEPTION;
-    if (name == "abort" && cause != CAUSE_EXCEPTION) cause = CAUSE_ABORT;
+    thrown = thrown || Is_One_Of(name, {"__cxa_throw", "__cxa_rethrow", "_Unwind_RaiseException"});
+    terminated =
+        terminated || Is_One_Of(name, {"std::terminate", "_ZSt9terminatev", "__cxa_pure_virtual"});
+    heap = heap || name == "malloc_printerr";
+    smashed = smashed || name == "__stack_chk_fail";
+    aborted = aborted || name == "abort";
+    raised = raised || Is_One_Of(name, {"raise", "gsignal", "kill", "tgkill", "pthread_kill"});
   }
-  return cause;
+  return thrown          ? CAUSE_EXCEPTION
+         : terminated    ? CAUSE_TERMINATE
+         : heap          ? CAUSE_HEAP
+         : smashed       ? CAUSE_SMASHED
+         : aborted       ? CAUSE_ABORT
+         : raised        ? CAUSE_RAISED
+         : inner.empty() ? CAUSE_FAULT
+                         : CAUSE_LIBRARY;
+}
+
+// A function the compiler made rather than the user wrote: it runs the
+// constructors and destructors of global variables.
+bool Compiler_Made(const std::string& function) {
+  for (const char* head :
+       {"_GLOBAL__", "__static_initialization_and_destruction", "__tcf_", "__cxx_global_var_init"})
+    if (Starts_With(function, 0, head)) return true;
+  return false;
 }
 
 bool Same_Step(const Call_Step& a, const Call_Step& b) {
@@ -90,15 +128,28 @@ std::vector<Call_Step> Fold(const std::vector<Call_Step>& steps) {
   return folded;
 }
 
-// When the stack ran out: the function whose recursion took it, and how deep.
+// When the stack ran out: the function whose recursion took it, and how
+// deep. A recursion the optimiser twisted (calls alternating with inlined
+// ones) folds into no run, but its function still fills the stack.
 void Find_Recursion(Crash_Location& location, const std::vector<Call_Step>& all) {
   const Call_Step* most = nullptr;
   for (const Call_Step& step : location.steps)
-    if (step.repeat > 1 && (!most || step.repeat * step.block > most->repeat * most->block))
+    if (step.repeat > 1 && !step.function.empty() &&
+        (!most || step.repeat * step.block > most->repeat * most->block))
       most = &step;
-  if (most == nullptr) return;
-  location.recursive = most->function;
-  for (const Call_Step& step : all) location.depth += step.function == most->function;
+  std::string function = most ? most->function : "";
+  if (function.empty()) {  // an inlined step has no name: the named ones are counted
+    std::map<std::string, size_t> counts;
+    size_t named = 0, best = 0;
+    for (const Call_Step& step : all)
+      if (!step.function.empty()) named++, counts[step.function]++;
+    for (const auto& [name, count] : counts)
+      if (count > best) best = count, function = name;
+    if (best < MOST_TIMES || best * 2 <= named) function.clear();
+  }
+  if (function.empty()) return;
+  location.recursive = function;
+  for (const Call_Step& step : all) location.depth += step.function == function;
 }
 
 std::vector<Named_Frame> Name_Frames(const std::vector<Frame_Places>& frames) {
@@ -111,42 +162,6 @@ std::vector<Named_Frame> Name_Frames(const std::vector<Frame_Places>& frames) {
 }
 
 }  // namespace
-
-std::string Short_Function(const std::string& name) {
-  std::string text = name;
-  for (const std::string noise : {"(anonymous namespace)::", "__cxx11::"})
-    for (size_t at; (at = text.find(noise)) != std::string::npos;) text.erase(at, noise.size());
-  // The parameters, and what follows them ("const").
-  size_t close = text.rfind(')');
-  for (int depth = 0; close != std::string::npos && close > 0; close--) {
-    depth += text[close] == ')' ? 1 : text[close] == '(' ? -1 : 0;
-    if (depth == 0) {
-      text.erase(close);
-      break;
-    }
-  }
-  // Template arguments and ABI tags; an operator's own '<' is no bracket.
-  std::string plain;
-  int angles = 0;
-  bool is_operator = text.find("operator") != std::string::npos;
-  for (size_t i = 0; i < text.size(); i++) {
-    if (text.compare(i, 5, "[abi:") == 0 && text.find(']', i) != std::string::npos) {
-      i = text.find(']', i);
-      continue;
-    }
-    if (!is_operator && text[i] == '<') angles++;
-    if (angles == 0) plain += text[i];
-    if (!is_operator && text[i] == '>' && angles > 0) angles--;
-  }
-  // A function template's name comes after its return type.
-  for (size_t space = plain.rfind(' '); space != std::string::npos; space = plain.rfind(' ')) {
-    std::string before = plain.substr(0, space);
-    if (before.size() >= 8 && before.compare(before.size() - 8, 8, "operator") == 0) break;
-    if (before.find_first_of("({") != std::string::npos) break;
-    plain.erase(0, space + 1);
-  }
-  return plain;
-}
 
 Crash_Location Locate_Crash(const std::vector<Frame_Places>& frames, const std::string& program,
                             bool cut, bool overflow, const std::string& through) {
@@ -170,8 +185,9 @@ Crash_Location Locate_Crash(const std::vector<Frame_Places>& frames, const std::
       code = code || frame.in_program;
       lines = lines || (frame.in_program && !frame.place.file.empty());
     }
-    location.why = code && !lines ? "程序里没有行号信息：编译时没有加 -g 选项"
-                                  : "没能在调用栈里找到你的源文件中的代码";
+    location.no_lines = code && !lines;
+    location.why = location.no_lines ? "程序里没有行号信息：编译时要加上 -g 选项（并且不加 -s）"
+                                     : "没能在调用栈里找到你的源文件中的代码";
     return location;
   }
   std::vector<Named_Frame> inner(named.begin(), named.begin() + static_cast<long>(first));
@@ -183,10 +199,12 @@ Crash_Location Locate_Crash(const std::vector<Frame_Places>& frames, const std::
   bool sure = !inner.empty() && !inner.back().place.file.empty() && callee[0] != '_';
   if (sure || location.cause != CAUSE_LIBRARY) location.callee = callee;
   std::vector<Call_Step> steps;
-  for (size_t i = first; i < end; i++)
-    if (Lies_In(named[i].place.file, folders))
-      steps.push_back({Short_Function(named[i].place.function), named[i].place.file,
+  for (size_t i = first; i < end; i++) {
+    bool made = Compiler_Made(named[i].place.function);
+    if (Lies_In(named[i].place.file, folders) && (i == first || !made))
+      steps.push_back({made ? "" : Short_Function(named[i].place.function), named[i].place.file,
                        named[i].place.line, 1, 1});
+  }
   location.known = true;
   location.steps = {steps.front()};
   std::vector<Call_Step> callers = Fold({steps.begin() + 1, steps.end()});

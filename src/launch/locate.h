@@ -20,6 +20,12 @@ enum Crash_Cause {
   CAUSE_EXCEPTION,  // an exception no one caught
   CAUSE_ASSERT,     // a failed assert
   CAUSE_ABORT,      // abort
+  CAUSE_TERMINATE,  // std::terminate with no exception (a thread never joined, a pure virtual call)
+  CAUSE_HEAP,       // the C library found its heap damaged (a double free, an overrun)
+  CAUSE_SMASHED,    // a function's stack was overwritten: found on its return
+  CAUSE_RAISED,     // the program sent itself the signal (raise, kill)
+  CAUSE_TRAP,       // a trap the optimiser put where the code must fail (ud2)
+  CAUSE_BAD_CALL,   // a call to where there is no code (a null function pointer)
 };
 
 // One function on the way from the crash out to main.
@@ -34,13 +40,16 @@ struct Call_Step {
 struct Crash_Location {
   bool known = false;            // false: `why` says why it cannot be told
   std::string why;               // a phrase, without a full stop
+  bool no_lines = false;         // then: the program's frames had no line to give
   std::vector<Call_Step> steps;  // the crash's own line first, then its callers out to main
   Crash_Cause cause = CAUSE_FAULT;
-  std::string callee;     // the library function that line called, when its name is sure
-  bool overflow = false;  // the program ran out of stack
-  std::string recursive;  // then: the function whose recursion did it, "" for none
-  long long depth = 0;    // how many calls of it were on the stack
-  bool deeper = false;    // the stack was deeper than was walked: at least `depth`
+  std::string callee;         // the library function that line called, when its name is sure
+  bool overflow = false;      // the program ran out of stack
+  std::string recursive;      // then: the function whose recursion did it, "" for none
+  long long depth = 0;        // how many calls of it were on the stack
+  bool deeper = false;        // the stack was deeper than was walked: at least `depth`
+  std::string array;          // without recursion: the large local array that took the stack
+  long long array_bytes = 0;  // its size; -1 when only known at run time
 };
 
 // The short form of a function's name: without its parameters, template

@@ -41,6 +41,7 @@ bool Elf_Sections(const std::string& data, std::vector<Section>& sections) {
     // Thread-local data is a pattern copied for each thread, not a home of its own.
     s.data = (flags & (SHF_WRITE | SHF_ALLOC)) == (SHF_WRITE | SHF_ALLOC) && !(flags & SHF_TLS);
     s.compressed = (flags & SHF_COMPRESSED) != 0;
+    s.address = Number(data, header + 0x10, 8);
     sections.push_back(s);
   }
   return true;
@@ -54,6 +55,8 @@ bool Pe_Sections(const std::string& data, std::vector<Section>& sections) {
   unsigned long long count = Number(data, pe + 6, 2), symbols = Number(data, pe + 12, 4);
   unsigned long long strings = symbols + Number(data, pe + 16, 4) * 18;
   size_t table = pe + 24 + Number(data, pe + 20, 2);
+  bool wide = Number(data, pe + 24, 2) == 0x20b;  // PE32+
+  unsigned long long image = wide ? Number(data, pe + 48, 8) : Number(data, pe + 52, 4);
   for (unsigned long long i = 0; i < count; i++) {
     size_t header = table + i * 40;
     if (header + 40 > data.size()) return false;
@@ -67,6 +70,7 @@ bool Pe_Sections(const std::string& data, std::vector<Section>& sections) {
     s.memory = virtual_size != 0 ? virtual_size : raw_size;
     s.offset = Number(data, header + 20, 4);
     s.data = (Number(data, header + 36, 4) & PE_WRITE) != 0;
+    s.address = image + Number(data, header + 12, 4);
     sections.push_back(s);
   }
   return true;

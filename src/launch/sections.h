@@ -12,6 +12,8 @@ struct Section {
   unsigned long long memory = 0;  // the bytes it takes once the program is loaded
   bool data = false;              // writable data, one of the program's static variables' homes
   bool compressed = false;        // its bytes are compressed (ELF's SHF_COMPRESSED)
+  // Where it lies once loaded, as the program's debug information counts addresses.
+  unsigned long long address = 0;
 };
 
 // The sections of the executable `bytes`; false when it is no little-endian

@@ -11,12 +11,6 @@ namespace {
 
 const size_t ADDRESSES_AT_ONCE = 200;  // keeps each command line short
 
-std::string As_UTF8(const std::string& bytes) {
-  std::string text;
-  if (Is_UTF8(bytes) || !Decode_GBK(bytes, text)) return bytes;
-  return text;
-}
-
 // "a.cpp:12", "a.cpp:12 (discriminator 1)", "??:0" or "??:?"; a Windows
 // file name has a colon of its own, so the line is after the last one.
 Source_Place Place_Of(const std::string& function, const std::string& location) {
@@ -26,7 +20,7 @@ Source_Place Place_Of(const std::string& function, const std::string& location) 
   if (colon == std::string::npos) return place;
   std::string file = where.substr(0, colon), line = where.substr(colon + 1);
   if (file == "??" || file.empty()) return place;
-  place.file = As_UTF8(file);
+  place.file = File_Name_Text(file);
   if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos)
     place.line = std::atoi(line.c_str());
   return place;
@@ -47,6 +41,26 @@ void Forget_Borrowed_Names(Inline_Chain& chain) {
 }
 
 }  // namespace
+
+std::string File_Name_Text(const std::string& bytes) {
+  std::string text;
+  if (!Is_UTF8(bytes) && Decode_GBK(bytes, text)) return text;
+  text.clear();
+  for (size_t at = 0; at < bytes.size();) {
+    size_t length = UTF8_Length(bytes, at);
+    unsigned char c = static_cast<unsigned char>(bytes[at]);
+    if (length > 0 && c >= 0x20 && c != 0x7f) {
+      text += bytes.substr(at, length);
+      at += length;
+      continue;
+    }
+    char code[8];
+    std::snprintf(code, sizeof code, "\\x%02X", c);
+    text += code;
+    at++;
+  }
+  return text;
+}
 
 std::vector<Inline_Chain> Parse_Places(const std::string& answer) {
   std::vector<Inline_Chain> chains;

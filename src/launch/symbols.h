@@ -16,6 +16,10 @@ struct Source_Place {
 // the function that holds the code last.
 using Inline_Chain = std::vector<Source_Place>;
 
+// A file name as text that can be shown: UTF-8 as it is, GBK converted, and
+// any other byte (or a control character) as "\\xNN".
+std::string File_Name_Text(const std::string& bytes);
+
 // addr2line's answer to -a -f -i -C: one chain for each address it was asked
 // about, in order. File names are taken as UTF-8, or as GBK when they are not.
 // An inlined function named as the function it was inlined into is unnamed.

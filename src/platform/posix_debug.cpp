@@ -10,7 +10,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 #include "platform/platform.h"
 #include "platform/posix_internal.h"
@@ -107,6 +109,16 @@ void Catch_Stack(Crash_Watch& watch, int sig) {
   watch.caught = sig;
 }
 
+// Whether the program has a handler of its own for `sig`: then the signal is
+// its to handle, and the crash that ends it (if any) comes later.
+bool Has_Handler(pid_t pid, int sig) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.compare(0, 7, "SigCgt:") == 0)
+      return (std::strtoull(line.c_str() + 7, nullptr, 16) >> (sig - 1)) & 1;
+  return false;
+}
+
 bool Is_Stop_Signal(int sig) {
   return sig == SIGSTOP || sig == SIGTSTP || sig == SIGTTIN || sig == SIGTTOU;
 }
@@ -158,7 +170,8 @@ bool Serve_Stop(Crash_Watch& watch, int status) {
     watch.traced = false;
     return true;
   }
-  if (event == 0 && Is_Crash_Signal(sig) && watch.caught == 0) Catch_Stack(watch, sig);
+  if (event == 0 && Is_Crash_Signal(sig) && watch.caught == 0 && !Has_Handler(watch.pid, sig))
+    Catch_Stack(watch, sig);
   ptrace(PTRACE_CONT, watch.pid, nullptr, reinterpret_cast<void*>(static_cast<long>(sig)));
   return true;
 }

@@ -2,6 +2,8 @@
 // exception goes back to it first to handle as it would, and only one that
 // no handler takes is looked at: the thread's stack is walked by the
 // modules' unwinding tables (.pdata) before the program dies of it.
+#include <cstring>
+
 #include "platform/platform.h"
 #include "platform/windows_internal.h"
 
@@ -58,6 +60,44 @@ void On_Breakpoint(Debuggee& d, DWORD thread_id, unsigned long long at) {
   d.crash->through = b.function;
 }
 
+// Whether the integer division the thread stopped at is INT_MIN / -1 (or its
+// 64-bit twin): the processor faults on it as on a zero divisor, and some
+// systems (Wine) report it as one. Only idiv with a register or a plain
+// memory operand is read; any other says no.
+bool Divides_Past_Range(HANDLE process, const CONTEXT& c) {
+  unsigned char b[16] = {};
+  SIZE_T got = 0;
+  ReadProcessMemory(process, reinterpret_cast<const void*>(c.Rip), b, sizeof b, &got);
+  const DWORD64 regs[16] = {c.Rax, c.Rcx, c.Rdx, c.Rbx, c.Rsp, c.Rbp, c.Rsi, c.Rdi,
+                            c.R8,  c.R9,  c.R10, c.R11, c.R12, c.R13, c.R14, c.R15};
+  size_t i = 0;
+  unsigned rex = (b[0] & 0xf0) == 0x40 ? b[i++] : 0;
+  if (got < 8 || b[i] != 0xf7 || ((b[i + 1] >> 3) & 7) != 7) return false;  // idiv r/m32, r/m64
+  int mod = b[i + 1] >> 6, rm = (b[i + 1] & 7) + ((rex & 1) ? 8 : 0);
+  i += 2;
+  bool wide = (rex & 8) != 0;
+  unsigned long long divisor = 0;
+  if (mod == 3) {
+    divisor = regs[rm];
+  } else {
+    if ((rm & 7) == 4) return false;  // an index register: not read here
+    long long disp = 0;
+    if (mod == 1) disp = static_cast<signed char>(b[i]);
+    if (mod == 2 || (mod == 0 && (rm & 7) == 5)) {
+      int value = 0;
+      std::memcpy(&value, b + i, 4);
+      disp = value;
+    }
+    size_t end = i + (mod == 1 ? 1 : mod == 2 || (rm & 7) == 5 ? 4 : 0);
+    unsigned long long base = mod == 0 && (rm & 7) == 5 ? c.Rip + end : regs[rm];
+    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(base + disp), &divisor,
+                           wide ? 8 : 4, &got))
+      return false;
+  }
+  if (wide) return c.Rax == 0x8000000000000000ULL && divisor == ~0ULL;
+  return (c.Rax & 0xffffffff) == 0x80000000 && (divisor & 0xffffffff) == 0xffffffff;
+}
+
 }  // namespace
 
 DWORD Answer_Exception(Debuggee& d, const DEBUG_EVENT& e) {
@@ -71,19 +111,31 @@ DWORD Answer_Exception(Debuggee& d, const DEBUG_EVENT& e) {
     d.started = true;  // the loader's own, for the debugger
     return DBG_CONTINUE;
   }
-  if (e.u.Exception.dwFirstChance || d.caught != 0) return DBG_EXCEPTION_NOT_HANDLED;
+  // A stack overflow is caught when it comes: a system may end the program
+  // without asking again (Wine ends it with status 0).
+  bool overflow = record.ExceptionCode == EXCEPTION_STACK_OVERFLOW;
+  if ((e.u.Exception.dwFirstChance && !overflow) || d.caught != 0) return DBG_EXCEPTION_NOT_HANDLED;
   HANDLE thread = d.threads.count(e.dwThreadId) ? d.threads[e.dwThreadId] : nullptr;
   CONTEXT context = {};
   context.ContextFlags = CONTEXT_FULL;
-  if (thread != nullptr && GetThreadContext(thread, &context))
-    Catch_Stack(d, context, record.ExceptionCode);
-  else
+  DWORD code = record.ExceptionCode;
+  if (thread != nullptr && GetThreadContext(thread, &context)) {
+    if (code == EXCEPTION_INT_DIVIDE_BY_ZERO && Divides_Past_Range(d.process, context))
+      code = EXCEPTION_INT_OVERFLOW;
+    Catch_Stack(d, context, code);
+  } else
     d.crash->missing = "无法读取程序出错时的状态（" + Error_Text(GetLastError()) + "）";
   return DBG_EXCEPTION_NOT_HANDLED;
 }
 
-void Finish_Debuggee(const Debuggee& d, const Program_End& end) {
+void Finish_Debuggee(const Debuggee& d, Program_End& end) {
   Crash_Stack& crash = *d.crash;
+  // The exception caught tells how the program ended where the status the
+  // system gave says otherwise: a stack overflow, or a division that overflowed.
+  if (end.started && (d.caught == EXCEPTION_STACK_OVERFLOW ||
+                      (d.caught == EXCEPTION_INT_OVERFLOW &&
+                       static_cast<DWORD>(end.code) == EXCEPTION_INT_DIVIDE_BY_ZERO)))
+    end.code = d.caught;
   DWORD code = static_cast<DWORD>(end.code);
   bool ended_by_caught = end.started && d.caught != 0 && code == d.caught;
   // Ctrl+C and a DLL that cannot be found end a program, but are no crash of its own.

@@ -202,8 +202,9 @@ void Prepare_Debuggee(Debuggee& d, Crash_Stack& crash);
 DWORD Answer_Exception(Debuggee& d, const DEBUG_EVENT& e);
 
 // After the end: whether it crashed, keeping the stack only when it ended by
-// the exception it was caught at.
-void Finish_Debuggee(const Debuggee& d, const Program_End& end);
+// the exception it was caught at; `end.code` made that exception's where the
+// system's status hides it (Wine's 0 after a stack overflow).
+void Finish_Debuggee(const Debuggee& d, Program_End& end);
 
 // Waits at most `ms` for a debug event of this thread's debuggees, and
 // answers it, `watched` taking theirs; false when none came. Once a

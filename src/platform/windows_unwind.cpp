@@ -12,6 +12,8 @@
 namespace {
 
 const unsigned long long PAGE = 4096;
+const unsigned long long SCAN_REACH = 64
+                                      << 10;  // bytes of stack searched for a lost frame's caller
 
 // The program's memory, read a page at a time and kept.
 struct Remote_Memory {
@@ -90,6 +92,7 @@ struct Unwinding {
   Registers& r;
   unsigned long long frame = 0;  // the stack pointer of the function's body, where saves are
   bool machine_frame = false;    // the return address came from a machine frame
+  bool lost_frame = false;       // the frame pointer points nowhere near the stack
 };
 
 // Undoes unwind code `i` (when `done`: the prologue had got past it). The
@@ -147,6 +150,11 @@ bool Undo_Prologue(Unwinding& u, unsigned long long base, RUNTIME_FUNCTION f,
     int frame_register = static_cast<int>(header >> 24) & 0x0f;
     u.frame = frame_register == 0 ? u.r.value[4]
                                   : u.r.value[frame_register] - 16 * ((header >> 28) & 0x0f);
+    // Wine returns from RaiseException with rbp cleared: a frame pointer
+    // below the stack pointer, or far above it, is no frame's.
+    u.lost_frame = first && frame_register != 0 && offset >= ((header >> 8) & 0xff) &&
+                   (u.frame < u.r.value[4] || u.frame - u.r.value[4] > (1ull << 30));
+    if (u.lost_frame) return false;
     std::vector<unsigned> codes(static_cast<size_t>(count) + 2);
     for (size_t i = 0; i < codes.size(); i++) {
       if (!u.m.Read(at + 4 + 2 * i, word)) return false;
@@ -166,6 +174,28 @@ bool Undo_Prologue(Unwinding& u, unsigned long long base, RUNTIME_FUNCTION f,
     if (!u.m.Read(chained + 8, word)) return false;
     f.UnwindData = static_cast<DWORD>(word);
   }
+}
+
+// The caller of a frame whose frame pointer was lost: the first return
+// address on the stack that follows a direct call of the frame's own function.
+bool Find_Caller(Remote_Memory& m, const std::vector<Function_Table>& tables,
+                 unsigned long long function, Registers& r) {
+  for (unsigned long long at = r.value[4]; at < r.value[4] + SCAN_REACH; at += 8) {
+    unsigned long long back = 0, call = 0;
+    if (!m.Read(at, back)) return false;
+    bool in_code = false;
+    for (const Function_Table& t : tables)
+      in_code = in_code || (back >= t.base + 5 && back < t.base + t.size);
+    if (!in_code || !m.Read(back - 5, call) || (call & 0xff) != 0xe8) continue;  // call rel32
+    if (back +
+            static_cast<unsigned long long>(static_cast<long long>(static_cast<int>(call >> 8))) !=
+        function)
+      continue;
+    r.rip = back;
+    r.value[4] = at + 8;
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -190,9 +220,11 @@ std::vector<unsigned long long> Walk_Stack(HANDLE process, const std::vector<Ima
     const RUNTIME_FUNCTION* f = table ? Function_At(*table, look - table->base) : nullptr;
     Unwinding u{m, r};
     // Without an entry it is a leaf function: its return address is on top.
-    if (f != nullptr && !Undo_Prologue(u, table->base, *f, look - table->base - f->BeginAddress))
+    bool undone =
+        f == nullptr || Undo_Prologue(u, table->base, *f, look - table->base - f->BeginAddress);
+    if (!undone && !(u.lost_frame && Find_Caller(m, tables, table->base + f->BeginAddress, r)))
       break;
-    if (!u.machine_frame) {
+    if (undone && !u.machine_frame) {
       if (!m.Read(r.value[4], r.rip)) break;
       r.value[4] += 8;
     }

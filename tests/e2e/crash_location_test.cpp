@@ -7,6 +7,7 @@
 //   // 期望：LINE    a line the launcher must write; {N} stands for any number,
 //                   {5|7} for either (a stack overflow may come at either line)
 //   // 期望：（没有出错位置）   it must name no place at all
+//   // 不应：TEXT    a text the launcher must not write anywhere (a false sentence)
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -29,6 +30,7 @@ struct Crash_Program {
   std::string flags = "-O0";
   std::string input;
   std::vector<std::string> expected;
+  std::vector<std::string> false_words;
 };
 
 Crash_Program Read_Program(const std::string& source) {
@@ -40,6 +42,7 @@ Crash_Program Read_Program(const std::string& source) {
     if (text.rfind("编译：", 0) == 0) program.flags = value("编译：");
     if (text.rfind("输入：", 0) == 0) program.input = value("输入：") + "\n";
     if (text.rfind("期望：", 0) == 0) program.expected.push_back(value("期望："));
+    if (text.rfind("不应：", 0) == 0) program.false_words.push_back(value("不应："));
   }
   return program;
 }
@@ -91,10 +94,12 @@ TEST(CrashLocation, EachCrashIsNamedOnItsLineAndACleanEndIsNot) {
         EXPECT_TRUE(std::regex_search(out, Line_Pattern(line))) << line << "\nin:\n"
                                                                 << Escaped(out);
     }
+    for (const std::string& words : program.false_words)
+      EXPECT_EQ(out.find(words), std::string::npos) << words << "\nin:\n" << Escaped(out);
     programs++;
   }
   fs::remove_all(fs::path(folder).parent_path());
-  EXPECT_GE(programs, 10);
+  EXPECT_GE(programs, 40);
 }
 
 }  // namespace

@@ -2,12 +2,20 @@
 // way of ending. Built without sanitizers, so that the crashes are the
 // system's own and not caught first.
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <thread>
+#include <vector>
 #ifdef _WIN32
 #include <windows.h>
 #endif
+
+int Deeper(int n) {
+  volatile char pad[64];
+  pad[0] = static_cast<char>(n);
+  return Deeper(n + 1) + pad[0];
+}
 
 int main(int argc, char** argv) {
   const char* mode = argc > 1 ? argv[1] : "";
@@ -21,6 +29,15 @@ int main(int argc, char** argv) {
     // comparison that never divides.
     volatile int zero = 0;
     return argc / zero;
+  }
+  if (std::strcmp(mode, "min") == 0) {  // INT_MIN / -1
+    volatile int least = INT_MIN, minus = -1;
+    return least / minus;
+  }
+  if (std::strcmp(mode, "deep") == 0) return Deeper(0);  // a recursion without end
+  if (std::strcmp(mode, "at") == 0) {                    // an exception nobody catches
+    std::vector<int> three(3);
+    return three.at(5);
   }
   if (std::strcmp(mode, "null") == 0) {
     int* volatile pointer = nullptr;

@@ -335,6 +335,45 @@ TEST(WindowsLauncher, NamesTheLineOfASamplesCrash) {
   EXPECT_EQ(status, 1);
 }
 
+// An exception nobody catches is named on its line as on Linux (the walk from
+// abort passes the frame pointer Wine clears); a stack overflow (which Wine
+// ends with status 0) and INT_MIN / -1 (which it reports as a division by
+// zero) are said as what they are.
+TEST(WindowsLauncher, NamesAnUncaughtExceptionAStackOverflowAndAnOverflowingDivision) {
+  REQUIRE_LAUNCHER();
+  std::string folder = Fresh_Folder("crash ends");
+  fs::copy_file(Launcher(), folder + "/tarnwickstone-launch.exe");
+  fs::copy_file(Windows_Build("tests/windows/doubles/addr2line.exe"), folder + "/addr2line.exe");
+  fs::copy_file(Sample("launch_sample"), folder + "/sample.exe");
+  std::string source = Read_File_Bytes(TWS_SOURCE_DIR "/tests/launch_sample/sample.cpp");
+  auto line_of = [&](const std::string& code) {
+    return std::to_string(1 + std::count(source.begin(), source.begin() + source.find(code), '\n'));
+  };
+  auto launch = [&](const std::string& mode) {
+    int status = -1;
+    return Visible(
+        ::Run(folder + "/tarnwickstone-launch.exe", {"sample.exe", mode}, folder, "x", &status));
+  };
+  std::string out = launch("at");
+  EXPECT_NE(out.find("程序已结束，返回值 3，"), std::string::npos) << Escaped(out);
+  EXPECT_NE(out.find("出错位置：sample.cpp 第 " + line_of("return three.at(5);") +
+                     " 行，函数 main\n这一行调用的 std::vector::at 抛出了异常，程序没有捕获它。\n"),
+            std::string::npos)
+      << Escaped(out);
+  out = launch("deep");
+  EXPECT_NE(out.find("程序已结束，返回值 3221225725（0xC00000FD）"), std::string::npos)
+      << Escaped(out);
+  EXPECT_NE(out.find("递归太深：函数 Deeper 递归了"), std::string::npos) << Escaped(out);
+  out = launch("min");
+  EXPECT_NE(out.find("程序已结束，返回值 3221225621（0xC0000095）"), std::string::npos)
+      << Escaped(out);
+  EXPECT_NE(out.find("整数溢出：整数除法的结果超出了它的类型的范围，例如 INT_MIN 除以 -1。\n"
+                     "出错位置：sample.cpp 第 " +
+                     line_of("return least / minus;") + " 行，函数 main\n"),
+            std::string::npos)
+      << Escaped(out);
+}
+
 // The job's memory limit, as Wine keeps none: the program's own peak, watched.
 // Wine tells no other process's CPU time either, so the clock stands in for
 // it; and it keeps no integrity levels, so writes outside the sample's folder

@@ -1,0 +1,2 @@
+#include "lines.cpp"
+extern "C" void __main() {}
