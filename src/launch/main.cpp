@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/names.h"
+#include "launch/checker.h"
 #include "launch/crash_report.h"
 #include "launch/judge.h"
 #include "launch/limits.h"
@@ -137,8 +138,11 @@ int Judge_And_Choose(const std::string& path, const std::vector<std::string>& ar
                      const Sample_Set& set, const Stress_Pair& pair) {
   std::vector<std::string> notes;
   Tested_Program program = Program_Of(path, argv, set, notes);
+  std::string checker = Find_Checker(path);
+  if (!checker.empty()) Prepare_Checker(checker, path, program);
   int status = 0;
-  if (!set.samples.empty()) Write_Out(Samples_Header(set, program, Base_Name(set.source)));
+  if (!set.samples.empty())
+    Write_Out(Samples_Header(set, program, Base_Name(set.source)) + Checker_Line(program));
   Write_Notes(notes);
   if (set.samples.empty())
     for (const std::string& why : set.left_out) Write_Out("提示：" + why + "，没有作为样例。\n");

@@ -57,8 +57,8 @@ Stress_Pair Find_Stress_Pair(const std::string& program) {
   pair.brute = Source_Named(entries, folder, stem + "_brute.cpp");
   // gen.cpp and brute.cpp belong to the program only when no other source
   // in the folder could claim them.
-  const std::string own[] = {stem + ".cpp", stem + "_gen.cpp", stem + "_brute.cpp", "gen.cpp",
-                             "brute.cpp"};
+  const std::string own[] = {stem + ".cpp", stem + "_gen.cpp",     stem + "_brute.cpp", "gen.cpp",
+                             "brute.cpp",   stem + "_checker.cpp", "checker.cpp",       "spj.cpp"};
   for (const Folder_Entry& entry : entries) {
     std::string lower = Lower(entry.name);
     if (Is_Source(lower) && std::find(std::begin(own), std::end(own), lower) == std::end(own))
@@ -88,14 +88,15 @@ std::vector<std::string> Compile_Options(const std::string& program) {
   return options;
 }
 
-bool Compile_Helper(const std::string& source, const std::vector<std::string>& options) {
+bool Compile_Helper(const std::string& source, const std::vector<std::string>& options,
+                    const std::string& purpose) {
   std::string exe = Executable_Of(source);
   File_Stamp made{0, 0}, written{0, 0};
   if (Stamp_File(exe, made) && Stamp_File(source, written) && made.written >= written.written)
     return true;
   std::string compiler = Find_Compiler();
   if (compiler.empty()) {
-    Write_Out(Not_Found_Text() + "要对拍，先要编译 " + Base_Name(source) + "。\n");
+    Write_Out(Not_Found_Text() + "要" + purpose + "，先要编译 " + Base_Name(source) + "。\n");
     return false;
   }
   std::vector<std::string> argv = {compiler};
@@ -112,8 +113,8 @@ bool Compile_Helper(const std::string& source, const std::vector<std::string>& o
   }
   if (!end.signaled && end.code == 0) return true;
   Write_Out(Base_Name(source) +
-            (end.signaled ? " 的编译被中断了" : " 编译失败（见上面编译器的话）") +
-            "，没有对拍。\n");
+            (end.signaled ? " 的编译被中断了" : " 编译失败（见上面编译器的话）") + "，没有" +
+            purpose + "。\n");
   return false;
 }
 
