@@ -178,7 +178,7 @@ std::string Lines_Of(const Judgement& j, const Tested_Program& program) {
 }
 
 TEST(Verdicts, EachLimitSaysWhatWasPassedAndHowTheProgramEnded) {
-  Tested_Program program{{"a.exe"}, {"a.in"}, "", "a.out", Problem_Limits{}, {}, {}};
+  Tested_Program program{{"a.exe"}, {"a.in"}, "", "a.out", Problem_Limits{}, {}, {}, "", "", ""};
   Judgement j;
   j.run.end = {true, false, 0};
   j.run.cpu_us = 1020000;
@@ -270,6 +270,83 @@ TEST(Decide, OneVerdictFromWhatThePlatformMeasured) {
   through.through = "abort";
   EXPECT_TRUE(Verdict_Of(aborted, limits, 0, through).aborted);
   EXPECT_FALSE(Verdict_Of(aborted, limits, 0, Crash_Stack{}).aborted);  // a plain return 3
+}
+
+// How a checker ended, and what it makes of the program's output.
+struct Checked {
+  bool started, signaled;
+  long long code, cpu_us, peak_mb;
+  Verdict verdict, helper;
+  bool presentation;
+};
+
+TEST(Decide, TestlibsExitCodesAndAFailingCheckerNeverTheProgramsFault) {
+  // clang-format off
+  const Checked cases[] = {
+      {true, false, 0, 1000, 1, VERDICT_AC, VERDICT_AC, false},
+      {true, false, 1, 1000, 1, VERDICT_WA, VERDICT_AC, false},
+      {true, false, 2, 1000, 1, VERDICT_WA, VERDICT_AC, true},   // PE, a judge's WA
+      {true, false, 3, 1000, 1, VERDICT_JUDGE_FAILED, VERDICT_AC, false},
+      {true, false, 7, 1000, 1, VERDICT_PARTIAL, VERDICT_AC, false},
+      {true, false, 42, 1000, 1, VERDICT_WA, VERDICT_AC, false},  // a plain checker's no
+      {true, true, 11, 1000, 1, VERDICT_JUDGE_FAILED, VERDICT_RE, false},
+      {true, true, 1, 1000, 1, VERDICT_JUDGE_FAILED, VERDICT_RE, false},  // a signal, not a code
+      {true, false, 0, 10000001, 1, VERDICT_JUDGE_FAILED, VERDICT_TLE, false},
+      {true, false, 1, 1000, 1025, VERDICT_JUDGE_FAILED, VERDICT_MLE, false},
+      {false, false, 2, 0, 0, VERDICT_JUDGE_FAILED, VERDICT_NOT_STARTED, false},
+      // A second past the program's limit is well within the checker's own.
+      {true, false, 0, 2000000, 600, VERDICT_AC, VERDICT_AC, false},
+  };
+  // clang-format on
+  for (const Checked& c : cases) {
+    Sample_Run run;
+    run.end = {c.started, c.signaled, c.code};
+    run.cpu_us = c.cpu_us;
+    run.peak_bytes = c.peak_mb << 20;
+    Run_Verdict v = Checked_Verdict(run, Crash_Stack{});
+    EXPECT_EQ(v.verdict, c.verdict) << c.code << " " << c.signaled << " " << c.cpu_us;
+    EXPECT_EQ(v.helper, c.helper) << c.code << " " << c.signaled << " " << c.cpu_us;
+    EXPECT_EQ(v.presentation, c.presentation) << c.code;
+  }
+  Sample_Run interrupted;
+  interrupted.stop = STOP_INTERRUPTED;
+  EXPECT_EQ(Checked_Verdict(interrupted, Crash_Stack{}).verdict, VERDICT_INTERRUPTED);
+}
+
+TEST(Verdicts, ACheckersWordsItsPointsAndItsOwnFailure) {
+  Tested_Program program{{"a.exe"},         {"a.in"},        "", "a.out", Problem_Limits{}, {}, {},
+                         "./a_checker.exe", "a_checker.cpp", ""};
+  Judgement j;
+  j.run.end = {true, false, 0};
+  j.run.cpu_us = 1000;
+  j.run.peak_bytes = 1 << 20;
+  j.input = "3\n";
+  j.verdict = VERDICT_WA;
+  j.checker_message = "wrong answer 2 appears twice\n";
+  EXPECT_EQ(Lines_Of(j, program),
+            "样例 3：WA 答案错误，用时 0.001 秒，内存 1 MB。\n"
+            "  检查器 a_checker.cpp 的话：\n    wrong answer 2 appears twice\n  输入：3\n");
+  j.presentation = true;
+  j.checker_message = "wrong output format Expected EOF\n";
+  EXPECT_NE(Lines_Of(j, program).find("格式不对（testlib 的 PE），评测时算答案错误"),
+            std::string::npos);
+  j.verdict = VERDICT_PARTIAL;
+  const std::pair<const char*, const char*> points[] = {
+      {"points 0.25 half of the edges\n", "部分分 0.25 分，"},  // testlib's quitp
+      {"60 some pairs wrong\n", "部分分 60 分，"},
+      {"partially correct\n", "部分分，"},  // no points said: none invented
+  };
+  for (const auto& [message, said] : points) {
+    j.checker_message = message;
+    EXPECT_EQ(Lines_Of(j, program).rfind(std::string("样例 3：") + said, 0), 0u) << message;
+  }
+  j.verdict = VERDICT_JUDGE_FAILED;
+  j.error = "检查器 a_checker.cpp 报告它自己出错了（返回值 3）";
+  j.checker_message = "FAIL answer file has no path\n";
+  EXPECT_EQ(Lines_Of(j, program),
+            "样例 3：没有结果：检查器 a_checker.cpp 报告它自己出错了（返回值 3），"
+            "这不是程序的错，这个样例不算对也不算错。\n"
+            "  检查器 a_checker.cpp 的话：\n    FAIL answer file has no path\n");
 }
 
 TEST(Decide, TheWatchEndsARunPastALimitOrWaitingOrOnABusyMachine) {

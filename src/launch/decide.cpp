@@ -1,6 +1,12 @@
 #include "launch/decide.h"
 
 const size_t OUTPUT_CAP = 64u << 20;
+const Problem_Limits CHECKER_LIMITS = [] {
+  Problem_Limits limits;
+  limits.time_us = 10000000;
+  limits.memory_bytes = 1024ll << 20;
+  return limits;
+}();
 
 namespace {
 
@@ -27,6 +33,9 @@ Verdict Stopped_Verdict(Sample_Stop stop) {
   }
   return VERDICT_AC;
 }
+
+// testlib's exit codes; any other that is not 0 is a plain checker's no.
+const long long CHECK_PE = 2, CHECK_FAIL = 3, CHECK_POINTS = 7;
 
 }  // namespace
 
@@ -76,6 +85,26 @@ Run_Verdict Verdict_Of(const Sample_Run& run, const Problem_Limits& limits, size
   } else if (run.end.signaled || run.end.code != 0) {
     v.verdict = VERDICT_RE;
     v.aborted = !run.end.signaled && crash.crashed && !crash.through.empty();
+  }
+  return v;
+}
+
+Run_Verdict Checked_Verdict(const Sample_Run& run, const Crash_Stack& crash) {
+  Run_Verdict own = Verdict_Of(run, CHECKER_LIMITS, run.output.size(), crash);
+  Run_Verdict v;
+  v.stop = own.stop;
+  bool said = own.verdict == VERDICT_AC || (own.verdict == VERDICT_RE && !run.end.signaled);
+  if (own.verdict == VERDICT_INTERRUPTED) {
+    v.verdict = VERDICT_INTERRUPTED;
+  } else if (!said || run.end.code == CHECK_FAIL) {
+    v.verdict = VERDICT_JUDGE_FAILED;
+    v.helper = said ? VERDICT_AC : own.verdict;
+    v.aborted = own.aborted;
+  } else if (run.end.code == CHECK_POINTS) {
+    v.verdict = VERDICT_PARTIAL;
+  } else if (run.end.code != 0) {
+    v.verdict = VERDICT_WA;
+    v.presentation = run.end.code == CHECK_PE;
   }
   return v;
 }

@@ -16,11 +16,13 @@ enum Verdict {
   VERDICT_AC,
   VERDICT_WA,
   VERDICT_RE,
-  VERDICT_TLE,          // past the time limit, or ended waiting (see run.stop)
-  VERDICT_MLE,          // past the memory limit
-  VERDICT_UNTESTED,     // the run could not be prepared
-  VERDICT_INTERRUPTED,  // Ctrl+C came while it ran
-  VERDICT_NOT_STARTED,  // the program cannot be started at all
+  VERDICT_TLE,           // past the time limit, or ended waiting (see run.stop)
+  VERDICT_MLE,           // past the memory limit
+  VERDICT_UNTESTED,      // the run could not be prepared
+  VERDICT_INTERRUPTED,   // Ctrl+C came while it ran
+  VERDICT_NOT_STARTED,   // the program cannot be started at all
+  VERDICT_PARTIAL,       // the checker gave part of the points
+  VERDICT_JUDGE_FAILED,  // the checker failed: the program has no verdict
 };
 
 // The problem's limits in a request, and the rule that holds the run to them.
@@ -38,6 +40,8 @@ struct Run_Verdict {
                                  // system refused it memory and it ended for want of it
   bool cut = false;              // WA: its output went past OUTPUT_CAP
   bool aborted = false;          // RE: it ended through abort without a signal (Windows)
+  bool presentation = false;     // WA: the checker said the format is wrong (testlib's PE)
+  Verdict helper = VERDICT_AC;   // JUDGE_FAILED: the checker's own run (AC: it said it failed)
 };
 
 // The verdict of a run alone, before any answer, from what was measured:
@@ -45,3 +49,12 @@ struct Run_Verdict {
 // whether it crashed (`crash`).
 Run_Verdict Verdict_Of(const Sample_Run& run, const Problem_Limits& limits, size_t output_bytes,
                        const Crash_Stack& crash);
+
+// The checker's limits: its own, generous, whatever the problem's.
+extern const Problem_Limits CHECKER_LIMITS;
+
+// The verdict a checker's run gives the program's output, as testlib's
+// exit codes say it: 0 AC, 1 WA, 2 a wrong format (WA), 3 the checker's
+// own failure, 7 partial points; any other code a plain checker's WA. A
+// checker that could not run, crashed or went past its limits failed.
+Run_Verdict Checked_Verdict(const Sample_Run& run, const Crash_Stack& crash);

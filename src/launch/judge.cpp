@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "launch/checker.h"
+
 namespace {
 
 const size_t SHOWN_INPUT = 4096;  // enough of an input to show a short one whole
@@ -114,8 +116,8 @@ void Compare(Judgement& j, const Tested_Program& program, const Test_Run& test,
 
 Tested_Program Program_For(const std::vector<std::string>& argv, const std::string& stem,
                            const Source_Names& names, const Problem_Limits& limits) {
-  Tested_Program program{argv, {stem + ".in"}, names.standard_output, stem + ".out", limits, {},
-                         {}};
+  Tested_Program program{
+      argv, {stem + ".in"}, names.standard_output, stem + ".out", limits, {}, {}, "", "", ""};
   for (const std::string& name : names.inputs)
     if (std::find(program.inputs.begin(), program.inputs.end(), name) == program.inputs.end() &&
         std::find(names.outputs.begin(), names.outputs.end(), name) == names.outputs.end())
@@ -131,7 +133,7 @@ Tested_Program Judged_Program(const std::vector<std::string>& argv, const std::s
   // Its freopen is X.out's spelling, said in the header; any other is not read.
   std::string out =
       Lower(names.standard_output) == Lower(stem + ".out") ? names.standard_output : "";
-  Tested_Program program{argv, {in}, out, stem + ".out", limits, {}, {}};
+  Tested_Program program{argv, {in}, out, stem + ".out", limits, {}, {}, "", "", ""};
   for (const std::string& name : names.inputs)
     if (Lower(name) != Lower(in) &&
         std::find(names.outputs.begin(), names.outputs.end(), name) == names.outputs.end())
@@ -166,6 +168,7 @@ bool Run_Tests(const std::vector<Test_Input>& inputs, std::vector<Test_Run>& tes
   for (size_t i = 0; i < folders.size(); ++i) {
     if (ready) {
       tests[i].run = std::move(runs[i]);
+      tests[i].input = inputs[i].input;
       Take_Output(*inputs[i].program, folders[i], tests[i]);
     }
     if (inputs[i].folder.empty() && !Remove_Tree(folders[i], &why))
@@ -199,7 +202,10 @@ Judgement Judge_Run(const Tested_Program& program, Test_Run& test) {
 
 Judgement Judge(const Tested_Program& program, Test_Run& test, const std::string& answer) {
   Judgement j = Judge_Run(program, test);
-  if (j.verdict == VERDICT_AC) Compare(j, program, test, answer);
+  if (j.verdict == VERDICT_AC && program.checker.empty() && program.checker_broken.empty())
+    Compare(j, program, test, answer);
+  else if (j.verdict == VERDICT_AC)
+    Check(j, program, test, answer);
   if (j.verdict == VERDICT_WA || j.verdict == VERDICT_RE || j.verdict == VERDICT_TLE ||
       j.verdict == VERDICT_MLE)
     j.unprovided = program.unprovided;

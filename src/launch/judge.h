@@ -25,6 +25,10 @@ struct Tested_Program {
   std::vector<std::string> environment;  // "NAME=value" set for it on top of ours
   std::vector<std::string> unprovided;   // names its source reads that the run does not
                                          // provide: said when it fails
+  std::string checker;                   // the checker that judges its output instead of the
+                                         // comparison, as it is started; "" none
+  std::string checker_name;              // its source's file name, as the student knows it
+  std::string checker_broken;            // why that checker cannot judge; "" it can
 };
 
 // A helper of 对拍, X, with the names its source opens: X.in and what the
@@ -48,6 +52,7 @@ struct Test_Run {
   std::vector<std::string> written;  // other files it left in its folder, at most a few
   std::vector<std::string> notes;    // what else went wrong, not changing the verdict
   Crash_Stack crash;                 // its stack, when it crashed
+  std::string input;                 // the input file it was run on
 };
 
 // Runs the program on the input file under its limits, in a new folder of
@@ -89,6 +94,8 @@ struct Judgement {
   std::vector<std::string> written;     // WA with nothing judged: files it wrote that the judge
                                         // does not read
   Crash_Stack crash;                    // RE: its stack, for the text to say where it crashed
+  std::string checker_message;          // WA, PARTIAL, JUDGE_FAILED: what the checker said
+  bool presentation = false;            // WA: the checker said the format is wrong
 };
 
 // The verdict of a run against the answer's bytes.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/names.h"
+#include "launch/checker.h"
 #include "launch/contest_layout.h"
 #include "launch/crash_report.h"
 #include "launch/judge.h"
@@ -146,9 +147,12 @@ int Judge_And_Choose(const std::string& path, const std::vector<std::string>& ar
                      const Sample_Set& set, const Stress_Pair& pair) {
   std::vector<std::string> notes;
   Tested_Program program = Program_Of(path, argv, set, notes);
+  std::string checker = Find_Checker(path);
+  if (!checker.empty()) Prepare_Checker(checker, path, program);
   int status = 0;
   if (!set.samples.empty())
-    Write_Out(Samples_Header(set, program, Shown_Path(Base_Name(set.source))));
+    Write_Out(Samples_Header(set, program, Shown_Path(Base_Name(set.source))) +
+              Checker_Line(program));
   Write_Notes(notes);
   const long long memory = program.limits.memory_bytes;
   if (set.samples.empty())

@@ -6,6 +6,7 @@
 // are judged at once, so that the processor never waits for the launcher.
 #include <functional>
 
+#include "launch/checker.h"
 #include "launch/stress_rounds.h"
 
 namespace {
@@ -94,6 +95,10 @@ bool Judge_Round(const Stress_Programs& p, Rounds& r, long long round, Test_Run&
     std::string why;
     Start_Failure(j.run.end.code, &why);
     result = Broken(r, "无法启动 " + p.name + "（" + why + "）");
+    return false;
+  }
+  if (j.verdict == VERDICT_JUDGE_FAILED || j.verdict == VERDICT_UNTESTED) {
+    result = Broken(r, j.error);  // the checker's fault, not the program's
     return false;
   }
   r.slowest_us = std::max(r.slowest_us, j.run.cpu_us);
@@ -198,7 +203,7 @@ Stress_Result Stress(const std::string& path, const Tested_Program& program, con
       Base_Name(pair.generator),
       Base_Name(pair.brute)};
   p.generator.inputs.clear();  // it reads nothing: its standard input is an empty file
-  Write_Out(Stress_Header(pair, p.name, program.limits));
+  Write_Out(Stress_Header(pair, p.name, program.limits) + Checker_Line(program));
   Rounds r;
   std::string why;
   if (!Make_Temp_Folder(r.folder, &why)) return Broken(r, "无法创建临时文件夹（" + why + "）");

@@ -49,8 +49,10 @@ std::vector<std::string> Compile_Options(const std::string& program);
 
 // Compiles the source with the g++ the compiler companion finds, when its
 // executable is missing or older than it. False after the compiler's own
-// words (relayed as they come) and a line that says 对拍 did not start.
-bool Compile_Helper(const std::string& source, const std::vector<std::string>& options);
+// words (relayed as they come) and a line that says `purpose` ("对拍") was
+// not done.
+bool Compile_Helper(const std::string& source, const std::vector<std::string>& options,
+                    const std::string& purpose = "对拍");
 
 // A helper as the samples run it: the program's limits, with HELPER_TIMES
 // its time, the files its own source opens, and `stem`.in and `stem`.out

@@ -136,7 +136,8 @@ Stress_Result Found(const Stress_Programs& p, Rounds& r, long long round, Judgem
   j.input_file = saved ? added.input : "";
   std::string text = Rounds_Until(r, round) + " 轮发现问题：\n" +
                      Verdict_Text(j, *p.program, p.source_name, width);
-  if (j.verdict != VERDICT_WA) text += Input_Lines(j.input, j.input_file, width);
+  if (j.verdict != VERDICT_WA && j.verdict != VERDICT_PARTIAL)
+    text += Input_Lines(j.input, j.input_file, width);
   text += Seed_Line(p, r, round);
   if (saved)
     text += "已保存为样例 " + added.number + "（" + added.input + " 和 " + added.answer +

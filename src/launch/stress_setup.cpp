@@ -74,8 +74,8 @@ Stress_Pair Find_Stress_Pair(const std::string& program) {
   pair.brute = Source_Named(entries, folder, stem + "_brute.cpp");
   // gen.cpp and brute.cpp belong to the program only when no other source
   // in the folder could claim them.
-  const std::string own[] = {stem + ".cpp", stem + "_gen.cpp", stem + "_brute.cpp", "gen.cpp",
-                             "brute.cpp"};
+  const std::string own[] = {stem + ".cpp", stem + "_gen.cpp",     stem + "_brute.cpp", "gen.cpp",
+                             "brute.cpp",   stem + "_checker.cpp", "checker.cpp",       "spj.cpp"};
   for (const Folder_Entry& entry : entries) {
     std::string lower = Lower(entry.name);
     if (Is_Source(lower) && std::find(std::begin(own), std::end(own), lower) == std::end(own))
@@ -105,12 +105,14 @@ std::vector<std::string> Compile_Options(const std::string& program) {
   return options;
 }
 
-bool Compile_Helper(const std::string& source, const std::vector<std::string>& options) {
+bool Compile_Helper(const std::string& source, const std::vector<std::string>& options,
+                    const std::string& purpose) {
   std::string exe = Executable_Of(source);
   if (Fresh(exe, source)) return true;
   std::string compiler = Find_Compiler();
   if (compiler.empty()) {
-    Write_Out(Not_Found_Text() + "要对拍，先要编译 " + Shown_Path(Base_Name(source)) + "。\n");
+    Write_Out(Not_Found_Text() + "要" + purpose + "，先要编译 " + Shown_Path(Base_Name(source)) +
+              "。\n");
     return false;
   }
   std::string shown = "g++";
@@ -121,7 +123,8 @@ bool Compile_Helper(const std::string& source, const std::vector<std::string>& o
   // launcher beside it runs the old program or the new, never a half-written one.
   std::string own, out, errors, why;
   if (!Own_File_Beside(exe, own, &why)) {
-    Write_Out("无法编译 " + Shown_Path(Base_Name(source)) + "（" + why + "），没有对拍。\n");
+    Write_Out("无法编译 " + Shown_Path(Base_Name(source)) + "（" + why + "），没有" + purpose +
+              "。\n");
     return false;
   }
   std::vector<std::string> argv = {compiler};
@@ -131,15 +134,16 @@ bool Compile_Helper(const std::string& source, const std::vector<std::string>& o
   bool made = end.started && !end.signaled && end.code == 0;
   // Another launcher may have put its own in place meanwhile, which serves as well.
   if (made && !Replace_File(own, exe, &why) && !Fresh(exe, source)) {
-    Write_Out("无法把编译好的程序放到 " + Shown_Path(exe) + "（" + why + "），没有对拍。\n");
+    Write_Out("无法把编译好的程序放到 " + Shown_Path(exe) + "（" + why + "），没有" + purpose +
+              "。\n");
     made = false;
   }
   Remove_File(own);
   if (!end.started) Write_Out("无法启动编译器 " + Shown_Path(compiler) + "：" + why + "。\n");
   if (made || !end.started) return made;
   Write_Out(Shown_Path(Base_Name(source)) +
-            (end.signaled ? " 的编译被中断了" : " 编译失败（见上面编译器的话）") +
-            "，没有对拍。\n");
+            (end.signaled ? " 的编译被中断了" : " 编译失败（见上面编译器的话）") + "，没有" +
+            purpose + "。\n");
   return false;
 }
 

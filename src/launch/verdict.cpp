@@ -112,6 +112,32 @@ std::string Files_Lines(const Judgement& j, const Tested_Program& program) {
   return text;
 }
 
+// The points in a checker's message: testlib's quitp writes them first,
+// after "points" in some versions. "" when none is there.
+std::string Points_In(const std::string& message) {
+  size_t at = message.find_first_not_of(" \t\r\n");
+  if (at != std::string::npos && message.compare(at, 6, "points") == 0)
+    at = message.find_first_not_of(" \t", at + 6);
+  if (at == std::string::npos) return "";
+  size_t end = message.find_first_not_of("0123456789.", at);
+  std::string points = message.substr(at, end == std::string::npos ? end : end - at);
+  return !points.empty() && points != "." ? points : "";
+}
+
+// The last lines the checker wrote, under its name; "" when it said nothing.
+std::string Checker_Said(const Judgement& j, const Tested_Program& program) {
+  std::string said = Last_Lines(j.checker_message, ERROR_LINES, INDENT + INDENT, ERROR_WIDTH);
+  return said.empty() ? "" : INDENT + "检查器 " + program.checker_name + " 的话：\n" + said;
+}
+
+// What the checker said, and the input, for a student to read.
+std::string Checker_Words(const Judgement& j, const Tested_Program& program, int width) {
+  std::string text;
+  if (j.presentation)
+    text += INDENT + "检查器说输出的格式不对（testlib 的 PE），评测时算答案错误。\n";
+  return text + Checker_Said(j, program) + Input_Lines(j.input, j.input_file, width);
+}
+
 }  // namespace
 
 std::string Samples_Header(const Sample_Set& set, const Tested_Program& program,
@@ -147,7 +173,19 @@ std::string Verdict_Text(const Judgement& j, const Tested_Program& program,
       text += "AC 通过，" + Usage(j.run) + "。\n";
       break;
     case VERDICT_WA:
-      text += "WA 答案错误，" + Usage(j.run) + "。" + Wrong_Lines(j, source_name, width);
+      text += "WA 答案错误，" + Usage(j.run) + "。" +
+              (program.checker_name.empty() ? Wrong_Lines(j, source_name, width)
+                                            : "\n" + Checker_Words(j, program, width));
+      break;
+    case VERDICT_PARTIAL: {
+      std::string points = Points_In(j.checker_message);
+      text += "部分分" + (points.empty() ? "" : " " + points + " 分") + "，" + Usage(j.run) +
+              "。\n" + Checker_Words(j, program, width);
+      break;
+    }
+    case VERDICT_JUDGE_FAILED:
+      text += "没有结果：" + j.error + "，这不是程序的错，这个样例不算对也不算错。\n" +
+              Checker_Said(j, program);
       break;
     case VERDICT_RE:
       text += Crash_Text(j);

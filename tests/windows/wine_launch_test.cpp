@@ -472,3 +472,30 @@ TEST(WindowsLauncher, StressFindsTheWrongAnswerAndKeepsItAsASample) {
   out = ::Run(launcher, {"--time-limit=5", "double.exe"}, folder, "x", &status);
   EXPECT_NE(Visible(out).find("样例 1：WA 答案错误"), std::string::npos) << Escaped(out);
 }
+
+// A checker judges the samples under Wine as on POSIX: another right answer
+// passes, a wrong one gets the checker's words, and its folder goes.
+TEST(WindowsLauncher, ACheckerBesideTheSamplesJudgesThem) {
+  REQUIRE_LAUNCHER();
+  if (!fs::exists(Sample("checker_perm_checker"))) GTEST_SKIP() << "no MinGW build";
+  std::string folder = Fresh_Folder("检查器");
+  const std::string sources = TWS_SOURCE_DIR "/tests/launch_sample/contests/checker-permutation/";
+  for (const std::string name : {"perm", "perm_checker"}) {
+    fs::copy_file(sources + name + ".cpp", folder + "/" + name + ".cpp");
+    fs::copy_file(Sample("checker_" + name), folder + "/" + name + ".exe");
+  }
+  for (const std::string name : {"perm1.in", "perm1.ans", "perm2.in", "perm2.ans"})
+    fs::copy_file(sources + name, folder + "/" + name);
+  int status = -1;
+  std::string out = ::Run(Launcher(), {"--time-limit=5", "perm.exe"}, folder, "x", &status);
+  EXPECT_EQ(Timeless(out),
+            "在 . 找到 2 个样例，每个限时 5.000 秒，内存限制 512 MB。\n"
+            "答案由检查器 perm_checker.cpp 评判，不再逐字比较。\n"
+            "样例 1：AC 通过，用时 T 秒，内存 M MB。\n"
+            "样例 2：WA 答案错误，用时 T 秒，内存 M MB。\n"
+            "  检查器 perm_checker.cpp 的话：\n    wrong answer 3 is not new in 1..5\n"
+            "  输入：5\n通过 1/2\n" +
+                SAMPLES_KEY + "\n");
+  EXPECT_EQ(status, 1);
+  EXPECT_FALSE(fs::exists(folder + "/output.txt"));  // the checker ran in a folder of its own
+}
