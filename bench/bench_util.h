@@ -51,10 +51,11 @@ inline Bench_Child Start_In(const std::string& program, const std::string& folde
   return b;
 }
 
-// Reads its output until `text` has appeared; false if it ended first.
-inline bool Wait_For(Bench_Child& b, const std::string& text) {
+// Reads its output until `text` has appeared; false if it ended first, or
+// wrote nothing for `quiet_ms`.
+inline bool Wait_For(Bench_Child& b, const std::string& text, int quiet_ms = 60000) {
   while (b.seen.find(text) == std::string::npos)
-    if (Read_Output(b.child, b.seen, 60000) <= 0) return false;
+    if (Read_Output(b.child, b.seen, quiet_ms) <= 0) return false;
   return true;
 }
 

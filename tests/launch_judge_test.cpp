@@ -94,6 +94,10 @@ TEST(Tolerance, RealNumbersCloseEnoughAreTheSameWordByWord) {
   EXPECT_FALSE(Compare_Output("0.5 yes\n", "0.5 no\n", both).same);  // words still count
   EXPECT_FALSE(Compare_Output("1 2\n", "1 2 3\n", both).same);
   EXPECT_FALSE(Compare_Output("1\n", "1\n2\n", both).same);
+  // Integers are never real, whatever their length: one digit off is wrong.
+  EXPECT_FALSE(Compare_Output("74759830930429523230\n", "74759830930429523023\n", both).same);
+  EXPECT_FALSE(Compare_Output("1000000\n", "1000001\n", relative).same);
+  EXPECT_TRUE(Compare_Output("7.4759830930429523230e19\n", "74759830930429523023\n", both).same);
   double value = 0;
   for (const char* real : {"-3", "+0.25", "1e-6", "1.", ".5", "2E+3"})
     EXPECT_TRUE(Read_Real(real, value)) << real;
@@ -108,6 +112,11 @@ TEST(Tolerance, AHintOnlyWhenDecimalsPastTheSixthAreAllThatDiffer) {
   EXPECT_FALSE(Differs_Past_Sixth_Decimal("0.333333\n", "0.333333\n"));  // no difference
   EXPECT_FALSE(Differs_Past_Sixth_Decimal(" 2\n", "2\n"));               // spacing, no decimals
   EXPECT_FALSE(Differs_Past_Sixth_Decimal("0.5 a\n", "0.5000001 b\n"));  // a word as well
+  EXPECT_FALSE(Differs_Past_Sixth_Decimal("74759830930429523230\n", "74759830930429523023\n"));
+  EXPECT_FALSE(Differs_Past_Sixth_Decimal("7 0.5\n", "8 0.5000001\n"));  // an integer as well
+  EXPECT_FALSE(Differs_Past_Sixth_Decimal("74759830930429523230.0\n",    // a double rounds both
+                                          "74759830930429523023.0\n"));
+  EXPECT_FALSE(Differs_Past_Sixth_Decimal("0.5\n", "0.5000001\n0.5\n"));  // a line more
 }
 
 TEST(Hidden, CharactersThatPassForSpacesOrNothingAreNamedAndShownByCode) {

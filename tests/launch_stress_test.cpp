@@ -162,7 +162,7 @@ TEST(StressHelpers, ALauncherCompilingAHelperNeverLetsAnotherRunItHalfWritten) {
   fs::remove_all(d);
 }
 
-TEST(StressRounds, SeedsDifferAndFitAnIntSizesGrowFromOne) {
+TEST(StressRounds, SeedsDifferAndFitAnInt) {
   for (long long base : {0LL, 123456789LL, 9000000000000LL})
     for (long long round = 1; round < 2000; ++round) {
       long long seed = Seed_Of(base, round);
@@ -170,8 +170,42 @@ TEST(StressRounds, SeedsDifferAndFitAnIntSizesGrowFromOne) {
       EXPECT_LE(seed, 2147483646);
       EXPECT_NE(seed, Seed_Of(base, round + 1));
     }
-  EXPECT_EQ(Size_Of(1), 1);
-  EXPECT_LT(Size_Of(10), Size_Of(300));
+}
+
+TEST(StressRounds, SizesClimbFromOneToTheLargestAndSpendAShareOfEveryClimbThere) {
+  // The default climb: one by one at first, so the first inputs are the
+  // smallest, then geometrically to the largest, and again.
+  for (long long round = 1; round <= 20; ++round) EXPECT_EQ(Size_Of(round, 100000, 1000), round);
+  long long large = 0, largest = 0;
+  for (long long round = 1; round <= 1000; ++round) {
+    long long size = Size_Of(round, 100000, 1000);
+    EXPECT_GE(size, 1);
+    EXPECT_LE(size, 100000);
+    large += size >= 50000;
+    largest += size == 100000;
+    if (round % 200 != 1) {
+      EXPECT_GE(size, Size_Of(round - 1, 100000, 1000)) << round;
+    }
+  }
+  EXPECT_EQ(largest, 5);  // one climb in 200 rounds
+  EXPECT_GE(large, 50);   // overflows at n = 50000 have tens of chances
+  EXPECT_EQ(Size_Of(201, 100000, 1000), 1);
+  // A short 对拍 climbs once, to the top; a small largest size is kept to.
+  EXPECT_EQ(Size_Of(10, 1000000, 10), 1000000);
+  EXPECT_EQ(Size_Of(1, 1000000, 1), 1);
+  for (long long round = 1; round <= 400; ++round) EXPECT_LE(Size_Of(round, 7, 1000), 7);
+  // Written above the program, as its other limits are.
+  EXPECT_EQ(Read_Limits("int main() {}", "a.cpp").stress_size, 100000);
+  EXPECT_EQ(Read_Limits("// n <= 2e5\n// 对拍规模：200000\n", "a.cpp").stress_size, 200000);
+  EXPECT_EQ(Read_Limits("// 对拍规模 5 万\n", "a.cpp").stress_size, 50000);
+  Problem_Limits limits = Read_Limits("// 对拍规模：10^5\n// 对拍轮数：300", "a.cpp");
+  EXPECT_EQ(limits.stress_size, 100000);
+  EXPECT_EQ(limits.stress_rounds, 300);
+  ASSERT_EQ(limits.notes.size(), 1u);
+  EXPECT_NE(limits.notes[0].find("“对拍规模”，但没有看懂它的值（例如“对拍规模：100000”），最大按 "
+                                 "100000 算"),
+            std::string::npos)
+      << limits.notes[0];
 }
 
 TEST(StressRounds, ALongInputIsShownByItsFirstLinesAndItsFile) {

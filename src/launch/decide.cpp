@@ -29,6 +29,7 @@ Verdict Stopped_Verdict(Sample_Stop stop) {
     case STOP_OUTPUT:
       return VERDICT_WA;
     case STOP_INTERRUPTED:
+    case STOP_DEADLINE:  // no verdict: the caller's time ran out, not the program's
       return VERDICT_INTERRUPTED;
   }
   return VERDICT_AC;

@@ -7,6 +7,7 @@ const long long DEFAULT_TIME_US = 1000000;
 const long long DEFAULT_MEMORY_BYTES = 512LL << 20;
 const long long DEFAULT_STRESS_ROUNDS = 1000;
 const long long DEFAULT_STRESS_US = 60000000;
+const long long DEFAULT_STRESS_SIZE = 100000;
 
 namespace {
 
@@ -31,6 +32,7 @@ const Unit STRESS_TIME_UNITS[] = {
     {"minutes", 6e7}, {"minute", 6e7}, {"min", 6e7}, {"分钟", 6e7}, {"分", 6e7},
     {"seconds", 1e6}, {"second", 1e6}, {"sec", 1e6}, {"s", 1e6},    {"秒", 1e6}};
 const Unit ROUND_UNITS[] = {{"rounds", 1}, {"轮", 1}, {"次", 1}, {"", 1}};
+const Unit SIZE_UNITS[] = {{"万", 1e4}, {"", 1}};
 
 const char* const TIME_WORDS[] = {"时间限制", "时限", "时间上限", "time limit"};
 const char* const MEMORY_WORDS[] = {"内存限制", "空间限制", "内存上限", "memory limit"};
@@ -54,6 +56,7 @@ const char* const TOLERANCE_ENGLISH_JOINS[] = {
     "less",     "than",     "up",    "to",        "no",     "more", "greater", "of"};
 const char* const STRESS_ROUND_WORDS[] = {"对拍轮数", "对拍次数"};
 const char* const STRESS_TIME_WORDS[] = {"对拍时间", "对拍时限", "对拍时长"};
+const char* const STRESS_SIZE_WORDS[] = {"对拍规模"};
 const std::string STRESS = "对拍";  // starts every keyword of 对拍, and no other
 
 std::string Lower_ASCII(std::string text) {
@@ -109,7 +112,7 @@ bool Other_Keyword_At(const std::string& text, size_t at, const char* const (&ow
   if (One_Of_At(text, at, own)) return false;
   return One_Of_At(text, at, TIME_WORDS) || One_Of_At(text, at, MEMORY_WORDS) ||
          One_Of_At(text, at, TOLERANCE_WORDS) || One_Of_At(text, at, STRESS_ROUND_WORDS) ||
-         One_Of_At(text, at, STRESS_TIME_WORDS);
+         One_Of_At(text, at, STRESS_TIME_WORDS) || One_Of_At(text, at, STRESS_SIZE_WORDS);
 }
 
 // The first digit after `at`, near enough and before a keyword of another
@@ -141,6 +144,7 @@ template <size_t N>
 bool Read_Amount(const std::string& text, size_t at, const Unit (&units)[N], double& amount) {
   double number = 0;
   if (!Read_Number(text, at, number)) return false;
+  if (at < text.size() && text[at] == '^') return false;  // "10^5" is no 10
   while (at < text.size() && text[at] == ' ') ++at;
   for (const Unit& unit : units) {
     std::string name = unit.name;
@@ -391,12 +395,15 @@ Problem_Limits Read_Limits(const std::string& source, const std::string& source_
   auto rounds = Words_Of(STRESS_ROUND_WORDS, ROUND_UNITS, 1, 1e6, "对拍轮数：5000", "按 1000 轮算");
   auto stress_time = Words_Of(STRESS_TIME_WORDS, STRESS_TIME_UNITS, 1e6, 86400e6,
                               "对拍时间：120 秒", "按 60 秒算");
+  auto size =
+      Words_Of(STRESS_SIZE_WORDS, SIZE_UNITS, 1, 1e9, "对拍规模：100000", "最大按 100000 算");
   Read_Limit(text, time, limits.time_us, limits.time_written, limits, source_name);
   Read_Limit(text, memory, limits.memory_bytes, limits.memory_written, limits, source_name);
   Read_Tolerance(text, limits, source_name);
   bool written = false;  // said where 对拍 is announced
   Read_Limit(text, rounds, limits.stress_rounds, written, limits, source_name);
   Read_Limit(text, stress_time, limits.stress_us, written, limits, source_name);
+  Read_Limit(text, size, limits.stress_size, written, limits, source_name);
   return limits;
 }
 

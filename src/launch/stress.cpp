@@ -11,35 +11,9 @@
 
 namespace {
 
-const int PROBES = 8;       // seeds tried before a generator is said to ignore them
 const int PROBE_TIMES = 3;  // a generator seen to depend on its seed this often is asked no more:
                             // once could be the clock's second ending amid the probes
-const long long PROBE_ROUND = 1000;      // the probes' size hint is this round's: a large one
-const long long PROBE_SEEDS = 2000000;   // the probes' seeds are those of rounds from here on,
-                                         // past any 对拍's last
 const long long LIGHT_BYTES = 64 << 20;  // programs that use no more are run a few rounds at once
-
-enum Seed_Use { SEED_USED, SEED_IGNORED, SEED_INTERRUPTED };
-
-// Whether the generator writes one and the same input whatever its seed,
-// asked of PROBES seeds at a large size: a seeded one almost never repeats
-// there, while one seeded by the clock (time(0)) always does.
-Seed_Use Probe_Seed(const Stress_Programs& p, const Rounds& r) {
-  std::vector<Tested_Program> probes;
-  for (int i = 0; i < PROBES; ++i)
-    probes.push_back(Generator_For(p, r, PROBE_SEEDS + i, PROBE_ROUND));
-  std::vector<Test_Input> runs;
-  for (const Tested_Program& probe : probes) runs.push_back({&probe, r.empty, ""});
-  std::vector<Test_Run> tests;
-  if (!Run_Tests(runs, tests, nullptr)) return SEED_USED;  // nothing said on a guess
-  for (int i = 0; i < PROBES; ++i) {
-    bool same = tests[i].output == tests[0].output;
-    Judgement j = Judge_Run(probes[i], tests[i]);
-    if (j.verdict == VERDICT_INTERRUPTED) return SEED_INTERRUPTED;
-    if (j.verdict != VERDICT_AC || !same) return SEED_USED;
-  }
-  return SEED_IGNORED;
-}
 
 // Keeps round `round`'s input in its file, in place of an input already
 // judged; `repeated` when it is the last round's over again.
@@ -54,42 +28,59 @@ bool Keep_Input(Rounds& r, long long round, const std::string& bytes, bool& repe
   return Write_New_File(file, bytes, err);
 }
 
-// Takes the generator's run for round `round`: true with its input kept, or
-// false with how the 对拍 ended in `result`.
-bool Take_Generated(const Stress_Programs& p, Rounds& r, long long round, Test_Run& test,
-                    Stress_Result& result) {
+// Takes the generator's run for round `round` at the size hint `size`: true
+// with its input kept, or false with how the 对拍 ended in `result`.
+bool Take_Generated(const Stress_Programs& p, Rounds& r, long long round, long long size,
+                    Test_Run& test, Stress_Result& result) {
+  r.sizes[round % INPUT_SLOTS] = size;  // for the line that makes it again, whatever happens
   Judgement j = Judge_Run(p.generator, test);
   std::string output = std::move(test.output), why;
   bool repeated = false;
-  if (j.verdict == VERDICT_INTERRUPTED) {
-    result = Agreed(p, r, "按下了 Ctrl+C");
-  } else if (j.verdict != VERDICT_AC) {
+  if (j.verdict != VERDICT_AC) {
     result = Helper_Failed(p, r, round, j, true);
   } else if (!Keep_Input(r, round, output, repeated, &why)) {
     result = Broken(r, "无法保存生成的输入（" + why + "）");
   } else {
     r.written = round;
     if (!repeated || r.seed_used >= PROBE_TIMES) return true;
-    Seed_Use use = Probe_Seed(p, r);
+    Sample_Stop stop = STOP_NONE;
+    Seed_Use use = Probe_Seed(p, r, stop);
     if (use == SEED_USED) {
       ++r.seed_used;
       return true;
     }
-    result = use == SEED_IGNORED ? Seed_Ignored(p, r) : Agreed(p, r, "按下了 Ctrl+C");
+    result =
+        use == SEED_STOPPED ? Agreed(p, r, stop) : Seed_Ignored(p, r, use == SEED_READ_FROM_INPUT);
   }
   return false;
 }
 
+// A brute force past its time or memory, not waiting for input: too slow
+// for a size, rather than wrong, when it kept them at smaller sizes.
+bool Too_Slow(const Judgement& brute) {
+  return (brute.verdict == VERDICT_TLE && brute.run.stop != STOP_WAITING) ||
+         brute.verdict == VERDICT_MLE;
+}
+
 // Judges round `round` from the runs of the brute force and the program:
-// true when they agree, or false with how the 对拍 ended in `result`.
+// true when they agree (or the round is passed by), or false with how the
+// 对拍 ended in `result`.
 bool Judge_Round(const Stress_Programs& p, Rounds& r, long long round, Test_Run& brute_run,
                  Test_Run& run, const std::string& path, const Sample_Set& set,
                  Stress_Result& result) {
+  long long size = r.sizes[round % INPUT_SLOTS];
   Judgement brute = Judge_Run(p.brute, brute_run);
+  if (Too_Slow(brute) && r.brute_size > 0 && size > r.brute_size) {
+    Brute_Too_Slow(p, r, size, brute);
+    r.judged = round;
+    ++r.passed_by;
+    return true;
+  }
   if (brute.verdict != VERDICT_AC) {
     result = Helper_Failed(p, r, round, brute, false);
     return false;
   }
+  r.brute_size = std::max(r.brute_size, size);
   Judgement j = Judge(*p.program, run, brute_run.output);
   if (j.verdict == VERDICT_NOT_STARTED) {
     std::string why;
@@ -111,21 +102,70 @@ bool Judge_Round(const Stress_Programs& p, Rounds& r, long long round, Test_Run&
 // How many rounds the generator writes next: none past the limits, and a
 // few at once only while every program is light.
 long long Next_Written(const Tested_Program& program, const Rounds& r, bool light) {
-  const Problem_Limits& limits = program.limits;
-  if (Clock_Us() - r.start_us >= limits.stress_us) return 0;
-  return std::min<long long>(light ? MOST_AT_ONCE : 1, limits.stress_rounds - r.written);
+  if (Clock_Us() >= r.deadline) return 0;
+  return std::min<long long>(light ? MOST_AT_ONCE : 1, program.limits.stress_rounds - r.written);
+}
+
+// The rounds of this batch whose inputs are written, but not those written
+// at a size the brute force has since been found too slow for.
+std::vector<long long> To_Run(const Rounds& r) {
+  std::vector<long long> rounds;
+  for (long long k = r.judged + 1; k <= r.written; ++k)
+    if (r.sizes[k % INPUT_SLOTS] <= r.most_size) rounds.push_back(k);
+  return rounds;
+}
+
+// Judges the rounds of the batch in order, then takes the inputs written
+// for the next ones; false with how the 对拍 ended in `result`.
+bool Take_Batch(const Stress_Programs& p, Rounds& r, const std::vector<long long>& ran,
+                const std::vector<long long>& sizes, std::vector<Test_Run>& tests,
+                const std::string& path, const Sample_Set& set, Stress_Result& result) {
+  long long last = r.written;
+  size_t i = 0;  // into `ran`, whose runs are tests[2i] and tests[2i + 1]
+  for (long long k = r.judged + 1; k <= last; ++k) {
+    if (i >= ran.size() || ran[i] != k) {
+      r.judged = k;
+      ++r.passed_by;
+      continue;
+    }
+    Test_Run &brute = tests[2 * i], &run = tests[2 * i + 1];
+    ++i;
+    if (brute.run.stop == STOP_DEADLINE || run.run.stop == STOP_DEADLINE) {
+      result = Agreed(p, r, STOP_DEADLINE);
+      return false;
+    }
+    if (!Judge_Round(p, r, k, brute, run, path, set, result)) return false;
+  }
+  for (size_t g = 0; g < sizes.size(); ++g) {
+    Test_Run& test = tests[2 * ran.size() + g];
+    if (test.run.stop == STOP_DEADLINE) {
+      result = Agreed(p, r, STOP_DEADLINE);
+      return false;
+    }
+    if (!Take_Generated(p, r, last + 1 + static_cast<long long>(g), sizes[g], test, result))
+      return false;
+  }
+  return true;
 }
 
 // Runs the rounds whose inputs are written, while the generator writes the
-// next ones; false with how the 对拍 ended in `result`.
+// next ones; false with how the 对拍 ended in `result`. Nothing starts past
+// the time limit, and what runs then is ended.
 bool Run_Batch(const Stress_Programs& p, Rounds& r, bool& light, const std::string& path,
                const Sample_Set& set, Stress_Result& result) {
-  long long first = r.judged + 1, last = r.written, next = Next_Written(*p.program, r, light);
+  if (Clock_Us() >= r.deadline) {
+    result = Agreed(p, r, STOP_DEADLINE);
+    return false;
+  }
+  long long last = r.written, next = Next_Written(*p.program, r, light);
+  std::vector<long long> ran = To_Run(r), sizes;  // the sizes the next inputs are written at
   std::vector<Tested_Program> generators;
-  for (long long k = last + 1; k <= last + next; ++k)
-    generators.push_back(Generator_For(p, r, k, k));
+  for (long long k = last + 1; k <= last + next; ++k) {
+    sizes.push_back(Size_Of(k, r.most_size, p.program->limits.stress_rounds));
+    generators.push_back(Generator_For(p, r, k, sizes.back()));
+  }
   std::vector<Test_Input> runs;
-  for (long long k = first; k <= last; ++k)
+  for (long long k : ran)
     runs.insert(runs.end(), {{&p.brute, Input_Of(r, k), ""}, {p.program, Input_Of(r, k), ""}});
   for (const Tested_Program& generator : generators) runs.push_back({&generator, r.empty, ""});
   for (size_t i = 0; i < runs.size(); ++i) runs[i].folder = r.runs[i];
@@ -136,18 +176,12 @@ bool Run_Batch(const Stress_Programs& p, Rounds& r, bool& light, const std::stri
     return false;
   }
   light = true;
-  for (const Test_Run& test : tests) {
-    light = light && test.run.peak_bytes <= LIGHT_BYTES;
-    if (test.run.stop != STOP_INTERRUPTED) continue;
-    result = Agreed(p, r, "按下了 Ctrl+C");
+  for (const Test_Run& test : tests) light = light && test.run.peak_bytes <= LIGHT_BYTES;
+  if (Stopped(tests) == STOP_INTERRUPTED) {
+    result = Agreed(p, r, STOP_INTERRUPTED);
     return false;
   }
-  size_t at = 0;
-  for (long long k = first; k <= last; ++k, at += 2)
-    if (!Judge_Round(p, r, k, tests[at], tests[at + 1], path, set, result)) return false;
-  for (long long k = last + 1; k <= last + next; ++k, ++at)
-    if (!Take_Generated(p, r, k, tests[at], result)) return false;
-  return true;
+  return Take_Batch(p, r, ran, sizes, tests, path, set, result);
 }
 
 Stress_Result Run_Rounds(const Stress_Programs& p, Rounds& r, const std::string& path,
@@ -156,19 +190,17 @@ Stress_Result Run_Rounds(const Stress_Programs& p, Rounds& r, const std::string&
   Stress_Result result = STRESS_NO_DIFFERENCE;
   // Asked once before the first round as well: a generator that ignores its
   // seed but follows the size hint never writes the same input twice in a row.
-  Seed_Use use = Probe_Seed(p, r);
-  if (use == SEED_IGNORED) return Seed_Ignored(p, r);
-  if (use == SEED_INTERRUPTED) return Agreed(p, r, "按下了 Ctrl+C");
+  Sample_Stop stop = STOP_NONE;
+  Seed_Use use = Probe_Seed(p, r, stop);
+  if (use == SEED_STOPPED) return Agreed(p, r, stop);
+  if (use != SEED_USED) return Seed_Ignored(p, r, use == SEED_READ_FROM_INPUT);
   r.seed_used++;
   bool light = false;  // the first rounds run alone, till the programs are known
   do {
     if (!Run_Batch(p, r, light, path, set, result)) return result;
     Show_Progress(p, r);
   } while (r.judged < r.written);
-  return Agreed(p, r,
-                r.judged >= limits.stress_rounds
-                    ? "达到了 " + std::to_string(limits.stress_rounds) + " 轮的上限"
-                    : "达到了 " + Whole_Seconds(limits.stress_us) + " 秒的上限");
+  return Agreed(p, r, r.written >= limits.stress_rounds ? STOP_NONE : STOP_DEADLINE);
 }
 
 }  // namespace
@@ -178,11 +210,11 @@ const std::string& Input_Of(const Rounds& r, long long round) {
 }
 
 Tested_Program Generator_For(const Stress_Programs& p, const Rounds& r, long long round,
-                             long long size_round) {
+                             long long size) {
   Tested_Program generator = p.generator;
   std::string seed = std::to_string(Seed_Of(r.base, round));
   generator.argv.resize(1);
-  generator.argv.insert(generator.argv.end(), {seed, std::to_string(Size_Of(size_round))});
+  generator.argv.insert(generator.argv.end(), {seed, std::to_string(size)});
   generator.environment = {"TARNWICKSTONE_SEED=" + seed};
   return generator;
 }
@@ -203,10 +235,16 @@ Stress_Result Stress(const std::string& path, const Tested_Program& program, con
       Base_Name(pair.generator),
       Base_Name(pair.brute)};
   p.generator.inputs.clear();  // it reads nothing: its standard input is an empty file
+  // From the header on, Ctrl+C waits for the runs, which take it at once,
+  // rather than ending the launcher before any ran.
+  Hold_Interruptions(true);
   Write_Out(Stress_Header(pair, p.name, program.limits) + Checker_Line(program));
   Rounds r;
   std::string why;
-  if (!Make_Temp_Folder(r.folder, &why)) return Broken(r, "无法创建临时文件夹（" + why + "）");
+  if (!Make_Temp_Folder(r.folder, &why)) {
+    Hold_Interruptions(false);
+    return Broken(r, "无法创建临时文件夹（" + why + "）");
+  }
   r.empty = r.folder + SEPARATOR + "empty";
   for (int i = 0; i < INPUT_SLOTS; ++i)
     r.inputs[i] = r.folder + SEPARATOR + "input" + std::to_string(i);
@@ -215,9 +253,14 @@ Stress_Result Stress(const std::string& path, const Tested_Program& program, con
     made = Make_Folders(r.runs[i] = r.folder + SEPARATOR + "run" + std::to_string(i), &why);
   r.base = Clock_Us();
   r.start_us = Clock_Us();
+  r.deadline = r.start_us + program.limits.stress_us;
+  r.most_size = program.limits.stress_size;
+  End_Runs_At(r.deadline);
   Stress_Result result = made ? Run_Rounds(p, r, path, set)
                               : Broken(r, "无法在 " + r.folder + " 里创建文件（" + why + "）");
+  End_Runs_At(0);
   if (!Remove_Tree(r.folder, &why))
     Write_Out("提示：无法删除临时文件夹 " + r.folder + "（" + why + "）。\n");
+  Hold_Interruptions(false);
   return result;
 }

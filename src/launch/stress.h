@@ -63,10 +63,13 @@ Tested_Program Helper_Program(const std::string& source, const Problem_Limits& l
 
 // ---- stress_report.cpp: what the student reads ------------------------------
 
-// The size hint of round `round` (from 1): the round itself, so that the
-// first inputs are small, and a generator that takes the hint as the most it
-// may write goes on writing small ones too.
-long long Size_Of(long long round);
+// The size hint of round `round` (from 1), at most `most`, in a 对拍 of at
+// most `rounds` rounds: it climbs from 1 to `most` over 200 rounds (fewer
+// when there are fewer), one by one at first and then geometrically, and
+// climbs again: small inputs first, so that a difference is found where it
+// is easy to read, and a fixed share of every climb near the largest size,
+// where overflows and slowness show.
+long long Size_Of(long long round, long long most, long long rounds);
 
 // The seed of round `round` of a 对拍 whose seeds start from `base`: from 1
 // to 2^31 - 2, so that atoi takes it, and far from the last round's.

@@ -1,6 +1,7 @@
 // What 对拍 says: what runs against what, the line of progress, and each way
 // it ends, with how to make the round's input again.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "console/text.h"
@@ -16,10 +17,16 @@ const long long SEED_STEP = 1000003;     // between two rounds: rand() after sra
                                          // seed and of the next start alike on some systems
 const long long PROGRESS_US = 100000;    // how often the line of progress changes
 const size_t SHOWN_INPUT = 4096;         // enough of an input to show its start
+const long long CLIMB = 200;             // rounds from the size hint 1 to the largest
+
+// Rounds whose outputs were compared.
+long long Compared(const Rounds& r) {
+  return r.judged - r.passed_by;
+}
 
 double Per_Second(const Rounds& r) {
   long long us = Clock_Us() - r.start_us;
-  return us > 0 ? static_cast<double>(r.judged) * 1e6 / static_cast<double>(us) : 0;
+  return us > 0 ? static_cast<double>(Compared(r)) * 1e6 / static_cast<double>(us) : 0;
 }
 
 std::string Rate(const Rounds& r) {
@@ -36,12 +43,13 @@ void Clear_Progress(Rounds& r) {
 
 // "对拍 N 轮，在第 K": how far it went, and the round that ended it.
 std::string Rounds_Until(const Rounds& r, long long round) {
-  return "对拍 " + std::to_string(r.judged) + " 轮，在第 " + std::to_string(round);
+  return "对拍 " + std::to_string(Compared(r)) + " 轮，在第 " + std::to_string(round);
 }
 
 // How the student makes the round's input again.
 std::string Seed_Line(const Stress_Programs& p, const Rounds& r, long long round) {
-  std::string seed = std::to_string(Seed_Of(r.base, round)), size = std::to_string(Size_Of(round));
+  std::string seed = std::to_string(Seed_Of(r.base, round));
+  std::string size = std::to_string(r.sizes[round % INPUT_SLOTS]);
   return "  种子 " + seed + "，规模 " + size + "：" + p.generator_name + " " + seed + " " + size +
          " 会生成这个输入。\n";
 }
@@ -70,8 +78,11 @@ std::string Whole_Seconds(long long us) {
   return us % 1000000 == 0 ? std::to_string(us / 1000000) : Format_Seconds(us);
 }
 
-long long Size_Of(long long round) {
-  return round;
+long long Size_Of(long long round, long long most, long long rounds) {
+  long long climb = std::max(2LL, std::min(CLIMB, rounds));
+  long long step = (round - 1) % climb;
+  double grown = std::pow(static_cast<double>(most), static_cast<double>(step) / (climb - 1));
+  return std::max(1LL, std::min(most, std::max(step + 1, std::llround(grown))));
 }
 
 long long Seed_Of(long long base, long long round) {
@@ -93,7 +104,7 @@ void Show_Progress(const Stress_Programs& p, Rounds& r) {
   long long now = Clock_Us();
   if (!Output_Is_Console() || now - r.shown_us < PROGRESS_US) return;
   r.shown_us = now;
-  std::string line = "已对拍 " + std::to_string(r.judged) + " 轮，每秒 " + Rate(r) + " 轮，" +
+  std::string line = "已对拍 " + std::to_string(Compared(r)) + " 轮，每秒 " + Rate(r) + " 轮，" +
                      p.name + " 最慢用时 " + Format_Seconds(r.slowest_us) + " 秒";
   int width = Display_Width(line);
   if (width >= Console_Width()) return;  // a wrapped line cannot be written over
@@ -102,11 +113,26 @@ void Show_Progress(const Stress_Programs& p, Rounds& r) {
   r.shown_width = width;
 }
 
-Stress_Result Agreed(const Stress_Programs& p, Rounds& r, const std::string& why) {
+Stress_Result Agreed(const Stress_Programs& p, Rounds& r, Sample_Stop stop) {
   Clear_Progress(r);
-  Write_Out("对拍 " + std::to_string(r.judged) + " 轮，没有发现不同：" + why + "。\n每秒 " +
+  const Problem_Limits& limits = p.program->limits;
+  std::string why = stop == STOP_INTERRUPTED ? "按下了 Ctrl+C"
+                    : stop == STOP_DEADLINE
+                        ? "达到了 " + Whole_Seconds(limits.stress_us) + " 秒的上限"
+                        : "达到了 " + std::to_string(limits.stress_rounds) + " 轮的上限";
+  Write_Out("对拍 " + std::to_string(Compared(r)) + " 轮，没有发现不同：" + why + "。\n每秒 " +
             Rate(r) + " 轮，" + p.name + " 最慢用时 " + Format_Seconds(r.slowest_us) + " 秒。\n");
   return STRESS_NO_DIFFERENCE;
+}
+
+void Brute_Too_Slow(const Stress_Programs& p, Rounds& r, long long size, const Judgement& j) {
+  if (r.most_size <= r.brute_size) return;  // said already
+  r.most_size = r.brute_size;
+  Clear_Progress(r);
+  Write_Out("提示：暴力程序 " + p.brute_name + " 在规模 " + std::to_string(size) + " 时" +
+            (j.verdict == VERDICT_MLE ? "超出了内存限制" : "超时") +
+            "，算不了这么大的输入：这不算错误，以后的规模最大为 " + std::to_string(r.most_size) +
+            "。\n");
 }
 
 Stress_Result Helper_Failed(const Stress_Programs& p, Rounds& r, long long round,
@@ -148,17 +174,26 @@ Stress_Result Found(const Stress_Programs& p, Rounds& r, long long round, Judgem
   return STRESS_DIFFERENT;
 }
 
-Stress_Result Seed_Ignored(const Stress_Programs& p, Rounds& r) {
+Stress_Result Seed_Ignored(const Stress_Programs& p, Rounds& r, bool typed) {
   Clear_Progress(r);
-  Write_Out("对拍 " + std::to_string(r.judged) + " 轮后停止：生成器 " + p.generator_name +
-            " 没有用到种子，不同的种子生成了同样的输入。\n"
-            "  种子是它命令行的第一个参数，在生成器开头写 srand(atoi(argv[1])); 或者\n"
-            "  mt19937 rng(atoi(argv[1]));（不要用 time(0) 作种子），改好后再按 D 键对拍。\n");
+  std::string text = "对拍 " + std::to_string(Compared(r)) + " 轮后停止：生成器 " +
+                     p.generator_name + " 没有用到种子，不同的种子生成了同样的输入。\n";
+  if (typed)
+    text +=
+        "  它从标准输入读种子，可是对拍时它的标准输入是空的，什么也读不到。\n"
+        "  种子是它命令行的第一个参数：把读种子的那一行（例如 cin >> seed;）改成\n"
+        "  seed = atoi(argv[1]);，main 要写成 int main(int argc, char* argv[])。\n"
+        "  改好后再按 D 键对拍。\n";
+  else
+    text +=
+        "  种子是它命令行的第一个参数，在生成器开头写 srand(atoi(argv[1])); 或者\n"
+        "  mt19937 rng(atoi(argv[1]));（不要用 time(0) 作种子），改好后再按 D 键对拍。\n";
+  Write_Out(text);
   return STRESS_NOT_RUN;
 }
 
 Stress_Result Broken(Rounds& r, const std::string& why) {
   Clear_Progress(r);
-  Write_Out("对拍 " + std::to_string(r.judged) + " 轮后无法继续：" + why + "。\n");
+  Write_Out("对拍 " + std::to_string(Compared(r)) + " 轮后无法继续：" + why + "。\n");
   return STRESS_NOT_RUN;
 }

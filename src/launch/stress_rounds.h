@@ -24,15 +24,22 @@ struct Stress_Programs {
 
 // Where the rounds stand.
 struct Rounds {
-  long long judged = 0;             // rounds whose outputs were compared
-  long long written = 0;            // rounds whose inputs are written
-  long long base = 0;               // where the seeds start
-  std::string folder;               // the temporary folder that holds the inputs
-  std::string empty;                // the generator's standard input
-  std::string inputs[INPUT_SLOTS];  // round k's input is inputs[k % INPUT_SLOTS]
-  std::string runs[RUN_SLOTS];      // the folders runs take in turn, emptied before each:
-                                    // a folder made for every run costs the disk more
-  size_t last_hash = 0;             // of the last round's input, to tell the next from it
+  long long judged = 0;               // rounds done: compared, or passed by (below)
+  long long passed_by = 0;            // rounds not compared: the brute force was too slow at
+                                      // their size
+  long long written = 0;              // rounds whose inputs are written
+  long long base = 0;                 // where the seeds start
+  long long deadline = 0;             // the time limit, on the clock
+  long long most_size = 0;            // the largest size hint: the limit's, or less once the
+                                      // brute force was too slow at a size
+  long long brute_size = 0;           // the largest size hint the brute force kept its limits at
+  std::string folder;                 // the temporary folder that holds the inputs
+  std::string empty;                  // the generator's standard input
+  std::string inputs[INPUT_SLOTS];    // round k's input is inputs[k % INPUT_SLOTS]
+  long long sizes[INPUT_SLOTS] = {};  // and the size hint it was written at
+  std::string runs[RUN_SLOTS];        // the folders runs take in turn, emptied before each:
+                                      // a folder made for every run costs the disk more
+  size_t last_hash = 0;               // of the last round's input, to tell the next from it
   size_t last_size = 0;
   int seed_used = 0;         // times the generator was seen to depend on its seed
   long long slowest_us = 0;  // the program's slowest round
@@ -45,9 +52,23 @@ struct Rounds {
 const std::string& Input_Of(const Rounds& r, long long round);
 
 // The generator as it runs for round `round`: its seed as its first argument
-// and in the environment, and the size hint of round `size_round`.
+// and in the environment, and the size hint `size`.
 Tested_Program Generator_For(const Stress_Programs& p, const Rounds& r, long long round,
-                             long long size_round);
+                             long long size);
+
+// ---- stress_seed.cpp: whether the generator depends on its seed ------------
+
+enum Seed_Use {
+  SEED_USED,             // it does, or it cannot be told (nothing is said on a guess)
+  SEED_IGNORED,          // it writes the same whatever its seed
+  SEED_READ_FROM_INPUT,  // it takes its seed from standard input, which is empty here
+  SEED_STOPPED,          // Ctrl+C or the time limit came meanwhile
+};
+Seed_Use Probe_Seed(const Stress_Programs& p, const Rounds& r, Sample_Stop& stop);
+
+// Why the 对拍 stops after these runs: STOP_INTERRUPTED, STOP_DEADLINE, or
+// STOP_NONE when nothing stops it.
+Sample_Stop Stopped(const std::vector<Test_Run>& tests);
 
 // Seconds as a limit is written: "60", or "0.500" when not whole.
 std::string Whole_Seconds(long long us);
@@ -59,8 +80,13 @@ void Show_Progress(const Stress_Programs& p, Rounds& r);
 // ---- How a 对拍 ends: each clears the line of progress, says it, and gives
 // ---- the result.
 
-// Nothing was found; `why` says what stopped it ("按下了 Ctrl+C").
-Stress_Result Agreed(const Stress_Programs& p, Rounds& r, const std::string& why);
+// Nothing was found; `why` says what stopped it: Ctrl+C (STOP_INTERRUPTED),
+// the time limit (STOP_DEADLINE), or the rounds' (STOP_NONE).
+Stress_Result Agreed(const Stress_Programs& p, Rounds& r, Sample_Stop why);
+
+// The brute force passed its limits at the size hint `size`, larger than any
+// it kept them at: larger sizes are given no more, and the student is told.
+void Brute_Too_Slow(const Stress_Programs& p, Rounds& r, long long size, const Judgement& j);
 
 // The brute force, or the generator while it wrote the input of round
 // `round`, failed (`j`); nothing is saved.
@@ -73,8 +99,9 @@ Stress_Result Helper_Failed(const Stress_Programs& p, Rounds& r, long long round
 Stress_Result Found(const Stress_Programs& p, Rounds& r, long long round, Judgement& j,
                     const std::string& answer, const std::string& path, const Sample_Set& set);
 
-// The generator wrote the same input whatever its seed.
-Stress_Result Seed_Ignored(const Stress_Programs& p, Rounds& r);
+// The generator wrote the same input whatever its seed; `typed` when it
+// reads it from its standard input.
+Stress_Result Seed_Ignored(const Stress_Programs& p, Rounds& r, bool typed);
 
 // Something outside the programs kept it from going on.
 Stress_Result Broken(Rounds& r, const std::string& why);

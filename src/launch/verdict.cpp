@@ -79,6 +79,7 @@ std::string Time_Lines(const Judgement& j, long long limit_us) {
     case STOP_MEMORY:
     case STOP_OUTPUT:
     case STOP_INTERRUPTED:
+    case STOP_DEADLINE:
       return "TLE 超时，超过 " + limit + "还没有结束，程序已被结束，" + memory;
   }
   return "";

@@ -363,6 +363,7 @@ enum Sample_Stop {
   STOP_SLOW,         // past `wall_us` it still had not used its time: a busy machine
   STOP_OUTPUT,       // an output went past the cap (where files have no size limit)
   STOP_INTERRUPTED,  // Ctrl+C
+  STOP_DEADLINE,     // the caller's time ran out (End_Runs_At)
 };
 
 // What the watch saw of a run's processes at one look.
@@ -437,6 +438,10 @@ struct Sample_Run {
 // False, with the reason in `err`, when the runs could not be prepared.
 bool Run_Samples(const std::vector<Sample_Request>& requests, std::vector<Sample_Run>& runs,
                  std::string* err = nullptr);
+
+// From `clock_us` on the clock (Clock_Us) every run still going is ended,
+// as STOP_DEADLINE; 0, as at first: no such time.
+void End_Runs_At(long long clock_us);
 
 // The status (NOT_FOUND or NOT_RUNNABLE) and the reason of a sample run whose
 // program could not be started, from the system's number in its `end.code`:

@@ -27,6 +27,7 @@ const size_t CRASH_MOST = 256u << 20;  // bytes of a crashed program's stack rea
 const int STOP_SIGNALS[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
 
 volatile sig_atomic_t STOP_ASKED = 0;  // Ctrl+C came between two runs
+long long DEADLINE = 0;                // End_Runs_At's
 
 void Ask_Stop(int) {
   STOP_ASKED = 1;
@@ -273,7 +274,7 @@ void Watch(std::vector<Run_Job>& jobs, long long start, const Run_Signals& signa
     if (now >= look) {
       for (Run_Job& job : jobs) {
         if (job.ended || job.run->stop != STOP_NONE) continue;
-        Sample_Stop stop = Look(job, now - start);
+        Sample_Stop stop = DEADLINE > 0 && now >= DEADLINE ? STOP_DEADLINE : Look(job, now - start);
         if (stop != STOP_NONE) Stop_Keeper(job, stop, now - start);
       }
       look = now + LOOK_US;
@@ -349,6 +350,10 @@ void Collect(std::vector<Run_Job>& jobs) {
 }
 
 }  // namespace
+
+void End_Runs_At(long long clock_us) {
+  DEADLINE = clock_us;
+}
 
 void Hold_Interruptions(bool hold) {
   Keep_Interrupts();

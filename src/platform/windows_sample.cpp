@@ -14,7 +14,8 @@ namespace {
 const DWORD LOOK_MS = 10;         // how often the job's time and memory are looked at
 const size_t ERRORS_KEPT = 4096;  // bytes of the end of standard error kept
 
-HANDLE STOP = nullptr;  // set by Ctrl+C or Ctrl+Break, kept for the next run when none runs
+HANDLE STOP = nullptr;   // set by Ctrl+C or Ctrl+Break, kept for the next run when none runs
+long long DEADLINE = 0;  // End_Runs_At's
 
 BOOL WINAPI On_Stop(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
@@ -242,7 +243,9 @@ void Watch(std::vector<Run_Job>& jobs, long long start) {
     if (served && woke == WAIT_TIMEOUT && wall - looked < LOOK_MS * 1000) continue;
     looked = wall;
     for (Run_Job* job : running) {
-      Sample_Stop stop = woke == WAIT_OBJECT_0 ? STOP_INTERRUPTED : Look(*job, wall);
+      Sample_Stop stop = woke == WAIT_OBJECT_0                      ? STOP_INTERRUPTED
+                         : DEADLINE > 0 && start + wall >= DEADLINE ? STOP_DEADLINE
+                                                                    : Look(*job, wall);
       if (stop == STOP_NONE) continue;
       job->run->stop = stop;
       job->run->wall_us = wall;
@@ -256,6 +259,10 @@ void Watch(std::vector<Run_Job>& jobs, long long start) {
 }
 
 }  // namespace
+
+void End_Runs_At(long long clock_us) {
+  DEADLINE = clock_us;
+}
 
 // Ctrl+C reaches the launcher's handler, and a closed console ends the job
 // with the launcher: there is nothing to hold.

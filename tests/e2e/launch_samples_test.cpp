@@ -459,4 +459,39 @@ TEST(LaunchStress, ShowsItsProgressInPlaceOnATerminalAndStopsAtCtrlC) {
   fs::remove_all(root);
 }
 
+// Before the first round the generator is asked with eight seeds at once;
+// here one of them computes for ever, so Ctrl+C comes while the others have
+// ended, each writing its own seed.
+TEST(LaunchStress, CtrlCWhileTheGeneratorIsAskedAboutItsSeedStopsIt) {
+  std::string root = Make_Temp_Folder(), folder = root + "/stress", temp = root + "/tmp";
+  fs::create_directory(temp);
+  fs::copy(CONTESTS + "/stress-correct", folder);
+  fs::remove(folder + "/case.txt");
+  Write_File_Bytes(folder + "/gen.cpp",
+                   "#include <cstdio>\n#include <cstdlib>\nint main(int argc, char* argv[]) {\n"
+                   "  long long seed = std::atoll(argv[1]);\n"
+                   "  if (seed % 8 == 7) for (volatile unsigned i = 0;; i = i + 1) {}\n"
+                   "  std::printf(\"%lld\\n\", seed);\n}\n");
+  Spawn_Options here;
+  here.folder = folder;
+  for (const char* name : {"double", "gen", "brute"})
+    ASSERT_EQ(
+        Run_Process({"g++", "-o", std::string(name) + ".exe", std::string(name) + ".cpp"}, here)
+            .status,
+        0);
+  Pty_Session s;
+  ASSERT_TRUE(Start(s, TWS_LAUNCHER, folder, {{"TMPDIR", temp}}, {"double.exe"}));
+  ASSERT_TRUE(Expect(s, STRESS_KEY) && Waits_For_A_Key(s));
+  Type(s, "d");
+  ASSERT_TRUE(Expect(s, "按 Ctrl+C 可以停止。\n", 120000));
+  Type(s, "\x03");
+  ASSERT_TRUE(Expect(s, "对拍 0 轮，没有发现不同：按下了 Ctrl+C。\n", 60000)) << Transcript(s);
+  ASSERT_TRUE(Expect(s, STRESS_KEY) && Waits_For_A_Key(s));
+  Type(s, "x");
+  EXPECT_EQ(Wait_Exit(s), 0) << Transcript(s);
+  EXPECT_TRUE(Nothing_Runs_From(folder));
+  EXPECT_TRUE(fs::is_empty(temp)) << "a folder of 对拍 was left in " << temp;
+  fs::remove_all(root);
+}
+
 }  // namespace
