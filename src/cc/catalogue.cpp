@@ -63,6 +63,27 @@ const Situation SITUATIONS_OF_CODE[] = {
     {"namespace-misspelt", "expected-nested-name", "", "1~nam|spac|sapce", AT_MESSAGE, "",
      "“{1}”拼错了：这一行应该是 using namespace std;。", "改成 using namespace std;（注意拼写）。"},
 
+    // ---- Macros and the other # lines: named where they are written ----
+    {"macro-value", ANY_ERROR " expected-unqualified expected-declaration expected-type "
+     "no-match-operator", "", "", MACRO_FAULT, "{word}",
+     "宏 {word} 的定义里多了“{found}”：#define 是原样替换，用到 {word} 的地方都会带上这个“{found}”。",
+     "把这一行改成 #define {word} 值（值的前面不写 =，后面不写 ;）。"},
+    {"macro-too-many", "macro-too-many", "macro-defined", "", AT_MESSAGE, "",
+     "调用宏 {1} 时给了 {2} 个参数，比第 {note} 行定义它时写的参数多。",
+     "按第 {note} 行的定义给参数：参数之间用逗号分开。"},
+    {"macro-too-few", "macro-too-few", "macro-defined", "", AT_MESSAGE, "",
+     "第 {note} 行定义的宏 {1} 有 {2} 个参数，这里调用它时只给了 {3} 个。",
+     "按第 {note} 行的定义给参数：参数之间用逗号分开。"},
+    {"endif-missing", "unterminated-if", "", "", AT_MESSAGE, "",
+     "这一行的 #if（#ifdef、#ifndef）到文件结尾也没有配对的 #endif。",
+     "在它管的代码后面加上一行 #endif（每个 #if、#ifdef、#ifndef 都要有一个）。"},
+    {"comment-backslash", "not-declared", "", "", COMMENT_SWALLOWED, "",
+     "这一行的 // 注释末尾是“\\”：它把下一行接了上来，下一行“{1}”的声明也成了注释。",
+     "删掉注释末尾的“\\”。"},
+    {"comment-backslash", "multiline-comment", "", "", AT_MESSAGE, "",
+     "这一行的 // 注释末尾是“\\”：它把下一行接了上来，下一行的代码也成了注释。",
+     "删掉注释末尾的“\\”。"},
+
     // ---- Names the compiler does not know ----
     {"elseif", "not-declared", "", "1=elseif|elif|elsif", AT_MESSAGE, "",
      "C++ 里没有“{1}”这个词：“否则如果”要写成 else if，中间有一个空格。", "改成 else if (…)。"},
@@ -161,7 +182,7 @@ const Situation SITUATIONS_OF_CODE[] = {
     {"missing-close", "expected-token", "to-match", "1=)|]|}", AT_NOTE, "",
      "少了一个“{1}”：第 {note} 行的“{n1}”没有配对的“{1}”。",
      "检查括号是否一一配对，在该结束的地方补上“{1}”。"},
-    {"missing-bracket", "expected-token", "", "1=)|]", AT_MESSAGE, "",
+    {"missing-bracket", "expected-token", "", "1=)|]", UNBALANCED, "",
      "这一行少了一个“{1}”：左括号比右括号多。", "检查括号是否一一配对，在该结束的地方补上“{1}”。"},
     {"extra-closing-brace", "expected-declaration", "", "1=}", AT_MESSAGE, "",
      "多了一个“}”：它前面没有和它配对的“{”，函数在它之前就已经结束了。",
@@ -178,7 +199,7 @@ const Situation SITUATIONS_OF_CODE[] = {
     {"stray-character", "stray bad-character", "", "", AT_MESSAGE, "",
      "这一行有一个不属于 C++ 的字符（常见的是中文字符、全角符号，或者从网页复制来的特殊空格）。",
      "删掉它，切换到英文输入法重新输入这一处。"},
-    {"number-letter", "bad-suffix", "", "", AT_MESSAGE, "",
+    {"number-letter", "bad-suffix numeric-literal", "", "", AT_MESSAGE, "",
      "数字后面紧跟着字母：乘号不能省略（数学里的 2x 在 C++ 里要写成 2 * x），名字也不能以数字开头。",
      "在数字和字母之间写上运算符，或者给名字换一个以字母开头的写法。"},
 

@@ -44,10 +44,12 @@ const Situation SITUATIONS_OF_VALUES[] = {
     {"modulo-double", "invalid-operands", "", "2~double|float 3=operator%", AT_MESSAGE, "",
      "% 只能用在整数上，这里右边是小数（{2}）。",
      "整数取余就先把它变成整数，例如 x % (int)y；小数取余用 fmod(a, b)（在 <cmath> 里）。"},
+    {"iterator-minus", "no-match-operator", "", "1=operator-|operator+ 2~iterator", AT_MESSAGE, "",
+     "set、map、list 的迭代器不能相减，也不能加减一个整数：它们只能用 ++、-- 一步一步地走。",
+     "要元素的个数用 .size()；要两个迭代器之间隔几个用 distance(a, b)；要往后走 k 步用 next(it, k)。"},
     {"operator-types", "no-match-operator", "", "", AT_MESSAGE, "",
      "这里的运算（{1}）两边的类型对不上：一边是“{2}”，一边是“{3}”。",
-     "检查两边的类型：字符串用双引号 \"a\"，单个字符用单引号 'a'；数字和字符串之间要先用 stoi、"
-     "to_string 转换。"},
+     "检查两边的类型是不是这个运算能用的，以及用的是不是想用的那个变量。"},
     {"cin-comma", "comma-no-effect", "", "", CIN_COMMA, "",
      "cin 读入几个变量时要用 >> 隔开，不能用逗号：逗号后面的变量没有读入。",
      "写成 cin >> a >> b;"},
@@ -77,6 +79,26 @@ const Situation SITUATIONS_OF_VALUES[] = {
     {"format-type", "format", "", "", FORMAT_TYPE, "",
      "格式 {1} 和后面第 {arg} 个变量的类型对不上：{1} 要的是“{2}”，给的却是“{4}”。",
      "“{type}”要用 {right}。"},
+
+    // ---- What the library needed, at the line that asked it ----
+    {"less-not-const", "no-match-operator", "", "1=operator<", LIBRARY_LESS_CONST, "",
+     "set、map、priority_queue、sort 这些库比较两个“{type}”时，元素是 const 的；你写的 operator< "
+     "后面没有 const，库用不上它。",
+     "在 operator< 的参数表后面加上 const，写成 bool operator<(const {type} &o) const { … }。"},
+    {"no-less", "no-match-operator", "", "1=operator<", LIBRARY_NO_LESS, "",
+     "这一行用到的 set、map、priority_queue 或 sort 要用 < 比较两个“{type}”，可是“{type}”没有定义 <。",
+     "在结构体里写 bool operator<(const {type} &o) const { … }（按什么排就比什么），"
+     "或者给 sort 传一个比较函数。"},
+    {"random-access", "no-match-operator invalid-operands", "", "2~iterator", LIBRARY, "",
+     "sort 这样的函数要能随机访问的序列（数组、vector、string）；set、map、list 的迭代器只能一步一步地走，"
+     "不能这样排序。",
+     "set 和 map 本来就按顺序存放，不用再排；list 用它自己的 .sort()；别的先放进 vector 再 sort。"},
+    {"comparator-type", "could-not-convert cannot-convert", "", "", LIBRARY_COMPARATOR, "",
+     "比较函数（传给 sort 等的 cmp）的参数类型和要比较的元素的类型对不上：元素是“{2}”。",
+     "把比较函数的参数改成元素的类型，例如 bool cmp(const {2} &a, const {2} &b)。"},
+    {"max-two", "not-a-function no-matching-call no-match-call", "", "", LIBRARY_TWO_ONLY, "",
+     "{found} 一次只比较两个值：写了三个时，第三个会被当成比较函数。",
+     "写成 {found}(a, {found}(b, c))。"},
 
     // ---- Values that go wrong even when it compiles ----
     {"int-overflow", "overflow", "", "", AT_MESSAGE, "",
@@ -112,6 +134,13 @@ const Situation SITUATIONS_OF_VALUES[] = {
     {"char-vs-string", "pointer-integer literal-compare", "", "", AT_MESSAGE, "",
      "在拿一个字符和一个字符串比较：双引号 \"a\" 是字符串，单个字符要用单引号 'a'。",
      "例如把 s[i] == \"a\" 改成 s[i] == 'a'。"},
+
+    {"shift-overflow", "shift-overflow", "", "", AT_MESSAGE, "",
+     "左移的位数不小于左边那个数的位数：像 1 << 40 里的 1 是 int，只有 32 位，结果不对。",
+     "让左边是 long long，例如写成 1LL << 40。"},
+    {"bitwise-comparison", "bitwise-comparison", "", "", AT_MESSAGE, "",
+     "== 和 != 比 {1} 先算：x {1} 1 == 0 会被当成 x {1} (1 == 0)。",
+     "给位运算加上括号，写成 (x {1} 1) == 0。"},
 
     // ---- Declarations, functions and types ----
     {"redeclared", "redeclared", "earlier", "", AT_MESSAGE, "",
@@ -155,7 +184,7 @@ const Situation SITUATIONS_OF_VALUES[] = {
      "main 函数的类型必须是 int。", "把 void main() 改成 int main()，结尾写 return 0;。"},
     {"template-arguments", "template-arguments", "", "", AT_MESSAGE, "",
      "vector、map 这样的模板后面要在尖括号 < > 里写元素的类型。", "例如写成 vector<int> v;。"},
-    {"times-omitted", "call-on-value", "", "", AT_MESSAGE, "",
+    {"times-omitted", "call-on-value", "", "", VALUE_CALLED, "",
      "一个数或算式后面直接跟着括号，被当成了函数调用：乘号“*”不能省略。",
      "数学里的 2(x + 1) 在 C++ 里要写成 2 * (x + 1)。"},
     {"lvalue", "lvalue", "", "", AT_MESSAGE, "",
@@ -176,12 +205,15 @@ const Situation SITUATIONS_OF_VALUES[] = {
     {"read-only", "read-only", "", "", AT_MESSAGE, "{1}",
      "“{1}”是常量（const），声明以后就不能再改变它的值。",
      "如果它需要改变，去掉声明里的 const；否则不要再给它赋值。"},
-    {"member-typo", "no-member", "", "", AT_MESSAGE, "{2}",
+    {"iterator-member", "no-member", "", "1~iterator", AT_MESSAGE, "{2}",
+     "“{1}”是迭代器，不是元素本身：它指向的元素的成员要用 -> 来取。",
+     "把“.{2}”改成“->{2}”，例如 it->{2}（也可以写 (*it).{2}）。"},
+    {"member-typo", "no-member", "", "", NOT_STANDARD_MEMBER, "{2}",
      "“{1}”没有叫“{2}”的成员，是不是想写“{3}”？", "改成 {3}。"},
     {"no-member", "no-member", "", "", AT_MESSAGE, "{2}",
      "“{1}”没有叫“{2}”的成员。",
-     "检查成员的名字：vector 添加元素用 push_back，string 的长度用 size() 或 length()，"
-     "成员函数后面要加括号。"},
+     "检查成员的名字，以及这个变量的类型：不同的类型有不同的成员（例如 queue 取队首用 front()，"
+     "stack 和 priority_queue 才用 top()）。"},
     {"old-standard", "old-standard", "", "", AT_MESSAGE, "std",
      "这是较新的 C++ 标准的写法，编译器现在却按旧的标准编译。",
      "在主菜单选“3. 设置”，再选“4. 修改编译选项”，加上 -std=c++14（或 -std=c++17）。"},

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "cc/clues.h"
+#include "cc/pattern.h"
 #include "cc/structure.h"
 
 namespace {
@@ -53,7 +54,17 @@ size_t After_Header(const std::string& code, const std::string& word) {
 
 bool Line_Before(const Clue_Input& in, Finding& f) {
   f.line = Code_Before(in).empty() ? Code_Line_Before(in.source, in.line) : in.line;
-  return f.line > 0;
+  if (f.line <= 0) return false;
+  // A ";" mends neither a bracket left open nor the head of a loop or an if.
+  const std::string& code = in.source.code[f.line - 1];
+  int open = 0;
+  for (char c : code) open += c == '(' ? 1 : c == ')' ? -1 : 0;
+  std::string head = First_Name(Code_Of(in.source, f.line));
+  if (open > 0 || !In_List("for while if switch", head)) return open <= 0;
+  size_t close = After_Header(code, head);
+  bool alone =
+      close == std::string::npos || code.find_first_not_of(" \t\r", close + 1) == std::string::npos;
+  return !alone && (f.line != in.line || in.at > close);
 }
 
 bool For_Commas(const Clue_Input& in, Finding& f) {
