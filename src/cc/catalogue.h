@@ -83,9 +83,14 @@ enum Clue {
   NEAREST_HEADER,       // a misspelt header near a standard one
   MACRO_FAULT,          // the line uses a macro whose definition ends in ";" or starts with "="
   DECLARED_NOWHERE,     // a name no line of the source holds but where it is reported
+  AFTER_STRING,         // the message's position follows a string literal
   COMMENT_SWALLOWED,    // the name was declared on a line that a // comment ending in a backslash
                         // swallowed
   UNBALANCED,           // the line's code opens more of the bracket than it closes
+  MEMBER_CALLED,        // a member's name, not a function's, right before the "(" of a call
+  OPERAND_MISSING,      // an operator right before where a value was expected
+  TYPE_AS_VALUE,        // a template's type ("greater<int>") where a value was expected
+  IF_EMPTY,             // the if before an else has no statement of its own
   VALUE_CALLED,         // a number or a ")" right before the "(" of a call
   NOT_STANDARD_MEMBER,  // the member named is no member of any standard container
   LIBRARY,              // the message is the library's, traced to the user's line

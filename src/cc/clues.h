@@ -37,6 +37,7 @@ bool Struct_End(const Clue_Input& in, Finding& f);
 bool Clause(const Clue_Input& in, bool semicolon, Finding& f);
 bool If_Of_Else(const Clue_Input& in, bool semicolon, Finding& f);
 bool Quote_In_String(const Clue_Input& in, Finding& f);
+bool If_Empty(const Clue_Input& in, Finding& f);
 bool Last_Value(const Clue_Input& in, Finding& f);
 bool Cin_Comma(const Clue_Input& in, Finding& f);
 
@@ -59,8 +60,11 @@ bool Nearest_Header(const Clue_Input& in, Finding& f);
 bool Macro_Fault(const Clue_Input& in, Finding& f);
 bool Declared_Nowhere(const Clue_Input& in, Finding& f);
 bool Unbalanced(const Clue_Input& in, Finding& f);
+bool After_String(const Clue_Input& in, Finding& f);
 bool Comment_Swallowed(const Clue_Input& in, Finding& f);
 bool Value_Called(const Clue_Input& in, Finding& f);
+bool Member_Called(const Clue_Input& in, Finding& f);
+bool Value_Missing(const Clue_Input& in, Clue clue, Finding& f);
 bool From_Library(const Clue_Input& in, Clue clue, Finding& f);
 bool Not_Standard_Member(const Clue_Input& in, Finding& f);
 

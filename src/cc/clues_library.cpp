@@ -99,6 +99,50 @@ bool Unbalanced(const Clue_Input& in, Finding& f) {
   return open != 0 && !code.empty() && code[0] != '#' && balance > 0;
 }
 
+bool After_String(const Clue_Input& in, Finding& f) {
+  const std::string& code = in.source.code[in.line - 1];
+  size_t before = in.at == 0 ? std::string::npos : code.find_last_not_of(" \t", in.at - 1);
+  f.line = in.line;
+  return before != std::string::npos && code[before] == '"';
+}
+
+bool Member_Called(const Clue_Input& in, Finding& f) {
+  const std::string& code = in.source.code[in.line - 1];
+  size_t paren = code.find('(', in.at);
+  size_t end = paren == std::string::npos || paren == 0 ? std::string::npos
+                                                        : code.find_last_not_of(" \t", paren - 1);
+  if (end == std::string::npos || !Word_Char(code[end])) return false;
+  size_t start = end;
+  while (start > 0 && Word_Char(code[start - 1])) --start;
+  f.line = in.line;
+  f.values["found"] = code.substr(start, end - start + 1);
+  return start > 0 &&
+         (code[start - 1] == '.' || (start > 1 && code.compare(start - 2, 2, "->") == 0));
+}
+
+bool Value_Missing(const Clue_Input& in, Clue clue, Finding& f) {
+  const std::string& code = in.source.code[in.line - 1];
+  size_t end = in.at == 0 ? std::string::npos : code.find_last_not_of(" \t", in.at - 1);
+  if (end == std::string::npos) return false;
+  f.line = in.line;
+  if (clue == OPERAND_MISSING)
+    return std::string("+-*/%=").find(code[end]) != std::string::npos && end > 0 &&
+           code[end - 1] != code[end];
+  // A template's name and its arguments: "greater<int>".
+  int depth = 0;
+  size_t at = end + 1;
+  while (at-- > 0) {
+    depth += code[at] == '>' ? 1 : code[at] == '<' ? -1 : 0;
+    if (depth == 0) break;
+  }
+  if (code[end] != '>' || at == std::string::npos || at == 0 || !Word_Char(code[at - 1]))
+    return false;
+  size_t start = at;
+  while (start > 0 && Word_Char(code[start - 1])) --start;
+  f.values["found"] = code.substr(start, end - start + 1);
+  return true;
+}
+
 bool Value_Called(const Clue_Input& in, Finding& f) {
   const std::string& code = in.source.code[in.line - 1];
   size_t paren = code.find('(', in.at);

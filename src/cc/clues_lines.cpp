@@ -165,6 +165,15 @@ bool If_Of_Else(const Clue_Input& in, bool semicolon, Finding& f) {
   return statements >= 2;
 }
 
+bool If_Empty(const Clue_Input& in, Finding& f) {
+  f.line = If_Of_Else(in.source, in.line);
+  std::string code = Code_Of(in.source, f.line);
+  size_t close = After_Header(code, "if");
+  return close != std::string::npos && close + 1 == code.size() &&
+         Code_Line_After(in.source, f.line) == in.line &&
+         First_Name(Code_Of(in.source, in.line)) == "else";
+}
+
 bool Quote_In_String(const Clue_Input& in, Finding& f) {
   // In the code alone a literal is its quotes with blanks between: a closing
   // quote with a name or a format right after it shows a quote that ended

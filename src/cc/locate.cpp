@@ -42,8 +42,17 @@ bool Holds_For_Name(Clue clue, const Clue_Input& in, Finding& f) {
       return Macro_Fault(in, f);
     case COMMENT_SWALLOWED:
       return Comment_Swallowed(in, f);
+    case AFTER_STRING:
+      return After_String(in, f);
     case UNBALANCED:
       return Unbalanced(in, f);
+    case MEMBER_CALLED:
+      return Member_Called(in, f);
+    case OPERAND_MISSING:
+    case TYPE_AS_VALUE:
+      return Value_Missing(in, clue, f);
+    case IF_EMPTY:
+      return If_Empty(in, f);
     case VALUE_CALLED:
       return Value_Called(in, f);
     case NOT_STANDARD_MEMBER:
