@@ -283,6 +283,44 @@ TEST(Hints, AnErrorInsideTheLibraryIsToldAtTheLineThatAskedForIt) {
             std::string::npos);
 }
 
+// Each guess the source contradicts is left unsaid: only the line remains.
+TEST(Hints, NoCauseIsClaimedThatTheSourceContradicts) {
+  auto first = [](const std::string& output, const std::string& source) {
+    std::string hints = Hints({"a.cpp"}, output, true, One_Source(source));
+    size_t start = hints.find("1. ");
+    return start == std::string::npos ? hints
+                                      : hints.substr(start, hints.find('\n', start) - start);
+  };
+  const std::string only_the_line = "1. a.cpp 第 2 行：编译器在这里报告了一个错误";
+  // "step" stands elsewhere, if only in a comment: there is no telling it was never declared.
+  EXPECT_EQ(first("a.cpp:2:1: error: 'step' was not declared in this scope\n",
+                  "int x; // step by step\nstep = 1;\n")
+                .find(only_the_line),
+            0u);
+  // A standard name is no slip of a keyword, nor is a balanced line short of a bracket.
+  EXPECT_EQ(
+      first("a.cpp:2:5: error: 'sort' was not declared in this scope; did you mean 'short'?\n",
+            "include <algorithm>\nint sort(a, a + 3);\n")
+          .find("short"),
+      std::string::npos);
+  EXPECT_EQ(
+      first("a.cpp:2:12: error: expected ']' before ';' token\n", "#define N 5\nint a[N + 1];\n")
+          .find(only_the_line),
+      0u);
+  // No ";" at the end of the head of an if, nor of a line with a "(" left open.
+  EXPECT_EQ(
+      first("a.cpp:2:9: error: expected ';' before '{' token\n", "int main() {\nif ((a > b)\n{\n")
+          .find(only_the_line),
+      0u);
+  // A macro's ";" is told at its #define, once for all the lines that use it.
+  EXPECT_EQ(
+      first("a.cpp:1:13: error: expected ']' before ';' token\n"
+            "a.cpp:2:7: note: in expansion of macro 'N'\n"
+            "a.cpp:3:7: error: expected ']' before ';' token\n",
+            "#define N 10;\nint a[N];\nint b[N];\n"),
+      "1. a.cpp 第 1 行：宏 N 的定义里多了“;”：#define 是原样替换，用到 N 的地方都会带上这个“;”。");
+}
+
 // A program's place in the corpus can only be taken by a compile on Windows:
 // its situation is reached here, from the words MinGW's linker writes.
 const char* const REACHED_ON_WINDOWS_ONLY[] = {"output-locked"};
