@@ -125,7 +125,8 @@ const Shape SHAPES[] = {
     {"redefined", {"redefinition of {}", "{} 重定义", "{}重定义"}, MEANING, false,
      "“{1}”又定义了一次。"},
     {"read-only", {"assignment of read-only variable {}", "increment of read-only variable {}",
-                   "decrement of read-only variable {}", "向只读变量{}赋值"}, MEANING, false,
+                   "decrement of read-only variable {}", "向只读变量{}赋值",
+                   "令只读变量{}自增", "令只读变量{}自减"}, MEANING, false,
      "“{1}”是常量（const），不能再改变它的值。"},
 
     // ---- Calls, types and operators ----
