@@ -4,6 +4,11 @@
 // the corpus's (e2e/cc_corpus_test.cpp).
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "cc/catalogue.h"
 #include "cc/causes.h"
 #include "cc/hints.h"
 #include "cc/marks.h"
@@ -249,6 +254,105 @@ TEST(Hints, NothingWithoutAFaultAndNoEnglishInAChineseSentence) {
       std::string::npos)
       << hints;
   EXPECT_EQ(hints.find("something"), std::string::npos) << hints;
+}
+
+TEST(Hints, AnErrorInsideTheLibraryIsToldAtTheLineThatAskedForIt) {
+  std::string source =
+      "#include <set>\nstruct P { int x; };\nint main() { std::set<P> s; s.insert({1}); }\n";
+  std::string output =
+      "In file included from /usr/include/c++/12/set:60,\n"
+      "                 from a.cpp:1:\n"
+      "/usr/include/c++/12/bits/stl_function.h: In instantiation of 'bool "
+      "std::less<_Tp>::operator()'\n"
+      "/usr/include/c++/12/bits/stl_tree.h:2117:35:   required from 'std::pair<…>'\n"
+      "a.cpp:3:38:   required from here\n"
+      "/usr/include/c++/12/bits/stl_function.h:408:20: error: no match for 'operator<' (operand "
+      "types "
+      "are 'const P' and 'const P')\n"
+      "/usr/include/c++/12/bits/stl_function.h:408:20: note: candidate: 'operator<(…)'\n";
+  std::string hints = Hints({"a.cpp"}, output, true, One_Source(source));
+  EXPECT_NE(
+      hints.find(
+          "1. a.cpp 第 3 行：这一行用到的 set、map、priority_queue 或 sort 要用 < 比较两个“P”"),
+      std::string::npos)
+      << hints;
+  // With an operator< of its own, the fault is that it is not const.
+  source.replace(source.find("int x; }"), 8,
+                 "int x; bool operator<(const P &o) { return x < o.x; } }");
+  EXPECT_NE(Hints({"a.cpp"}, output, true, One_Source(source)).find("后面没有 const"),
+            std::string::npos);
+}
+
+// Each guess the source contradicts is left unsaid: only the line remains.
+TEST(Hints, NoCauseIsClaimedThatTheSourceContradicts) {
+  auto first = [](const std::string& output, const std::string& source) {
+    std::string hints = Hints({"a.cpp"}, output, true, One_Source(source));
+    size_t start = hints.find("1. ");
+    return start == std::string::npos ? hints
+                                      : hints.substr(start, hints.find('\n', start) - start);
+  };
+  const std::string only_the_line = "1. a.cpp 第 2 行：编译器在这里报告了一个错误";
+  // "step" stands elsewhere, if only in a comment: there is no telling it was never declared.
+  EXPECT_EQ(first("a.cpp:2:1: error: 'step' was not declared in this scope\n",
+                  "int x; // step by step\nstep = 1;\n")
+                .find(only_the_line),
+            0u);
+  // A standard name is no slip of a keyword, nor is a balanced line short of a bracket.
+  EXPECT_EQ(
+      first("a.cpp:2:5: error: 'sort' was not declared in this scope; did you mean 'short'?\n",
+            "include <algorithm>\nint sort(a, a + 3);\n")
+          .find("short"),
+      std::string::npos);
+  EXPECT_EQ(
+      first("a.cpp:2:12: error: expected ']' before ';' token\n", "#define N 5\nint a[N + 1];\n")
+          .find(only_the_line),
+      0u);
+  // No ";" at the end of the head of an if, nor of a line with a "(" left open.
+  EXPECT_EQ(
+      first("a.cpp:2:9: error: expected ';' before '{' token\n", "int main() {\nif ((a > b)\n{\n")
+          .find(only_the_line),
+      0u);
+  // A macro's ";" is told at its #define, once for all the lines that use it.
+  EXPECT_EQ(
+      first("a.cpp:1:13: error: expected ']' before ';' token\n"
+            "a.cpp:2:7: note: in expansion of macro 'N'\n"
+            "a.cpp:3:7: error: expected ']' before ';' token\n",
+            "#define N 10;\nint a[N];\nint b[N];\n"),
+      "1. a.cpp 第 1 行：宏 N 的定义里多了“;”：#define 是原样替换，用到 N 的地方都会带上这个“;”。");
+}
+
+// A program's place in the corpus can only be taken by a compile on Windows:
+// its situation is reached here, from the words MinGW's linker writes.
+const char* const REACHED_ON_WINDOWS_ONLY[] = {"output-locked"};
+
+TEST(Hints, AProgramStillRunningOnWindowsIsNamed) {
+  std::string output =
+      "C:/mingw64/bin/ld.exe: cannot open output file a.exe: Permission denied\n"
+      "collect2.exe: error: ld returned 1 exit status\n";
+  EXPECT_NE(Hints({"-o", "a.exe", "a.cpp"}, output, true, One_Source("int main() {}\n"))
+                .find("1. 无法写入 a.exe：上次运行的 a.exe 可能还没有关闭"),
+            std::string::npos);
+}
+
+// The first situation that fits a cause wins, so a new one can hide an older
+// one unnoticed: the corpus must reach every one of them.
+TEST(Hints, EverySituationIsReachedByTheCorpus) {
+  std::ifstream table(std::string(TWS_CORPUS) + "/expected.txt");
+  std::set<std::string> reached(std::begin(REACHED_ON_WINDOWS_ONLY),
+                                std::end(REACHED_ON_WINDOWS_ONLY));
+  for (std::string line; std::getline(table, line);) {
+    size_t bar = line.find('|', line.find('|') + 1);
+    if (line.empty() || line[0] == '#' || bar == std::string::npos) continue;
+    std::stringstream hints(line.substr(bar + 1));
+    for (std::string hint; std::getline(hints, hint, ',');) {
+      std::stringstream words(hint);
+      std::string at, id;
+      if (words >> at >> id) reached.insert(id);
+    }
+  }
+  for (size_t i = 0; i < Situation_Count(); ++i)
+    EXPECT_EQ(reached.count(Situation_At(i).id), 1u)
+        << Situation_At(i).id << " is reached by no program of tests/cc_corpus";
 }
 
 TEST(Hints, TheSourcesAndTheProgramAreFoundAmongTheWords) {

@@ -15,6 +15,7 @@ struct Clue_Input {
   const Source& source;                // the user's file it names
   const std::vector<Source>& sources;  // all of the user's files
   const Candidate& candidate;          // what its patterns kept
+  const std::vector<Record>& records;  // all the compiler said
   int line;                            // the message's line
   size_t at;                           // the byte of that line it points at
 };
@@ -36,6 +37,7 @@ bool Struct_End(const Clue_Input& in, Finding& f);
 bool Clause(const Clue_Input& in, bool semicolon, Finding& f);
 bool If_Of_Else(const Clue_Input& in, bool semicolon, Finding& f);
 bool Quote_In_String(const Clue_Input& in, Finding& f);
+bool If_Empty(const Clue_Input& in, Finding& f);
 bool Last_Value(const Clue_Input& in, Finding& f);
 bool Cin_Comma(const Clue_Input& in, Finding& f);
 
@@ -53,6 +55,18 @@ bool Unset_Accumulator(const Clue_Input& in, Finding& f);
 bool Main_Misspelt(const Clue_Input& in, Finding& f);
 bool Declared_At(const Clue_Input& in, Finding& f);
 bool Nearest_Header(const Clue_Input& in, Finding& f);
+
+// ---- clues_library.cpp: what only the source can show ----
+bool Macro_Fault(const Clue_Input& in, Finding& f);
+bool Declared_Nowhere(const Clue_Input& in, Finding& f);
+bool Unbalanced(const Clue_Input& in, Finding& f);
+bool After_String(const Clue_Input& in, Finding& f);
+bool Comment_Swallowed(const Clue_Input& in, Finding& f);
+bool Value_Called(const Clue_Input& in, Finding& f);
+bool Member_Called(const Clue_Input& in, Finding& f);
+bool Value_Missing(const Clue_Input& in, Clue clue, Finding& f);
+bool From_Library(const Clue_Input& in, Clue clue, Finding& f);
+bool Not_Standard_Member(const Clue_Input& in, Finding& f);
 
 // ---- clues_formats.cpp: a scanf or printf format and its argument ----
 bool Format(const Clue_Input& in, Clue clue, Finding& f);

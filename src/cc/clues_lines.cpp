@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "cc/clues.h"
+#include "cc/pattern.h"
 #include "cc/structure.h"
 
 namespace {
@@ -53,7 +54,17 @@ size_t After_Header(const std::string& code, const std::string& word) {
 
 bool Line_Before(const Clue_Input& in, Finding& f) {
   f.line = Code_Before(in).empty() ? Code_Line_Before(in.source, in.line) : in.line;
-  return f.line > 0;
+  if (f.line <= 0) return false;
+  // A ";" mends neither a bracket left open nor the head of a loop or an if.
+  const std::string& code = in.source.code[f.line - 1];
+  int open = 0;
+  for (char c : code) open += c == '(' ? 1 : c == ')' ? -1 : 0;
+  std::string head = First_Name(Code_Of(in.source, f.line));
+  if (open > 0 || !In_List("for while if switch", head)) return open <= 0;
+  size_t close = After_Header(code, head);
+  bool alone =
+      close == std::string::npos || code.find_first_not_of(" \t\r", close + 1) == std::string::npos;
+  return !alone && (f.line != in.line || in.at > close);
 }
 
 bool For_Commas(const Clue_Input& in, Finding& f) {
@@ -152,6 +163,15 @@ bool If_Of_Else(const Clue_Input& in, bool semicolon, Finding& f) {
     if (!line.empty() && (line[0] == '{' || line[0] == '}')) return false;
   }
   return statements >= 2;
+}
+
+bool If_Empty(const Clue_Input& in, Finding& f) {
+  f.line = If_Of_Else(in.source, in.line);
+  std::string code = Code_Of(in.source, f.line);
+  size_t close = After_Header(code, "if");
+  return close != std::string::npos && close + 1 == code.size() &&
+         Code_Line_After(in.source, f.line) == in.line &&
+         First_Name(Code_Of(in.source, in.line)) == "else";
 }
 
 bool Quote_In_String(const Clue_Input& in, Finding& f) {

@@ -142,6 +142,8 @@ bool Near_Name(const Clue_Input& in, Clue clue, Finding& f) {
                                                     : Looks(Lower(other)) == Looks(Lower(name)));
     if (fits && clue != NEAR_TYPO) near = other;
   }
+  // A standard name is no slip: its header or a line above is at fault.
+  if (!Header_Of(name).empty()) return false;
   if (clue == NEAR_TYPO && name.size() >= 3) {
     near = Suggested(in, names);
     if (near.empty()) near = Nearest_Name(name, names, name.size() >= 6 ? 2 : 1);
@@ -151,6 +153,11 @@ bool Near_Name(const Clue_Input& in, Clue clue, Finding& f) {
     if (name.size() <= 4 && !Slip_Of_Order(name, near)) near.clear();
   }
   if (near.empty() || near.compare(0, 5, "std::") == 0) return false;
+  // A call is no type: "sort(" does not mean "short(".
+  size_t after = in.source.code[in.line - 1].find_first_not_of(" \t", in.at + name.size());
+  if (In_List("int short long char double float bool void unsigned signed", near) &&
+      after != std::string::npos && in.source.code[in.line - 1][after] == '(')
+    return false;
   f.line = in.line;
   f.values["near"] = near;
   if (clue == NEAR_LOOKALIKE) f.values["word"] = Lookalike_Words(name, near);
@@ -253,6 +260,11 @@ bool Shadowed(const Clue_Input& in, bool function, Finding& f) {
     exists = Indent_Of(in.source, line) == 0 && at != std::string::npos && at > 0 &&
              code.find('(', at) == code.find_first_not_of(" \t", at + name.size());
   }
+  // An enumerator, a type or a macro is no variable.
+  std::string declared = Code_Of(in.source, seen);
+  if (declared.empty() || declared[0] == '#' ||
+      In_List("enum struct class typedef using", First_Name(declared)))
+    return false;
   return seen > 0 && exists == function;
 }
 

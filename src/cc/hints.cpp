@@ -51,6 +51,9 @@ std::string Output_Name(const std::vector<std::string>& args) {
 std::string Hints(const std::vector<std::string>& args, const std::string& output, bool failed,
                   const std::vector<Source>& sources) {
   std::vector<Record> records = Read_Records(output);
+  std::vector<std::string> names;
+  for (const Source& source : sources) names.push_back(source.name);
+  Trace_To_User(records, names);
   std::vector<Cause> causes = Group_Causes(records, sources, failed);
   std::vector<Placed> placed;
   std::vector<const Cause*> unexplained;

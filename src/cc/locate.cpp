@@ -7,7 +7,7 @@
 
 namespace {
 
-// The clues about names and formats.
+// The clues about names, formats, macros and the library.
 bool Holds_For_Name(Clue clue, const Clue_Input& in, Finding& f) {
   switch (clue) {
     case LOOP_VARIABLE:
@@ -26,8 +26,7 @@ bool Holds_For_Name(Clue clue, const Clue_Input& in, Finding& f) {
     case IN_OTHER_BLOCK:
       return In_Other_Block(in, f);
     case NEVER_DECLARED:
-      f.line = in.line;
-      return true;
+      return Declared_Nowhere(in, f);
     case DECLARED_AT:
       return Declared_At(in, f);
     case MAIN_MISSPELT:
@@ -39,12 +38,39 @@ bool Holds_For_Name(Clue clue, const Clue_Input& in, Finding& f) {
       return Unset_Accumulator(in, f);
     case NEAREST_HEADER:
       return Nearest_Header(in, f);
+    case MACRO_FAULT:
+      return Macro_Fault(in, f);
+    case COMMENT_SWALLOWED:
+      return Comment_Swallowed(in, f);
+    case AFTER_STRING:
+      return After_String(in, f);
+    case UNBALANCED:
+      return Unbalanced(in, f);
+    case MEMBER_CALLED:
+      return Member_Called(in, f);
+    case OPERAND_MISSING:
+    case TYPE_AS_VALUE:
+      return Value_Missing(in, clue, f);
+    case IF_EMPTY:
+      return If_Empty(in, f);
+    case VALUE_CALLED:
+      return Value_Called(in, f);
+    case NOT_STANDARD_MEMBER:
+      return Not_Standard_Member(in, f);
+    case LIBRARY:
+    case LIBRARY_NO_LESS:
+    case LIBRARY_LESS_CONST:
+    case LIBRARY_COMPARATOR:
+    case LIBRARY_TWO_ONLY:
+      return From_Library(in, clue, f);
     default:  // the formats
       return Format(in, clue, f);
   }
 }
 
 bool Holds(Clue clue, const Clue_Input& in, Finding& f) {
+  // What the library reports in its own headers is explained only by what it needed.
+  if (!in.record.library_file.empty() && clue < LIBRARY) return false;
   switch (clue) {
     case AT_MESSAGE:
       f.line = in.line;
@@ -137,7 +163,7 @@ bool Locate(const Cause& cause, const std::vector<Candidate>& candidates,
     }
     const Record& r = records[c.record];
     const Source& source = cause.source != nullptr ? *cause.source : none;
-    Clue_Input in{r, source, sources, c, r.line, Byte_At(source, r.line, r.column)};
+    Clue_Input in{r, source, sources, c, records, r.line, Byte_At(source, r.line, r.column)};
     Finding f;
     const Situation& situation = Situation_At(c.situation);
     if (!Holds(situation.clue, in, f)) continue;

@@ -147,6 +147,11 @@ const char* const KNOWN_NAMES[] = {
 
 const size_t KNOWN_NAME_COUNT = sizeof KNOWN_NAMES / sizeof KNOWN_NAMES[0];
 
+const char* const STANDARD_MEMBERS =
+    "push_back pop_back push_front pop_front push pop top front back size empty clear insert "
+    "erase find count begin end rbegin rend first second length substr lower_bound upper_bound "
+    "emplace emplace_back resize reserve assign at c_str append";
+
 const char* const STD_ONLY_NAMES =
     "cin cout cerr endl string vector map multimap set multiset queue priority_queue stack deque "
     "list pair make_pair getline stringstream istringstream ostringstream unordered_map "

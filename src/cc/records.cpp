@@ -1,10 +1,12 @@
 #include "cc/records.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "cc/catalogue.h"
 #include "cc/pattern.h"
 #include "cc/text.h"
+#include "common/names.h"
 #include "platform/platform.h"
 
 namespace {
@@ -196,6 +198,24 @@ void Recognise(Record& r) {
 }
 
 }  // namespace
+
+void Trace_To_User(std::vector<Record>& records, const std::vector<std::string>& users_files) {
+  const Record* here = nullptr;  // the last line of an instantiation chain in the user's file
+  for (Record& r : records) {
+    bool users = r.line > 0 && std::find(users_files.begin(), users_files.end(),
+                                         Base_Name(r.file)) != users_files.end();
+    if (r.severity == SEV_OTHER && users) {
+      here = &r;
+    } else if (r.severity >= SEV_WARNING && r.line > 0 && !users && here != nullptr) {
+      r.library_file = r.file;
+      r.file = here->file;
+      r.line = here->line;
+      r.column = here->column;
+    } else if (r.severity >= SEV_WARNING) {
+      here = nullptr;
+    }
+  }
+}
 
 std::vector<Record> Read_Records(const std::string& output) {
   std::string plain = Without_Escapes(output);

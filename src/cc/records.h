@@ -20,9 +20,17 @@ struct Record {
   int shape = -1;                  // its entry in SHAPES; -1 when none fits
   std::vector<std::string> words;  // what the shape's pattern kept
   int function = 0;                // how many "In function …:" lines came before it
+  // An error inside a header of the library, moved to the user's line that
+  // made the library do it: the header it was in; "" for any other.
+  std::string library_file;
 };
 
 // The compiler's output without colours and links, one Record a message;
 // lines that show source code, carets, fix-its or the include chain are
 // left out.
 std::vector<Record> Read_Records(const std::string& output);
+
+// Moves each error or warning inside a header of the library to the user's
+// line it was "required from here" (the last of the chain before it in
+// `users_files`, the user's file names), keeping the header's name.
+void Trace_To_User(std::vector<Record>& records, const std::vector<std::string>& users_files);

@@ -1,0 +1,9 @@
+#include <iostream>
+#include <string>
+using namespace std;
+int main() {
+    string s = "hello";
+    string t = s - "lo";
+    cout << t << endl;
+    return 0;
+}
