@@ -24,7 +24,7 @@ std::string Companion_Folder(const std::string& test) {
     REQUIRE_WINE();                                                                         \
     if (!fs::exists(Windows_Build("tarnwickstone-cc.exe"))) {                               \
       if (Under_CI()) FAIL() << "tarnwickstone-cc.exe is missing";                          \
-      GTEST_SKIP() << "tarnwickstone-cc.exe is missing: cmake --workflow --preset windows"; \
+      GTEST_SKIP() << "tarnwickstone-cc.exe is missing: scripts/build windows"; \
     }                                                                                       \
   } while (0)
 

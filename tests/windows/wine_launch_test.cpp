@@ -35,7 +35,7 @@ std::string Sample(const std::string& name) {
     for (const std::string& file : {Launcher(), Sample("launch_sample")})         \
       if (!fs::exists(file)) {                                                    \
         if (Under_CI()) FAIL() << file << " is missing";                          \
-        GTEST_SKIP() << file << " is missing: cmake --workflow --preset windows"; \
+        GTEST_SKIP() << file << " is missing: scripts/build windows"; \
       }                                                                           \
   } while (0)
 
