@@ -19,13 +19,13 @@ std::string Companion_Folder(const std::string& test) {
   return folder;
 }
 
-#define REQUIRE_COMPANION()                                                                 \
-  do {                                                                                      \
-    REQUIRE_WINE();                                                                         \
-    if (!fs::exists(Windows_Build("tarnwickstone-cc.exe"))) {                               \
-      if (Under_CI()) FAIL() << "tarnwickstone-cc.exe is missing";                          \
+#define REQUIRE_COMPANION()                                                     \
+  do {                                                                          \
+    REQUIRE_WINE();                                                             \
+    if (!fs::exists(Windows_Build("tarnwickstone-cc.exe"))) {                   \
+      if (Under_CI()) FAIL() << "tarnwickstone-cc.exe is missing";              \
       GTEST_SKIP() << "tarnwickstone-cc.exe is missing: scripts/build windows"; \
-    }                                                                                       \
+    }                                                                           \
   } while (0)
 
 }  // namespace
