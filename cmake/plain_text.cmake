@@ -7,7 +7,7 @@
 # gets “ ” around it, and only a quoted path or command is never broken. Screens (indented or fenced) stay as they are, four
 # spaces in. Markdown it does not know, or a line that cannot fit, stops the
 # build rather than reach a user half made.
-cmake_policy(VERSION 3.25)
+cmake_policy(VERSION 3.16...3.25)
 
 set(TWS_TEXT_WIDTH 78)
 # Stand-ins while the text is a CMake list: these would split or escape it.

@@ -57,6 +57,11 @@ void Sleep_Us(long long us) {
   FAKE.clock += us;
 }
 
+std::string Typed_Path(const std::string& text) {
+  bool tilde = text == "~" || text.rfind("~/", 0) == 0;
+  return tilde && !FAKE.home.empty() ? FAKE.home + text.substr(1) : text;
+}
+
 Path_Kind Path_Status(const std::string& path) {
   if (FAKE.files.count(path)) return PATH_FILE;
   if (FAKE.folders.count(path)) return PATH_DIRECTORY;

@@ -30,6 +30,7 @@ struct Fake_Platform {
   std::vector<std::string> replaced;              // paths put in place by Replace_Text_File
   std::map<std::string, std::string> unreadable;  // path -> why Read_Text_File cannot read it
   bool fail_writes = false;                       // Replace_Text_File and Create_Empty_File fail
+  std::string home;  // what a typed "~" stands for, as on POSIX; "" for none, as on Windows
 };
 
 extern Fake_Platform FAKE;

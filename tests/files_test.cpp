@@ -88,6 +88,20 @@ TEST_F(Paths, ReadersCheckTheLineBehindAPrefixButReturnItAsTyped) {
   EXPECT_EQ(FAKE.screen, "路径无效。\n");
 }
 
+TEST_F(Paths, AWholePathStartingWithATildeIsInTheHomeFolderUnlessItNamesSomething) {
+  FAKE.home = "/home/u";
+  FAKE.folders.insert({"/home/u/code", "~/here"});  // the second so named, as POSIX allows
+  FAKE.files["/home/u/code/a.cpp"] = "";
+  FAKE.input = {"~/code", "~/here", "~/code/a.cpp"};
+  EXPECT_EQ(Read_Path(), "/home/u/code");
+  EXPECT_EQ(Read_Path(), "~/here");
+  EXPECT_EQ(Read_File("cpp"), "/home/u/code/a.cpp");
+  // Behind a default folder the line is taken as it stands.
+  FAKE.input = {"~/a.cpp", "a.cpp"};
+  EXPECT_EQ(Read_File("cpp", "/home/u/code/"), "a.cpp");
+  EXPECT_EQ(FAKE.screen, "路径无效。\n");
+}
+
 TEST_F(Paths, EndOfInputEndsTheProgram) {
   EXPECT_THROW(Read_Path(), Fake_Quit);
   EXPECT_THROW(Read_File("cpp"), Fake_Quit);

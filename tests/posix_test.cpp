@@ -105,14 +105,16 @@ class Posix : public ::testing::Test {
     ASSERT_NE(nullptr, mkdtemp(name));
     dir = name;
     home = fs::current_path();
-    for (const char* var : {"TMUX", "DISPLAY", "WAYLAND_DISPLAY", "VISUAL", "EDITOR", "PATH"})
+    for (const char* var :
+         {"TMUX", "DISPLAY", "WAYLAND_DISPLAY", "VISUAL", "EDITOR", "PATH", "HOME"})
       if (const char* value = getenv(var)) saved[var] = value;
     for (const char* var : {"TMUX", "DISPLAY", "WAYLAND_DISPLAY", "VISUAL", "EDITOR"})
       unsetenv(var);
   }
   void TearDown() override {
     fs::current_path(home);
-    for (const char* var : {"TMUX", "DISPLAY", "WAYLAND_DISPLAY", "VISUAL", "EDITOR", "PATH"})
+    for (const char* var :
+         {"TMUX", "DISPLAY", "WAYLAND_DISPLAY", "VISUAL", "EDITOR", "PATH", "HOME"})
       if (saved.count(var))
         setenv(var, saved[var].c_str(), 1);
       else
@@ -282,6 +284,26 @@ TEST_F(Posix, NotepadOpensTheEditorWithThePathAsOneArgument) {
   EXPECT_EQ("--wait\n./-n.cpp\n", Read_File_Bytes(editor + ".args"));
   unsetenv("VISUAL");
   EXPECT_EQ(1, Command("notepad.exe \"x\""));  // then EDITOR
+}
+
+TEST_F(Posix, NotepadWithNoEditorAnywhereSaysWhatToInstall) {
+  setenv("PATH", dir.c_str(), 1);  // neither nano nor vi, and no variable names one
+  Child_Run run = In_Child("", [] { return std::to_string(Command("notepad.exe \"a.cpp\"")); });
+  EXPECT_EQ("127", run.result);
+  EXPECT_EQ(
+      "没有找到文本编辑器。请安装 nano（sudo apt install nano），或者把环境变量 EDITOR "
+      "设为你用的编辑器。\n",
+      run.out);
+}
+
+TEST_F(Posix, TypedPathsStartingWithATildeAreInTheHomeFolder) {
+  setenv("HOME", "/home/张三/", 1);
+  EXPECT_EQ("/home/张三/code/a.cpp", Typed_Path("~/code/a.cpp"));
+  EXPECT_EQ("/home/张三", Typed_Path("~"));
+  EXPECT_EQ("~other/a.cpp", Typed_Path("~other/a.cpp"));  // no user look-ups
+  EXPECT_EQ("a/~/b", Typed_Path("a/~/b"));
+  unsetenv("HOME");
+  EXPECT_EQ("~/a.cpp", Typed_Path("~/a.cpp"));
 }
 
 TEST_F(Posix, OtherCommandsGoToTheShell) {

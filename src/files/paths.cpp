@@ -31,11 +31,17 @@ std::string Unquoted(const std::string& line, const std::string& prefix) {
   if (!quoted || Path_Status(prefix + line) != PATH_MISSING) return line;
   return line.substr(1, line.size() - 2);
 }
+
+// A whole path that names nothing as it stands, read as the system's shell
+// would read it ("~/code" in the home folder on POSIX).
+std::string Expanded(const std::string& line) {
+  return Path_Status(line) == PATH_MISSING ? Typed_Path(line) : line;
+}
 }  // namespace
 
 std::string Read_Path() {
   while (true) {
-    std::string line = Unquoted(Read_Input_Line(), "");
+    std::string line = Expanded(Unquoted(Read_Input_Line(), ""));
     Path_Kind kind = Path_Status(line);
     if (kind == PATH_MISSING)
       Print("路径无效。", 1);
@@ -61,6 +67,8 @@ std::string Extension(const std::string& line) {
 std::string Read_File(std::string wh, const std::string& prefix) {
   while (true) {
     std::string line = Unquoted(Read_Input_Line(), prefix);
+    // Inside a default folder a typed path is taken as it stands.
+    if (prefix.empty()) line = Expanded(line);
     Path_Kind kind = Path_Status(prefix + line);
     if (kind == PATH_MISSING) {
       Print("路径无效。", 1);

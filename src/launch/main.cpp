@@ -196,9 +196,12 @@ int Launch(const std::vector<std::string>& args) {
   size_t first = 1;  // the program's path; options come before it
   if (!Read_Options(args, first)) return Finish(NO_PROGRAM);
   if (args.size() <= first) {
-    Write_Out(
-        "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n\n" +
-        Setup_Text(Own_Path()));
+    // Started with no words at all, most likely by a double click: a welcome,
+    // not an error.
+    Write_Out((first == 1 ? ""
+                          : "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 "
+                            "[参数……]）。\n\n") +
+              Setup_Text(Own_Path()));
     return Finish(NO_PROGRAM);
   }
   // Options come before the program; a program's path never starts with "--"

@@ -1,6 +1,7 @@
 #include "launch/usage.h"
 
 #include "common/setup.h"
+#include "platform/platform.h"
 
 std::string Version_Line() {
   return std::string("tarnwickstone-launch ") + TWS_VERSION + "\n";
@@ -24,8 +25,10 @@ std::string Help_Text() {
          "ports 里填同一个）\n"
          "  --help               显示这段说明\n"
          "  --version            显示版本\n\n"
-         "结束状态：程序的返回值；程序被信号 N 结束时为 128+N；程序不存在时为 127，"
-         "不能运行时为 126；没有给出程序或选项不对时为 2。"
+         "结束状态：程序的返回值" +
+         std::string(HAS_SIGNALS ? "；程序被信号 N 结束时为 128+N"
+                                 : "（程序崩溃时是 Windows 的异常代码，例如 0xC0000005）") +
+         "；程序不存在时为 127，不能运行时为 126；没有给出程序或选项不对时为 2。"
          "有样例或者对拍而没有手动运行时，样例全部通过、对拍没有发现问题为 0，否则为 1。"
          "接收题目时，按 Ctrl+C 结束为 0，端口被占用为 1。\n";
 }

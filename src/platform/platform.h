@@ -22,6 +22,7 @@
 
 extern const char SEPARATOR;              // between a folder and a name when they are joined
 extern const std::string TOOL_EXTENSION;  // required of the compiler and launcher; "" = any file
+extern const bool HAS_SIGNALS;  // a program can be ended by a signal (POSIX), not only with a code
 
 // ---- Console output: posix_console.cpp, windows_console.cpp -----------------
 
@@ -305,6 +306,11 @@ std::vector<std::string> Path_Folders();
 // Folders where compilers are commonly installed on this system, in the order
 // they are tried; none on POSIX.
 std::vector<std::string> Compiler_Folders();
+
+// A path typed at a prompt, read as this system's shell reads it: on POSIX
+// "~" and "~/…" are in the home folder ($HOME); otherwise, or with no home,
+// the text as it is.
+std::string Typed_Path(const std::string& text);
 
 // Where this user's programs keep what they can make again: $XDG_CACHE_HOME,
 // else ~/.cache, on POSIX; %LOCALAPPDATA% on Windows. "" when there is none.

@@ -38,7 +38,15 @@ int Run_Words(std::vector<std::string> words) {
 int Edit(const std::string& path) {
   std::string editor = Environment_Variable("VISUAL");
   if (editor.empty()) editor = Environment_Variable("EDITOR");
-  if (editor.empty()) editor = Find_Program("nano").empty() ? "vi" : "nano";
+  for (const char* fallback : {"nano", "vi"})
+    if (editor.empty() && !Find_Program(fallback).empty()) editor = fallback;
+  if (editor.empty()) {
+    // Rather than the shell's "vi: not found": what is missing and what to do.
+    Write_Out(
+        "没有找到文本编辑器。请安装 nano（sudo apt install nano），"
+        "或者把环境变量 EDITOR 设为你用的编辑器。\n");
+    return NOT_FOUND;
+  }
   // The variable may carry options, so a shell reads it; the path is passed
   // as an argument, never pasted into the shell's text, and never read as an option.
   std::string file = path.empty() || path[0] != '-' ? path : "./" + path;

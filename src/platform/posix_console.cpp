@@ -11,6 +11,7 @@
 
 const char SEPARATOR = '/';
 const std::string TOOL_EXTENSION = "";  // any regular file will do as compiler or launcher
+const bool HAS_SIGNALS = true;
 
 void Set_UTF8_Console() {}
 

@@ -38,6 +38,14 @@ std::vector<std::string> Compiler_Folders() {
   return {};  // the PATH is where POSIX systems keep their compilers
 }
 
+std::string Typed_Path(const std::string& text) {
+  std::string home = Environment_Variable("HOME");
+  if (home.empty() || text.empty() || text[0] != '~' || (text.size() > 1 && text[1] != '/'))
+    return text;  // another user's "~name" would need a user look-up
+  if (home.size() > 1 && home.back() == '/') home.pop_back();
+  return home + text.substr(1);
+}
+
 std::string User_Cache_Folder() {
   // A relative path is to be ignored, as the XDG base directory rules say.
   std::string cache = Environment_Variable("XDG_CACHE_HOME");

@@ -4,6 +4,7 @@
 
 const char SEPARATOR = '\\';
 const std::string TOOL_EXTENSION = "exe";
+const bool HAS_SIGNALS = false;
 
 bool Is_Console(HANDLE h) {
   DWORD mode;

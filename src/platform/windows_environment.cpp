@@ -95,6 +95,10 @@ std::string Own_Path() {
   }
 }
 
+std::string Typed_Path(const std::string& text) {
+  return text;  // cmd gives "~" no meaning
+}
+
 std::string User_Cache_Folder() {
   return Environment_Variable("LOCALAPPDATA");
 }

@@ -92,9 +92,13 @@ std::vector<std::string> Hints_In(const std::string& added) {
   return hints;
 }
 
-// A g++ in front of the real one that keeps a copy of what it wrote.
+// A g++ in front of the real one that keeps a copy of what it wrote. It finds
+// the shared precompiled <bits/stdc++.h> first (g++ passes over it where the
+// options differ); the include chain in its words then names the header it was
+// made from, a line the hints pass over.
 const char* const KEEPER =
-    "#!/bin/sh\n/usr/bin/g++ \"$@\" >\"$TWS_KEEP.out\" 2>\"$TWS_KEEP.err\"\nstatus=$?\n"
+    "#!/bin/sh\n/usr/bin/g++ -I\"$TWS_PCH\" \"$@\" >\"$TWS_KEEP.out\" 2>\"$TWS_KEEP.err\"\n"
+    "status=$?\n"
     "cat \"$TWS_KEEP.out\"; cat \"$TWS_KEEP.err\" >&2; echo $status >\"$TWS_KEEP.status\"\n"
     "exit $status\n";
 
@@ -143,6 +147,7 @@ TEST_P(Corpus_Test, GetsTheHintsExpectedAndPassesTheCompilerOn) {
     o.folder = folder;
     o.env = env;
     o.env["TWS_KEEP"] = folder + "/" + form;
+    o.env["TWS_PCH"] = TWS_CORPUS_PCH;
     // No precompiled header made in the background: the keeper would record its compile too.
     o.env["TARNWICKSTONE_CC_NO_PCH"] = "1";
     o.errors = ERRORS_APART;
@@ -167,6 +172,27 @@ TEST_P(Corpus_Test, GetsTheHintsExpectedAndPassesTheCompilerOn) {
     }
     Check_Hints(p, form, added);
   }
+}
+
+// The shared header is one g++ uses (-H marks it "!", and "x" those passed
+// over), or every compile of a <bits/stdc++.h> program would read the whole
+// library again.
+TEST(Corpus, SharesOnePrecompiledHeaderThatTheCompilerUses) {
+  std::string folder = Make_Temp_Folder();
+  Write_File_Bytes(folder + "/a.cpp", "#include <bits/stdc++.h>\nint main() {}\n");
+  Spawn_Options here;
+  here.folder = folder;
+  for (const char* options : {"-Wall", "-O2 -Wall"}) {
+    std::vector<std::string> argv = {"/usr/bin/g++", "-I" TWS_CORPUS_PCH, "-g"};
+    std::istringstream words(options);
+    for (std::string word; words >> word;) argv.push_back(word);
+    argv.insert(argv.end(), {"-H", "-fsyntax-only", "a.cpp"});
+    Process_Run run = Run_Process(argv, here);
+    EXPECT_EQ(run.status, 0) << options << ": " << run.out;
+    EXPECT_NE(run.out.find("! " TWS_CORPUS_PCH "/bits/stdc++.h.gch/"), std::string::npos)
+        << options << ": " << run.out.substr(0, 300);
+  }
+  fs::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, Corpus_Test, ::testing::ValuesIn(Read_Table()),

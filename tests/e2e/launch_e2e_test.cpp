@@ -161,11 +161,15 @@ TEST_F(Launch_Test, SaysWhyAProgramCannotStart) {
                         "无法启动程序 " + folder + "：这是一个文件夹，不是程序。\n" + WAIT + "\n"))
       << Escaped(directory.screen);
 
-  // Started with nothing, as a double click starts it: how it is set up.
+  // Started with nothing, as a double click starts it: how it is set up, no
+  // error first; with an option but no program, the error first.
   Pty_Session none;
   EXPECT_EQ(Launch(none, {}), 2) << Transcript(none);
+  EXPECT_EQ(none.screen, Launcher_Setup(LAUNCHER) + WAIT + "\n");
+  Pty_Session no_program;
+  EXPECT_EQ(Launch(no_program, {"--time-limit=2"}), 2) << Transcript(no_program);
   EXPECT_EQ(
-      none.screen,
+      no_program.screen,
       "无法启动程序：没有给出程序的路径（用法：tarnwickstone-launch 程序路径 [参数……]）。\n\n" +
           Launcher_Setup(LAUNCHER) + WAIT + "\n");
 }
@@ -181,6 +185,7 @@ TEST_F(Launch_Test, AnswersHelpAndVersionAndRunsNoProgramSoNamed) {
             0u)
       << help.out;
   EXPECT_NE(help.out.find("  --version "), std::string::npos) << help.out;
+  EXPECT_NE(help.out.find("程序被信号 N 结束时为 128+N"), std::string::npos) << help.out;
   EXPECT_FALSE(fs::exists(folder + "/ran"));
 
   Piped_Run version = Run_Piped({LAUNCHER, "--time-limit=2", "--version"}, folder);

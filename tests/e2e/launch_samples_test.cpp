@@ -104,8 +104,13 @@ std::vector<std::string> Running_From(const std::string& folder) {
   return ::testing::AssertionFailure() << running.size() << " still run, " << running[0];
 }
 
+// Landlock in the kernel, and in the headers the launcher was built with.
 bool Has_Landlock() {
+#if __has_include(<linux/landlock.h>) && defined(SYS_landlock_create_ruleset)
   return syscall(SYS_landlock_create_ruleset, nullptr, 0, 1U) >= 1;
+#else
+  return false;
+#endif
 }
 
 // A contest folder of the corpus, as its case.txt describes it:

@@ -19,13 +19,13 @@ std::string Companion_Folder(const std::string& test) {
   return folder;
 }
 
-#define REQUIRE_COMPANION()                                                                 \
-  do {                                                                                      \
-    REQUIRE_WINE();                                                                         \
-    if (!fs::exists(Windows_Build("tarnwickstone-cc.exe"))) {                               \
-      if (Under_CI()) FAIL() << "tarnwickstone-cc.exe is missing";                          \
-      GTEST_SKIP() << "tarnwickstone-cc.exe is missing: cmake --workflow --preset windows"; \
-    }                                                                                       \
+#define REQUIRE_COMPANION()                                                     \
+  do {                                                                          \
+    REQUIRE_WINE();                                                             \
+    if (!fs::exists(Windows_Build("tarnwickstone-cc.exe"))) {                   \
+      if (Under_CI()) FAIL() << "tarnwickstone-cc.exe is missing";              \
+      GTEST_SKIP() << "tarnwickstone-cc.exe is missing: scripts/build windows"; \
+    }                                                                           \
   } while (0)
 
 }  // namespace
@@ -127,7 +127,8 @@ std::string Cache_Root(std::string* user = nullptr) {
 
 // The cache's entry once its header is ready (made for other files than
 // `unlike` says) and no preparer is at work (the lock's file is there only
-// while one holds it); "" when that does not come within two minutes.
+// while one holds it); "" when that does not come within twenty minutes (a
+// preparer under Wine on a busy machine may take several).
 std::string Ready_Entry(const std::string& unlike = "") {
   std::string root = Cache_Root(), ready;
   Wait_Until(
@@ -141,7 +142,7 @@ std::string Ready_Entry(const std::string& unlike = "") {
         return !ready.empty() && !fs::exists(root + "/building") &&
                !fs::exists(root + "/prepare.lock");
       },
-      120000);
+      1200000);
   return ready;
 }
 

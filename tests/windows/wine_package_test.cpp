@@ -73,7 +73,7 @@ TEST(WindowsZip, ItsProgramsRunFromAChineseFolder) {
 
   out = ::Run(UNZIPPED + "/tarnwickstone-launch.exe", {}, folder, " ", &status);
   EXPECT_EQ(status, 2) << Escaped(out);
-  EXPECT_NE(out.find("没有给出程序的路径"), std::string::npos) << Escaped(out);
+  EXPECT_NE(out.find("2. 修改启动器路径"), std::string::npos) << Escaped(out);
 
   // No compiler in this Wine: the companion says how to get one.
   out = ::Run(UNZIPPED + "/tarnwickstone-cc.exe", {"--version"}, folder, "", &status);

@@ -72,7 +72,7 @@ std::string Wine_Missing() {
       return std::string(WINE) + " is missing: install wine and wine64 (scripts/windows-deps)";
     if (!fs::exists(Windows_Build("tarnwickstone.exe")) ||
         !fs::exists(Windows_Build("tests/windows/doubles/probe.exe")))
-      return std::string("the Windows build is missing: cmake --workflow --preset windows");
+      return std::string("the Windows build is missing: scripts/build windows");
     std::error_code ignored;
     fs::remove_all(PREFIX, ignored);
     fs::remove_all(RUNS, ignored);

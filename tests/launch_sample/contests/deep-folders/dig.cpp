@@ -1,4 +1,6 @@
-// Digs a tree of folders thousands deep in its own folder.
+// Digs a tree of folders thousands deep in its own folder. Under Landlock each
+// step checks every folder above it: the whole took 0.6 to 1.3 s of CPU time on
+// a busy machine, over the judge's default second, hence the case's own limit.
 #include <sys/stat.h>
 #include <unistd.h>
 
