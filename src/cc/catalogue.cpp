@@ -162,7 +162,9 @@ const Situation SITUATIONS_OF_CODE[] = {
     {"no-parentheses", "expected-token", "", "1=(", NO_PARENTHESES, "",
      "{word} 后面的条件要用圆括号括起来。",
      "把它后面的部分放进圆括号里，例如 while (n > 0)、if (a > b)、for (int i = 0; i < n; i++)。"},
-    {"open-parenthesis", ANY_ERROR, "", "", OPEN_PARENTHESIS, "",
+    // A ( left open before a { reads to g++ before C++17 as an if's init-statement,
+    // which it says needs a newer standard: the bracket is the fault, not the options.
+    {"open-parenthesis", ANY_ERROR " old-standard", "", "", OPEN_PARENTHESIS, "",
      "这一行的左括号“(”比右括号“)”多：少了一个“)”。",
      "检查括号是否一一配对，在该结束的地方补上“)”。"},
     {"close-parenthesis", ANY_ERROR, "", "", CLOSE_PARENTHESIS, "",

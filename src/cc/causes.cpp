@@ -193,8 +193,10 @@ std::vector<int> Touched(const Grouping& g, size_t index, const Source& source) 
 bool Derails(const Source& source, const Record& r) {
   if (r.shape >= 0 && SHAPES[r.shape].derails) return true;
   Shape_Kind kind = Kind_Of(r);
-  return (kind == SYNTAX || kind == MEANING) &&
-         (Open_Parentheses(source, r.line) != 0 || Open_Brackets(source, r.line) != 0);
+  // Before C++17 a ( left open before a { reads as an if's init-statement, so
+  // the warning about the standard is the first thing the bracket brings.
+  bool syntax = kind == SYNTAX || kind == MEANING || Is(r, "old-standard");
+  return syntax && (Open_Parentheses(source, r.line) != 0 || Open_Brackets(source, r.line) != 0);
 }
 
 void Add_Marks(Grouping& g, const Source& source) {

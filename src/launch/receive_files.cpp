@@ -120,7 +120,7 @@ std::string Body(const Received_Problem& problem) {
 }
 
 // Whether the launcher reads from `source` the problem's limits and nothing
-// else: a name such as "误差分析" must not become a tolerance.
+// else: a name such as "误差不超过 1e-3" must not become a tolerance.
 bool Reads_As_Meant(const std::string& source, const Received_Problem& problem) {
   Problem_Limits limits = Read_Limits(source, "X.cpp");
   Problem_Limits plain;

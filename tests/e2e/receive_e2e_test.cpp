@@ -118,7 +118,7 @@ TEST(Receive, WritesEachProblemAndTheLauncherJudgesItWithItsLimits) {
   EXPECT_EQ(Stop(r), 0) << r.screen;
   EXPECT_NE(r.screen.find("这批已收到 2/2 道。"), std::string::npos) << r.screen;
   EXPECT_NE(r.screen.find("已停止接收题目。"), std::string::npos) << r.screen;
-  // A name that reads as a tolerance ("误差分析 1e-3") is left out of the comments.
+  // A name that reads as a tolerance ("误差不超过 1e-3") is left out of the comments.
   EXPECT_EQ(Read_File_Bytes(folder + "/abc300_b.cpp").find("误差"), std::string::npos);
   for (const Received& received : RECEIVED) {
     Expect_Files(folder, received);
