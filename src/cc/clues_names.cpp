@@ -263,7 +263,7 @@ bool Shadowed(const Clue_Input& in, bool function, Finding& f) {
   // An enumerator, a type or a macro is no variable.
   std::string declared = Code_Of(in.source, seen);
   if (declared.empty() || declared[0] == '#' ||
-      In_List("enum struct class typedef using", First_Name(declared)))
+      In_List("class enum struct typedef using", First_Name(declared)))
     return false;
   return seen > 0 && exists == function;
 }
