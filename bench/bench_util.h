@@ -2,6 +2,7 @@
 // started with the tests' one process helper.
 #pragma once
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +18,14 @@
 inline double Now_Ms() {
   using namespace std::chrono;
   return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+// The processor time of the children reaped so far, in milliseconds.
+inline double Children_Cpu_Ms() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
 inline double Median(std::vector<double> v) {

@@ -34,14 +34,6 @@ int main() {
 }
 )";
 
-// The processor time of the children that ended so far, in ms.
-double Children_Cpu_Ms() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
-
 struct Timing {
   double wall_ms, cpu_ms;
 };

@@ -50,14 +50,6 @@ const Kind KINDS[] = {
      " std::srand(std::atoi(argv[1])); std::printf(\"%d\\n\", std::rand()); }\n"},
 };
 
-// CPU time of the reaped children so far, in milliseconds.
-double Children_Cpu_Ms() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
-
 // One run: rounds per second, and CPU milliseconds per round in `cpu`.
 struct Rate {
   double per_second, cpu_ms;

@@ -66,11 +66,10 @@ int Create_Temporary(const std::string& path, std::string& temp) {
   return -1;  // errno is still EEXIST
 }
 
-// Writes the bytes to the file and closes it: 0, or why not.
-int Write_And_Close(Fd& file, const std::string& bytes, bool sync) {
+// Writes the bytes to the file, on the disk before it is closed: 0, or why not.
+int Write_And_Close(Fd& file, const std::string& bytes) {
   int error = 0;
-  if (!Write_Fd(file.fd, bytes.data(), bytes.size()) || (sync && fsync(file.fd) != 0))
-    error = errno;
+  if (!Write_Fd(file.fd, bytes.data(), bytes.size()) || fsync(file.fd) != 0) error = errno;
   if (!file.Close() && error == 0) error = errno;
   return error;
 }
@@ -140,7 +139,7 @@ bool Replace_Text_File(const std::string& path, const std::string& text, std::st
   std::string temp;
   Fd file(Create_Temporary(path, temp));
   if (file.fd < 0) return Fail_Errno(err, DOING_WRITE);
-  int error = Write_And_Close(file, text, true);
+  int error = Write_And_Close(file, text);
   if (error == 0 && rename(temp.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) {
     unlink(temp.c_str());
