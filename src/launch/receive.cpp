@@ -76,14 +76,6 @@ std::string Batch_Note(const Received_Problem& problem) {
   return "，这批已收到 " + std::to_string(seen) + "/" + std::to_string(problem.batch_size) + " 道";
 }
 
-// What was sent, as it may be shown: a control character, an escape among
-// them, could do anything to the console.
-std::string Printable(std::string text) {
-  for (char& c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  return text;
-}
-
 Http_Answer Answer(const Http_Request& request) {
   int status = 0;
   std::string why = Refusal(request, status), said;
@@ -91,7 +83,7 @@ Http_Answer Answer(const Http_Request& request) {
   if (why.empty() && !Read_Problem(request.body, problem, why)) status = 400;
   if (why.empty() && !Save_Problem(problem, FOLDER, said, why)) status = 500;
   if (!why.empty()) {
-    why = Printable(why);
+    why = Shown_Path(why);  // what was sent may hold control characters, an escape among them
     Write_Out("没有接收：" + why + "，什么也没有写入。\n");
     return {status, why + "\n"};
   }
